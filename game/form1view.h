@@ -1,0 +1,34 @@
+// What the game logic asks of the main window and, through it, of the other windows.
+// The real window is Form1; tests put a recording view in its place.
+#pragma once
+
+#include <QString>
+
+// The five windows of the game.
+enum class FormId { Form1, Form2, Form3, Form4, frmAbout };
+
+// Pictures a cell can show: 0 is the empty picture, 1..4 the hidden holders pic(1..4).
+enum PicIndex : int { NoPicture = 0, BallPic = 1, TilePic = 2, BallSelectedPic = 3, TileSelectedPic = 4 };
+
+class Form1View
+{
+public:
+    virtual ~Form1View() = default;
+
+    virtual void showCellPicture(int cell, int pic) = 0;   // KotakPic(cell) takes pic(pic)
+    virtual void setStepText(const QString &text) = 0;     // STEPLBL
+    virtual QString timeText() const = 0;                  // timelbl
+    virtual void setTimeText(const QString &text) = 0;
+    virtual void setTimerEnabled(bool on) = 0;             // Timer1
+    virtual bool soundChecked() const = 0;                 // the check mark of sound1
+    virtual void setSoundChecked(bool checked) = 0;
+
+    // Form4: creates it if needed, shows the rank banner, time and steps, and shows it
+    // modeless without an owner (an open one is refreshed in place).
+    virtual void showResults(int rank, const QString &time, const QString &steps) = 0;
+
+    virtual void load(FormId form) = 0;         // creates it if needed, hidden
+    virtual void showModal(FormId form) = 0;    // owned by Form1; returns once it is unloaded
+    virtual void unload(FormId form) = 0;       // nothing when it is not loaded or already unloading
+    virtual void endProgram() = 0;              // at once, no further handler
+};

@@ -1,0 +1,137 @@
+#include "fakes.h"
+
+int FakeDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &title)
+{
+    calls.push_back({QStringLiteral("MsgBox"), prompt, title, static_cast<int>(buttons), QString()});
+    if (msgBoxAnswers.empty()) {
+        ++unexpected;
+        return buttons == MsgButtons::OkOnly ? vbOK : vbCancel;
+    }
+    const int answer = msgBoxAnswers.front();
+    msgBoxAnswers.pop_front();
+    return answer;
+}
+
+QString FakeDialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
+{
+    calls.push_back({QStringLiteral("InputBox"), prompt, title, -1, defaultText});
+    if (inputAnswers.empty()) {
+        ++unexpected;
+        return QString();
+    }
+    QString answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
+}
+
+QStringList FakeDialogs::reportTitles() const
+{
+    QStringList titles;
+    for (const Call &call : calls)
+        if (call.kind == QLatin1String("MsgBox") && call.buttons == static_cast<int>(MsgButtons::OkOnly))
+            titles << call.title;
+    return titles;
+}
+
+QString MemoryStore::path(const QString &app, const QString &section, const QString &key)
+{
+    return app + QLatin1Char('/') + section + QLatin1Char('/') + key;
+}
+
+QString MemoryStore::get(const QString &app, const QString &section, const QString &key,
+                         const QString &defaultText)
+{
+    if (failGets)
+        throw StoreError("The settings store cannot be read.");
+    return values.value(path(app, section, key), defaultText);
+}
+
+void MemoryStore::save(const QString &app, const QString &section, const QString &key, const QString &text)
+{
+    if (!failOnSaveKey.isNull() && key == failOnSaveKey)
+        throw StoreError("The settings store cannot be written.");
+    values.insert(path(app, section, key), text);
+}
+
+void MemoryStore::deleteSection(const QString &app, const QString &section)
+{
+    const QString prefix = app + QLatin1Char('/') + section + QLatin1Char('/');
+    bool found = false;
+    for (auto it = values.begin(); it != values.end();) {
+        if (it.key().startsWith(prefix)) {
+            it = values.erase(it);
+            found = true;
+        } else {
+            ++it;
+        }
+    }
+    if (!found)
+        throw StoreError("The section does not exist.");
+}
+
+void RecordingCuePlayer::PlaySound(Cue cue)
+{
+    cues.push_back(static_cast<int>(cue));
+    if (onPlay)
+        onPlay(cue);
+}
+
+RecordingView::RecordingView()
+{
+    // The design shows the ball in every cell.
+    for (int &pic : cellPic)
+        pic = BallPic;
+}
+
+void RecordingView::showCellPicture(int cell, int pic)
+{
+    cellPic[cell] = pic;
+}
+
+void RecordingView::showResults(int rank, const QString &time, const QString &steps)
+{
+    results.push_back({rank, time, steps});
+    events << QStringLiteral("results %1 %2 %3").arg(rank).arg(time, steps);
+}
+
+void RecordingView::load(FormId form)
+{
+    events << QStringLiteral("load ") + formName(form);
+}
+
+void RecordingView::showModal(FormId form)
+{
+    events << QStringLiteral("modal ") + formName(form);
+    if (onModal)
+        onModal(form);
+}
+
+void RecordingView::unload(FormId form)
+{
+    events << QStringLiteral("unload ") + formName(form);
+}
+
+QString RecordingView::cellsText() const
+{
+    QString text;
+    for (int k = 1; k <= 17; ++k) {
+        if (k == 9)
+            text += QLatin1Char(' ');
+        text += cellPic[k] == NoPicture ? QLatin1Char('.') : QChar(u'0' + cellPic[k]);
+        if (k == 9)
+            text += QLatin1Char(' ');
+    }
+    return text;
+}
+
+QString formName(FormId form)
+{
+    switch (form) {
+    case FormId::Form1: return QStringLiteral("Form1");
+    case FormId::Form2: return QStringLiteral("Form2");
+    case FormId::Form3: return QStringLiteral("Form3");
+    case FormId::Form4: return QStringLiteral("Form4");
+    case FormId::frmAbout: return QStringLiteral("frmAbout");
+    }
+    return QString();
+}

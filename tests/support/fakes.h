@@ -1,0 +1,106 @@
+// Recording and scripted stand-ins for the seams, shared by the tests of the logic.
+#pragma once
+
+#include "game/form1view.h"
+#include "media/cues.h"
+#include "topten/settingsstore.h"
+#include "ui/dialogs.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+// Answers each dialog from a queue and records what was asked. A dialog that nobody
+// scripted answers Cancel (MsgBox) or "" (InputBox), and counts as unexpected.
+class FakeDialogs final : public Dialogs
+{
+public:
+    struct Call
+    {
+        QString kind; // "MsgBox" or "InputBox"
+        QString prompt;
+        QString title;
+        int buttons = -1;          // MsgBox only
+        QString defaultText;       // InputBox only
+    };
+
+    int MsgBox(const QString &prompt, MsgButtons buttons, const QString &title) override;
+    QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+
+    std::deque<int> msgBoxAnswers;
+    std::deque<QString> inputAnswers;
+    std::vector<Call> calls;
+    int unexpected = 0;
+
+    // Titles of the OK-only reports, in order.
+    QStringList reportTitles() const;
+};
+
+// A settings store in memory. failOn* make the next matching operation throw.
+class MemoryStore final : public SettingsStore
+{
+public:
+    QString get(const QString &app, const QString &section, const QString &key,
+                const QString &defaultText) override;
+    void save(const QString &app, const QString &section, const QString &key, const QString &text) override;
+    void deleteSection(const QString &app, const QString &section) override;
+
+    QMap<QString, QString> values; // "app/section/key" -> text
+    QString failOnSaveKey;         // a save of this key throws
+    bool failGets = false;
+
+    static QString path(const QString &app, const QString &section, const QString &key);
+};
+
+// Records the cues requested; onPlay runs inside the request, like the event pass of the
+// real PlaySound.
+class RecordingCuePlayer final : public CuePlayer
+{
+public:
+    void PlaySound(Cue cue) override;
+
+    std::vector<int> cues;
+    std::function<void(Cue)> onPlay;
+};
+
+// Records what the logic shows in the main window and the other windows.
+class RecordingView final : public Form1View
+{
+public:
+    RecordingView();
+
+    void showCellPicture(int cell, int pic) override;
+    void setStepText(const QString &text) override { stepText = text; }
+    QString timeText() const override { return timeLabel; }
+    void setTimeText(const QString &text) override { timeLabel = text; }
+    void setTimerEnabled(bool on) override { timerOn = on; }
+    bool soundChecked() const override { return soundCheck; }
+    void setSoundChecked(bool checked) override { soundCheck = checked; }
+    void showResults(int rank, const QString &time, const QString &steps) override;
+    void load(FormId form) override;
+    void showModal(FormId form) override;
+    void unload(FormId form) override;
+    void endProgram() override { ended = true; }
+
+    // Pictures of KotakPic(1..17) as one string, e.g. "11111111 1 11111111" at start:
+    // '.' empty, '1'..'4' pic(n), a space around the shared cell.
+    QString cellsText() const;
+
+    int cellPic[18];
+    QString stepText = QStringLiteral("00");
+    QString timeLabel = QStringLiteral("00:00:00");
+    bool timerOn = false;
+    bool soundCheck = true;
+    bool ended = false;
+
+    struct Results { int rank; QString time; QString steps; };
+    std::vector<Results> results;
+    QStringList events;                               // "load Form2", "modal Form3", "unload Form4"...
+    std::function<void(FormId)> onModal;              // runs while a modal window is "open"
+};
+
+QString formName(FormId form);

@@ -1,0 +1,43 @@
+// modHiScores: the ten best results for the whole run, mirrored in the settings store.
+//
+// TopTen is kept in descending order of score: index 0 is the weakest result and the one
+// a new result replaces, index 9 the best. Each of the six procedures catches its own
+// failures, reports them in an OK-only box titled with the procedure's name and returns
+// as if it had finished; what was done before the failure stays done.
+#pragma once
+
+#include "topten/decimal.h"
+#include "topten/nickname.h"
+
+#include <array>
+
+class Dialogs;
+class SettingsStore;
+
+struct TopTenEntry
+{
+    Decimal Score;   // steps; fewer is better
+    NickName Name;   // always six characters, padded with spaces
+};
+
+class modHiScores
+{
+public:
+    modHiScores(SettingsStore &store, Dialogs &dialogs);
+
+    void LoadTopTenBoard();
+    void SaveTopTen();
+    void ClearTopTen();
+
+    void CheckTopTen();
+    void AddTopTen();
+    void SortTopTen();
+
+    std::array<TopTenEntry, 10> TopTen;
+    TopTenEntry NewEntry;
+    bool NewEntryAdded = false;
+
+private:
+    SettingsStore &m_store;
+    Dialogs &m_dialogs;
+};

@@ -1,0 +1,25 @@
+// The modal message box and input box that every question and report of the game goes
+// through. The game uses QtDialogs; tests script their own answers.
+#pragma once
+
+#include <QString>
+
+enum class MsgButtons { OkOnly = 0, OkCancel = 1, YesNo = 4 };
+
+// The answers callers test. Any other value (Cancel, No, the box closed) is a refusal.
+inline constexpr int vbOK = 1;
+inline constexpr int vbCancel = 2;
+inline constexpr int vbYes = 6;
+inline constexpr int vbNo = 7;
+
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // Without a title the caption is the application title.
+    virtual int MsgBox(const QString &prompt, MsgButtons buttons, const QString &title = QString()) = 0;
+
+    // The edited text on OK, "" on Cancel.
+    virtual QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) = 0;
+};
