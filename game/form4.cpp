@@ -1,0 +1,90 @@
+#include "game/form4.h"
+
+#include "ui/fonts.h"
+
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+int px(int twips)
+{
+    return qRound(twips / 15.0);
+}
+
+QLabel *resultLabel(QWidget *parent, const QString &text, int leftTwips, int topTwips)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(tobrinelFont(FontFace::MsSansSerif, 13.5, true));
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->move(px(leftTwips), px(topTwips));
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+Form4::Form4(std::function<void()> unload)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
+    , m_unload(std::move(unload))
+{
+    setWindowTitle(QStringLiteral("You Win !!!"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFixedSize(387, 364);
+
+    const qreal ratio = devicePixelRatioF();
+    m_background = artPixmap(QStringLiteral("results"), ratio);
+    // The picture is 385 wide; the last two columns take the colour of its right edge.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(0xf5, 0xd0, 0x3a));
+    if (!m_background.isNull())
+        palette.setColor(QPalette::Window, m_background.toImage().pixelColor(m_background.toImage().width() - 1,
+                                                                                 m_background.toImage().height() / 2));
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    pic[1] = artPixmap(QStringLiteral("banner_genius"), ratio);
+    pic[2] = artPixmap(QStringLiteral("banner_smart"), ratio);
+    pic[3] = artPixmap(QStringLiteral("banner_stupid"), ratio);
+
+    waktulbl = resultLabel(this, QStringLiteral("00:00:00"), 3360, 1320);
+    langkahlbl = resultLabel(this, QStringLiteral("00"), 3360, 2010);
+
+    Image1 = new ImageCell(this);
+    Image1->setGeometry(px(3720), px(3000), px(1815), px(810));
+    Image1->setPicture(pic[1]);
+
+    Command1 = new QToolButton(this);
+    Command1->setText(QStringLiteral("&Great"));
+    QIcon tick;
+    tick.addFile(QStringLiteral(":/art/tick-16.png"));
+    tick.addFile(QStringLiteral(":/art/tick-32.png"));
+    Command1->setIcon(tick);
+    Command1->setIconSize(QSize(32, 32));
+    Command1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    Command1->setGeometry(px(4680), px(4440), px(975), px(855));
+    connect(Command1, &QToolButton::clicked, this, &Form4::Command1_Click);
+
+    // Centred on the screen where the main window is, like a window with no owner.
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void Form4::showResult(int rank, const QString &time, const QString &steps)
+{
+    Image1->setPicture(pic[rank]);
+    waktulbl->setText(time);
+    waktulbl->adjustSize();
+    langkahlbl->setText(steps);
+    langkahlbl->adjustSize();
+}
+
+void Form4::paintEvent(QPaintEvent *)
+{
+    paintBackground(this, m_background);
+}
+
+void Form4::Command1_Click()
+{
+    m_unload();
+}

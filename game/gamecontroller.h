@@ -1,0 +1,55 @@
+// The logic of the main window: the game state, the play command, the clicks on the
+// seventeen cells, the clock tick, the victory and the menu commands. Form1 forwards
+// each event to the handler of the same name here.
+#pragma once
+
+#include "game/board.h"
+#include "game/form1view.h"
+#include "game/gameclock.h"
+#include "media/cues.h"
+
+#include <cstdint>
+
+class Dialogs;
+class modHiScores;
+
+// 1 (GENIUS) up to 46 steps, 2 (SMART) from 47 to 53, 3 (STUPID) from 54.
+int rankForSteps(std::int64_t steps);
+
+class GameController
+{
+public:
+    GameController(Form1View &view, Dialogs &dialogs, CuePlayer &sound, modHiScores &hiScores);
+
+    void Form_Load();
+    void Form_Unload();
+    void new_Click();
+    void NewGame();
+    void KotakPic_Click(int Index);
+    void Timer1_Timer();
+    void CheckWin();
+    void GameWon();
+    void top_Click();
+    void xit_Click();
+    void sound1_Click();
+    void help2_Click();
+    void about1_Click();
+
+    Board Cells;             // empty until the first game
+    EdgeFlags edgeFlags{};   // scratch of the move search
+    int Selected = 0;        // 0, or the cell whose piece is selected
+    std::int64_t Steps = 0;  // moves of the current game; wide so it never overflows
+    bool GameOver = false;   // true while no game is in progress
+    bool SoundOn = false;
+    GameClock clock;
+
+private:
+    void cue(Cue which);
+    void showNormal(int cell);
+    void showSelected(int cell);
+
+    Form1View &m_view;
+    Dialogs &m_dialogs;
+    CuePlayer &m_sound;
+    modHiScores &m_hiScores;
+};

@@ -1,0 +1,426 @@
+// The main window's logic driven through its handlers, with recording windows, scripted
+// dialogs and a recording cue player: what each click shows, which cues it requests and
+// in what order, the restart question, the clock and the victory.
+#include "boardsolver.h"
+#include "fakes.h"
+#include "game/gamecontroller.h"
+#include "topten/hiscores.h"
+
+#include <QTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(std::vector<int>)
+
+namespace {
+
+constexpr const char *StartPicture = "11111111 . 22222222";
+
+struct Game
+{
+    RecordingView view;
+    FakeDialogs dialogs;
+    RecordingCuePlayer cues;
+    MemoryStore store;
+    modHiScores hiScores{store, dialogs};
+    GameController game{view, dialogs, cues, hiScores};
+    std::function<void(Cue)> duringCue; // runs inside a cue request, like its event pass
+
+    Game()
+    {
+        cues.onPlay = [this](Cue cue) {
+            view.events << QStringLiteral("cue %1").arg(int(cue));
+            if (duringCue)
+                duringCue(cue);
+        };
+        game.Form_Load();
+    }
+
+    void startGame()
+    {
+        game.new_Click();
+        cues.cues.clear();
+        view.events.clear();
+    }
+
+    // A move the way a player makes it: select the piece, click the empty cell.
+    void move(int from, int to)
+    {
+        game.KotakPic_Click(from);
+        game.KotakPic_Click(to);
+    }
+
+    void play(const std::vector<std::pair<int, int>> &moves)
+    {
+        for (const auto &[from, to] : moves)
+            move(from, to);
+    }
+};
+
+const std::vector<std::pair<int, int>> &bestSolution()
+{
+    static const auto solution = solveShortest(Board::startPosition());
+    return solution;
+}
+
+} // namespace
+
+class TestGameController final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startUpShowsTheDesignAndIgnoresClicks()
+    {
+        Game g;
+        QVERIFY(g.game.GameOver);
+        QVERIFY(g.game.SoundOn);
+        for (int k = 1; k <= 17; ++k)
+            g.game.KotakPic_Click(k);
+        QCOMPARE(g.view.cellsText(), QStringLiteral("11111111 1 11111111"));
+        QVERIFY(g.cues.cues.empty());
+        QCOMPARE(g.view.stepText, QStringLiteral("00"));
+        QVERIFY(!g.view.timerOn);
+    }
+
+    void newGameLaysOutTheStartAndStartsTheClock()
+    {
+        Game g;
+        g.game.new_Click();
+        QCOMPARE(g.view.cellsText(), QString::fromLatin1(StartPicture));
+        QVERIFY(!g.game.GameOver);
+        QVERIFY(g.view.timerOn);
+        QCOMPARE(g.game.Steps, std::int64_t(0));
+        QCOMPARE(g.cues.cues, std::vector<int>{3});
+        QVERIFY(g.dialogs.calls.empty()); // no question when no game runs
+        QCOMPARE(g.view.stepText, QStringLiteral("00"));
+    }
+
+    void clicks_data()
+    {
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QString>("pictures");
+        QTest::addColumn<std::vector<int>>("cues");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("stepLabel");
+
+        QTest::newRow("empty cell, nothing selected") << QList<int>{9} << StartPicture << std::vector<int>{} << 0 << "00";
+        QTest::newRow("select a ball") << QList<int>{8} << "11111113 . 22222222" << std::vector<int>{6} << 8 << "00";
+        QTest::newRow("select a tile") << QList<int>{12} << "11111111 . 22422222" << std::vector<int>{6} << 12 << "00";
+        QTest::newRow("drop the selection") << QList<int>{8, 8} << StartPicture << std::vector<int>{6, 6} << 0 << "00";
+        QTest::newRow("select again after a drop") << QList<int>{8, 8, 8} << "11111113 . 22222222" << std::vector<int>{6, 6, 6} << 8 << "00";
+        QTest::newRow("change from ball to tile") << QList<int>{8, 10} << "11111111 . 42222222" << std::vector<int>{6, 6} << 10 << "00";
+        QTest::newRow("change from ball to ball") << QList<int>{8, 1} << "31111111 . 22222222" << std::vector<int>{6, 6} << 1 << "00";
+        QTest::newRow("slide 8 to 9") << QList<int>{8, 9} << "1111111. 1 22222222" << std::vector<int>{6, 5} << 0 << "1";
+        QTest::newRow("jump 7 over 8 to 9") << QList<int>{7, 9} << "111111.1 1 22222222" << std::vector<int>{6, 5} << 0 << "1";
+        QTest::newRow("jump 11 over 10 to 9") << QList<int>{11, 9} << "11111111 2 2.222222" << std::vector<int>{6, 5} << 0 << "1";
+        QTest::newRow("empty cell out of reach keeps the selection") << QList<int>{1, 9} << "31111111 . 22222222" << std::vector<int>{6} << 1 << "00";
+        QTest::newRow("out of reach, then drop") << QList<int>{1, 9, 1} << StartPicture << std::vector<int>{6, 6} << 0 << "00";
+        QTest::newRow("two moves") << QList<int>{8, 9, 5, 8} << "1111.111 1 22222222" << std::vector<int>{6, 5, 6, 5} << 0 << "2";
+        QTest::newRow("move there and back") << QList<int>{8, 9, 9, 8} << StartPicture << std::vector<int>{6, 5, 6, 5} << 0 << "2";
+    }
+    void clicks()
+    {
+        QFETCH(QList<int>, clicks);
+        QFETCH(QString, pictures);
+        QFETCH(std::vector<int>, cues);
+        QFETCH(int, selected);
+        QFETCH(QString, stepLabel);
+
+        Game g;
+        g.startGame();
+        for (int cell : clicks)
+            g.game.KotakPic_Click(cell);
+        QCOMPARE(g.view.cellsText(), pictures);
+        QCOMPARE(g.cues.cues, cues);
+        QCOMPARE(g.game.Selected, selected);
+        QCOMPARE(g.view.stepText, stepLabel);
+    }
+
+    void moveCueComesAfterTheStateIsComplete()
+    {
+        Game g;
+        g.startGame();
+        g.game.KotakPic_Click(8);
+        QString seen;
+        g.duringCue = [&](Cue cue) {
+            if (cue == Cue::Move)
+                seen = QStringLiteral("%1 %2 %3 %4").arg(g.game.Selected).arg(g.game.Steps).arg(g.view.stepText,
+                                                                                              g.view.cellsText());
+        };
+        g.game.KotakPic_Click(9);
+        QCOMPARE(seen, QStringLiteral("0 1 1 1111111. 1 22222222"));
+    }
+
+    void restartQuestion_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("restarted");
+        QTest::newRow("Yes restarts") << vbYes << true;
+        QTest::newRow("No keeps the game") << vbNo << false;
+        QTest::newRow("closed keeps the game") << vbCancel << false;
+    }
+    void restartQuestion()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, restarted);
+
+        Game g;
+        g.startGame();
+        g.move(8, 9);
+        g.game.KotakPic_Click(5); // a selection that a restart must clear
+        for (int i = 0; i < 5; ++i)
+            g.game.Timer1_Timer();
+        g.cues.cues.clear();
+
+        g.dialogs.msgBoxAnswers = {answer};
+        g.game.new_Click();
+
+        QCOMPARE(int(g.dialogs.calls.size()), 1);
+        const FakeDialogs::Call &call = g.dialogs.calls.front();
+        QCOMPARE(call.prompt, QStringLiteral("Mau ngulang game, kong / Restart Game ??"));
+        QCOMPARE(call.title, QStringLiteral("Hi, Siluman Ketombe !"));
+        QCOMPARE(call.buttons, int(MsgButtons::YesNo));
+
+        QVERIFY(g.view.timerOn);
+        QCOMPARE(g.view.timeLabel, QStringLiteral("00:00:05")); // never reset
+        QCOMPARE(g.view.stepText, QStringLiteral("1"));         // the old count until the first move
+        if (restarted) {
+            QCOMPARE(g.view.cellsText(), QString::fromLatin1(StartPicture));
+            QCOMPARE(g.game.Selected, 0);
+            QCOMPARE(g.game.Steps, std::int64_t(0));
+            QCOMPARE(g.cues.cues, std::vector<int>{3});
+            g.move(8, 9);
+            QCOMPARE(g.view.stepText, QStringLiteral("1"));
+        } else {
+            QCOMPARE(g.view.cellsText(), QStringLiteral("1111311. 1 22222222"));
+            QCOMPARE(g.game.Selected, 5);
+            QCOMPARE(g.game.Steps, std::int64_t(1));
+            QVERIFY(g.cues.cues.empty());
+        }
+    }
+
+    void soundOffRequestsNoCue()
+    {
+        Game g;
+        g.game.sound1_Click();
+        QVERIFY(!g.game.SoundOn);
+        QVERIFY(!g.view.soundCheck);
+        g.dialogs.inputAnswers = {QStringLiteral("Quiet")};
+        g.game.new_Click();
+        g.play(bestSolution());
+        g.game.top_Click();
+        g.game.about1_Click();
+        g.game.xit_Click(); // answered Cancel by the fake
+        g.game.Form_Unload();
+        QVERIFY(g.cues.cues.empty());
+        QVERIFY(g.game.GameOver);
+
+        g.game.sound1_Click();
+        QVERIFY(g.game.SoundOn);
+        QVERIFY(g.view.soundCheck);
+    }
+
+    void clockTicksAndContinuesIntoTheNextGame()
+    {
+        Game g;
+        g.game.Timer1_Timer();
+        QCOMPARE(g.view.timeLabel, QStringLiteral("00:00:01"));
+        g.startGame();
+        for (int i = 0; i < 191; ++i)
+            g.game.Timer1_Timer();
+        QCOMPARE(g.view.timeLabel, QStringLiteral("00:03:12"));
+        g.dialogs.inputAnswers = {QStringLiteral("Abc")};
+        g.play(bestSolution());
+        QVERIFY(!g.view.timerOn);
+        QCOMPARE(g.view.results.back().time, QStringLiteral("00:03:12"));
+        g.game.new_Click();
+        QVERIFY(g.view.timerOn);
+        g.game.Timer1_Timer();
+        QCOMPARE(g.view.timeLabel, QStringLiteral("00:03:13"));
+    }
+
+    void winningInFortySixMovesEndsTheGame()
+    {
+        Game g;
+        g.startGame();
+        g.dialogs.inputAnswers = {QStringLiteral("Abc")};
+        g.play(bestSolution());
+
+        QVERIFY(g.game.GameOver);
+        QCOMPARE(g.game.Steps, std::int64_t(46));
+        QCOMPARE(g.view.stepText, QStringLiteral("46"));
+        QCOMPARE(g.view.cellsText(), QStringLiteral("22222222 . 11111111"));
+        QVERIFY(!g.view.timerOn);
+        // The victory in its order: results shown, cue 1, name asked, list shown, saved.
+        const QStringList tail = g.view.events.mid(g.view.events.indexOf(QStringLiteral("results 1 00:00:00 46")));
+        QCOMPARE(tail, (QStringList{QStringLiteral("results 1 00:00:00 46"), QStringLiteral("cue 1"),
+                                    QStringLiteral("modal Form3")}));
+        QCOMPARE(g.cues.cues.back(), 1);
+        QCOMPARE(g.cues.cues[g.cues.cues.size() - 2], 5);
+        QCOMPARE(g.hiScores.TopTen[9].Score, Decimal(46));
+        QCOMPARE(g.store.values.value(MemoryStore::path("Tobrinel", "HiScores", "9")), QStringLiteral("Abc   46"));
+
+        // Clicks after the win change nothing; the play command starts at once.
+        const QString goal = g.view.cellsText();
+        g.cues.cues.clear();
+        for (int k = 1; k <= 17; ++k)
+            g.game.KotakPic_Click(k);
+        QCOMPARE(g.view.cellsText(), goal);
+        QVERIFY(g.cues.cues.empty());
+        g.game.new_Click();
+        QCOMPARE(int(g.dialogs.calls.size()), 1); // only the name, no restart question
+        QCOMPARE(g.view.cellsText(), QString::fromLatin1(StartPicture));
+    }
+
+    void rankBySteps_data()
+    {
+        QTest::addColumn<qint64>("steps");
+        QTest::addColumn<int>("rank");
+        QTest::newRow("1") << qint64(1) << 1;
+        QTest::newRow("46") << qint64(46) << 1;
+        QTest::newRow("47") << qint64(47) << 2;
+        QTest::newRow("53") << qint64(53) << 2;
+        QTest::newRow("54") << qint64(54) << 3;
+        QTest::newRow("past 32767") << qint64(40000) << 3;
+    }
+    void rankBySteps()
+    {
+        QFETCH(qint64, steps);
+        QFETCH(int, rank);
+        QCOMPARE(rankForSteps(steps), rank);
+    }
+
+    void resultThatDoesNotQualifyIsNeitherListedNorSaved()
+    {
+        Game g;
+        for (int key = 0; key <= 9; ++key)
+            g.store.values.insert(MemoryStore::path("Tobrinel", "HiScores", QString::number(key)),
+                                  QStringLiteral("Best  %1").arg(40 - key));
+        g.game.Form_Load();
+        g.startGame();
+        g.play(bestSolution());
+        QCOMPARE(g.view.results.size(), std::size_t(1));
+        QVERIFY(!g.view.events.contains(QStringLiteral("modal Form3")));
+        QVERIFY(!g.hiScores.NewEntryAdded);
+        QVERIFY(g.dialogs.calls.empty());
+        QCOMPARE(g.store.values.value(MemoryStore::path("Tobrinel", "HiScores", "0")), QStringLiteral("Best  40"));
+    }
+
+    void aWinIsHandledOnceWhenAQueuedClickCompletesIt()
+    {
+        // The cue of the 45th move lets waiting events run; a queued click completes the
+        // win inside it, and the 45th move's own goal test then finds the goal too.
+        Game g;
+        g.startGame();
+        g.dialogs.inputAnswers = {QStringLiteral("Once")};
+        const auto &moves = bestSolution();
+        g.play({moves.begin(), moves.end() - 2});
+        bool queued = true;
+        g.duringCue = [&](Cue cue) {
+            if (cue == Cue::Move && queued) {
+                queued = false;
+                g.move(moves.back().first, moves.back().second);
+            }
+        };
+        g.move(moves[44].first, moves[44].second);
+
+        QCOMPARE(g.view.results.size(), std::size_t(1));
+        QCOMPARE(g.view.results.front().steps, QStringLiteral("46"));
+        QCOMPARE(g.view.events.count(QStringLiteral("modal Form3")), 1);
+        QCOMPARE(int(g.dialogs.calls.size()), 1);
+        int entries = 0;
+        for (const TopTenEntry &entry : g.hiScores.TopTen)
+            entries += entry.Name.text() == QStringLiteral("Once  ");
+        QCOMPARE(entries, 1);
+    }
+
+    void theScoreIsTheWonGameEvenWhenTheVictoryCueStartsANewOne()
+    {
+        Game g;
+        g.startGame();
+        g.dialogs.inputAnswers = {QStringLiteral("Fast")};
+        g.duringCue = [&](Cue cue) {
+            if (cue == Cue::Victory)
+                g.game.new_Click(); // a queued play command
+        };
+        g.play(bestSolution());
+        QCOMPARE(g.game.Steps, std::int64_t(0));
+        QCOMPARE(g.hiScores.NewEntry.Score, Decimal(46));
+        QCOMPARE(g.hiScores.TopTen[9].Score, Decimal(46));
+        QCOMPARE(g.hiScores.TopTen[9].Name.text(), QStringLiteral("Fast  "));
+    }
+
+    void stepsDoNotOverflowPast32767()
+    {
+        Game g;
+        g.startGame();
+        for (int i = 0; i < 20000; ++i)
+            g.move(i % 2 ? 9 : 8, i % 2 ? 8 : 9);
+        QCOMPARE(g.game.Steps, std::int64_t(20000));
+        g.game.Steps = 2147483647;
+        g.move(8, 9);
+        QCOMPARE(g.view.stepText, QStringLiteral("2147483648"));
+    }
+
+    void menuCommandsInTheirOrder()
+    {
+        Game g;
+        g.store.values.insert(MemoryStore::path("Tobrinel", "HiScores", "9"), QStringLiteral("Late  12"));
+        g.view.events.clear();
+        g.game.top_Click();
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue 4"), QStringLiteral("modal Form3")}));
+        QCOMPARE(g.hiScores.TopTen[9].Name.text(), QStringLiteral("Late  ")); // reloaded first
+
+        g.view.events.clear();
+        g.game.about1_Click();
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("load frmAbout"), QStringLiteral("cue 2"),
+                                             QStringLiteral("modal frmAbout")}));
+        g.view.events.clear();
+        g.game.help2_Click();
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("load Form2"), QStringLiteral("modal Form2")}));
+    }
+
+    void exitCommand_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("events");
+        const QStringList unloadAll{QStringLiteral("unload Form1"), QStringLiteral("unload Form2"),
+                                    QStringLiteral("unload Form3"), QStringLiteral("unload Form4"),
+                                    QStringLiteral("unload frmAbout")};
+        QTest::newRow("OK leaves") << vbOK << (QStringList{QStringLiteral("cue 3")} + unloadAll);
+        QTest::newRow("Cancel stays") << vbCancel << QStringList{};
+    }
+    void exitCommand()
+    {
+        QFETCH(int, answer);
+        QFETCH(QStringList, events);
+        Game g;
+        g.startGame();
+        g.game.KotakPic_Click(8);
+        g.dialogs.msgBoxAnswers = {answer};
+        g.game.xit_Click();
+        QCOMPARE(g.dialogs.calls.front().prompt, QStringLiteral("Are you sure to leave this world ??"));
+        QCOMPARE(g.dialogs.calls.front().title, QStringLiteral("I miss you.."));
+        QCOMPARE(g.dialogs.calls.front().buttons, int(MsgButtons::OkCancel));
+        QCOMPARE(g.view.events, events);
+        QCOMPARE(g.view.ended, answer == vbOK);
+        if (answer != vbOK) {
+            QCOMPARE(g.game.Selected, 8);
+            QVERIFY(g.view.timerOn);
+        }
+    }
+
+    void unloadOfTheMainWindowRequestsTheCueAndUnloadsAll()
+    {
+        Game g;
+        g.game.Form_Unload();
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue 3"), QStringLiteral("unload Form1"),
+                                             QStringLiteral("unload Form2"), QStringLiteral("unload Form3"),
+                                             QStringLiteral("unload Form4"), QStringLiteral("unload frmAbout")}));
+        QVERIFY(g.dialogs.calls.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGameController)
+#include "tst_gamecontroller.moc"

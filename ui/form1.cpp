@@ -1,0 +1,156 @@
+#include "ui/form1.h"
+
+#include "game/gamecontroller.h"
+#include "ui/fonts.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace {
+
+// Positions in twips of the design, 15 to the pixel.
+int px(int twips)
+{
+    return qRound(twips / 15.0);
+}
+
+struct CellPlace
+{
+    int left, top;
+};
+
+// Left/Top of KotakPic(1..17) in twips. The steps between neighbours vary from 570 to
+// 600 twips; these are the places the board picture is painted for.
+constexpr CellPlace CellTwips[18] = {
+    {0, 0},
+    {400, 3960}, {970, 3370}, {1560, 2800}, {970, 4560}, {1560, 3960}, {2130, 3370},
+    {1560, 5130}, {2130, 4560}, {2730, 3960}, {3320, 3370}, {3900, 2800}, {3320, 4560},
+    {3900, 3960}, {4470, 3370}, {3900, 5120}, {4470, 4560}, {5040, 3960},
+};
+
+class Client final : public QWidget
+{
+public:
+    Client(const QPixmap &background, QWidget *parent)
+        : QWidget(parent)
+        , m_background(background)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override { paintBackground(this, m_background); }
+
+private:
+    const QPixmap &m_background;
+};
+
+QLabel *makeLabel(QWidget *parent, const QString &text, const QFont &font, const QColor &colour,
+                  Qt::Alignment alignment)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setAlignment(alignment);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->setAutoFillBackground(false);
+    return label;
+}
+
+} // namespace
+
+QPoint Form1::cellPosition(int cell)
+{
+    return {px(CellTwips[cell].left), px(CellTwips[cell].top)};
+}
+
+Form1::Form1(GameController &game)
+    : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_game(game)
+{
+    setWindowTitle(QStringLiteral("Tobrinel - Karvolen 2003"));
+    setWindowIcon(QIcon(QStringLiteral(":/art/icon-32.png")));
+
+    const qreal ratio = devicePixelRatioF();
+    m_background = artPixmap(QStringLiteral("board"), ratio);
+    pic[BallPic] = artPixmap(QStringLiteral("ball"), ratio);
+    pic[TilePic] = artPixmap(QStringLiteral("tile"), ratio);
+    pic[BallSelectedPic] = artPixmap(QStringLiteral("ball_selected"), ratio);
+    pic[TileSelectedPic] = artPixmap(QStringLiteral("tile_selected"), ratio);
+
+    m_client = new Client(m_background, this);
+    m_client->setFixedSize(408, 408);
+    setCentralWidget(m_client);
+
+    for (int k = 1; k <= 17; ++k) {
+        auto *cell = new ImageCell(m_client);
+        cell->setGeometry(QRect(cellPosition(k), QSize(45, 45)));
+        cell->setPicture(pic[BallPic]); // the design shows a ball in every cell
+        connect(cell, &ImageCell::clicked, this, [this, k] { m_game.KotakPic_Click(k); });
+        KotakPic[k] = cell;
+    }
+
+    STEPLBL = makeLabel(m_client, QStringLiteral("00"), tobrinelFont(FontFace::ArialBlack, 24, true),
+                        QColor(128, 128, 128), Qt::AlignHCenter | Qt::AlignTop);
+    STEPLBL->setGeometry(px(240), px(2040), px(1140), px(675));
+
+    const QFont small = tobrinelFont(FontFace::MsSansSerif, 9.75, true);
+    Label2 = makeLabel(m_client, QStringLiteral("Time :"), small, Qt::black, Qt::AlignLeft | Qt::AlignTop);
+    Label2->move(px(4440), px(1920));
+    Label2->adjustSize();
+    timelbl = makeLabel(m_client, QStringLiteral("00:00:00"), small, Qt::black, Qt::AlignLeft | Qt::AlignTop);
+    timelbl->move(px(5160), px(1920));
+    timelbl->adjustSize();
+
+    Timer1.setInterval(1000);
+    Timer1.setTimerType(Qt::PreciseTimer);
+    connect(&Timer1, &QTimer::timeout, this, [this] { m_game.Timer1_Timer(); });
+
+    buildMenus();
+
+    // Fixed 408x408 client area under the menu bar; no maximizing.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    setFixedSize(sizeHint());
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void Form1::buildMenus()
+{
+    QMenu *fil1 = menuBar()->addMenu(QStringLiteral("&File"));
+    new_ = fil1->addAction(QStringLiteral("&Play, boy !!"));
+    top = fil1->addAction(QStringLiteral("&Black List"));
+    xit = fil1->addAction(QStringLiteral("&Garbage Dump.."));
+    QMenu *set1 = menuBar()->addMenu(QStringLiteral("&Setting"));
+    sound1 = set1->addAction(QStringLiteral("&Sound"));
+    sound1->setCheckable(true);
+    sound1->setChecked(true);
+    QMenu *help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+    help2 = help1->addAction(QStringLiteral("&I don't understand"));
+    about1 = help1->addAction(QStringLiteral("&About me"));
+
+    connect(new_, &QAction::triggered, this, [this] { m_game.new_Click(); });
+    connect(top, &QAction::triggered, this, [this] { m_game.top_Click(); });
+    connect(xit, &QAction::triggered, this, [this] { m_game.xit_Click(); });
+    connect(sound1, &QAction::triggered, this, [this](bool checked) {
+        // Qt has already flipped the mark; put it back so the handler sees the mark the
+        // player clicked on and flips mark and SoundOn together.
+        sound1->setChecked(!checked);
+        m_game.sound1_Click();
+    });
+    connect(help2, &QAction::triggered, this, [this] { m_game.help2_Click(); });
+    connect(about1, &QAction::triggered, this, [this] { m_game.about1_Click(); });
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    m_game.Form_Unload();
+    event->accept();
+}

@@ -1,0 +1,49 @@
+// Form1, the main window: the board picture with its seventeen cells, the step counter,
+// the clock and the menus. It holds no game logic; every event goes to the handler of the
+// same name in GameController.
+#pragma once
+
+#include "ui/controlarray.h"
+#include "ui/imagecell.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QTimer>
+
+class GameController;
+class QAction;
+
+class Form1 final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(GameController &game);
+
+    ControlArray<ImageCell *, 1, 17> KotakPic; // kotak = box: the board cells
+    ControlArray<QPixmap, 1, 4> pic;           // ball, tile, selected ball, selected tile
+    QLabel *STEPLBL = nullptr;                 // the step counter
+    QLabel *Label2 = nullptr;                  // "Time :"
+    QLabel *timelbl = nullptr;                 // the clock
+    QTimer Timer1;
+
+    QAction *new_ = nullptr;                   // "new" is a keyword
+    QAction *top = nullptr;
+    QAction *xit = nullptr;
+    QAction *sound1 = nullptr;
+    QAction *help2 = nullptr;
+    QAction *about1 = nullptr;
+
+    // The cell grid in pixels (twips / 15), top-left corners of KotakPic(1..17).
+    static QPoint cellPosition(int cell);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    QWidget *m_client = nullptr;
+    QPixmap m_background;
+    GameController &m_game;
+};

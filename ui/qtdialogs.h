@@ -1,0 +1,14 @@
+// The real dialogs: QMessageBox without an icon and QInputDialog, modal to the program.
+#pragma once
+
+#include "ui/dialogs.h"
+
+// The caption of a message box that has no title of its own.
+inline constexpr const char *ApplicationTitle = "Tobrinel";
+
+class QtDialogs final : public Dialogs
+{
+public:
+    int MsgBox(const QString &prompt, MsgButtons buttons, const QString &title = QString()) override;
+    QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+};
