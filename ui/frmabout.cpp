@@ -1,0 +1,84 @@
+// The about window: its layout in pixels of the design, and handlers that hand off to the
+// system-information lookup or to the unload the window was given.
+#include "ui/frmabout.h"
+
+#include "ui/centreover.h"
+#include "ui/fonts.h"
+#include "ui/imagecell.h"
+#include "ui/sysinfo.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QShowEvent>
+
+frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher, std::function<void()> unload,
+                   QWidget *owner)
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_dialogs(dialogs)
+    , m_registry(registry)
+    , m_launcher(launcher)
+    , m_unload(std::move(unload))
+{
+    // Nothing shows the caption; the mixed case is the game's own signature.
+    setWindowTitle(QStringLiteral("About TobRineL - KarVoleN 2003"));
+    setFixedSize(336, 244);
+    m_picture = artPixmap(QStringLiteral("about"), devicePixelRatioF());
+
+    const QFont font = tobrinelFont(FontFace::MsSansSerif, 8.25, false);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setGeometry(8, 208, 84, 23);
+    cmdOK->setFont(font);
+    cmdOK->setDefault(true);
+    cmdOK->setToolTip(QStringLiteral("http://tobrinel.example.org/"));
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdSysInfo->setGeometry(96, 208, 83, 23);
+    cmdSysInfo->setFont(font);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+
+    setTabOrder(cmdOK, cmdSysInfo);
+    cmdOK->setFocus();
+}
+
+void frmAbout::cmdOK_Click()
+{
+    m_unload();
+}
+
+void frmAbout::cmdSysInfo_Click()
+{
+    StartSysInfo();
+}
+
+void frmAbout::StartSysInfo()
+{
+    ::StartSysInfo(m_dialogs, m_registry, m_launcher);
+}
+
+bool frmAbout::GetKeyValue(std::uint32_t KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal)
+{
+    return ::GetKeyValue(m_registry, KeyRoot, KeyName, SubKeyRef, KeyVal);
+}
+
+void frmAbout::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel)) {
+        cmdOK->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmAbout::paintEvent(QPaintEvent *)
+{
+    paintBackground(this, m_picture);
+}
+
+void frmAbout::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        centreOverOwner(this, parentWidget());
+    QDialog::showEvent(event);
+}

@@ -1,0 +1,46 @@
+// frmAbout, the about window: the credits picture with "OK" and "&System Info...". It shows
+// no frame; the system-information lookup behind the second button lives in ui/sysinfo.
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+
+#include <cstdint>
+#include <functional>
+
+class Dialogs;
+class Launcher;
+class QPushButton;
+class Registry;
+
+class frmAbout final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // unload ends the window (its FormSlot's unload); owner is the main window it opens over.
+    frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher, std::function<void()> unload,
+             QWidget *owner);
+
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdSysInfo = nullptr;
+
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+
+    void StartSysInfo();
+    bool GetKeyValue(std::uint32_t KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal);
+
+protected:
+    // OK is also the cancel button: Escape presses it.
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QPixmap m_picture;
+    Dialogs &m_dialogs;
+    Registry &m_registry;
+    Launcher &m_launcher;
+    std::function<void()> m_unload;
+};
