@@ -75,7 +75,7 @@ Form1::Form1(GameController &game)
     , m_game(game)
 {
     setWindowTitle(QStringLiteral("Tobrinel - Karvolen 2003"));
-    setWindowIcon(QIcon(QStringLiteral(":/art/icon-32.png")));
+    setWindowIcon(applicationIcon());
 
     const qreal ratio = devicePixelRatioF();
     m_background = artPixmap(QStringLiteral("board"), ratio);

@@ -15,6 +15,14 @@ QPixmap artPixmap(const QString &name, qreal devicePixelRatio)
     return QPixmap(QStringLiteral(":/art/%1.png").arg(name));
 }
 
+QIcon applicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/art/icon-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 ImageCell::ImageCell(QWidget *parent)
     : QWidget(parent)
 {

@@ -6,8 +6,13 @@
 #include <QString>
 #include <QWidget>
 
+#include <QIcon>
+
 // Loads ":/art/<name>.png", or its "@2x" twin on a screen that is scaled by more than 1.5.
 QPixmap artPixmap(const QString &name, qreal devicePixelRatio);
+
+// The striped ball, in every size a desktop asks for.
+QIcon applicationIcon();
 
 class ImageCell final : public QWidget
 {

@@ -398,6 +398,7 @@ private slots:
         Game g;
         g.startGame();
         g.game.KotakPic_Click(8);
+        g.view.events.clear();
         g.dialogs.msgBoxAnswers = {answer};
         g.game.xit_Click();
         QCOMPARE(g.dialogs.calls.front().prompt, QStringLiteral("Are you sure to leave this world ??"));
