@@ -1,0 +1,113 @@
+// The about window: glossy blue-grey bubbles, the title with its fiery year, Karvo's framed
+// portrait, the credits, and the team's name; the bottom left stays free for the buttons.
+#include "mascot.h"
+#include "pictures.h"
+
+#include <QPainterPath>
+
+namespace artgen {
+
+QImage paintAbout(const Faces &faces, qreal scale)
+{
+    const QSize size(335, 243);
+    Canvas canvas(size, scale);
+    auto p = canvas.painter();
+    QLinearGradient ground(0, 0, size.width() * 0.4, size.height());
+    ground.setColorAt(0, QColor(112, 132, 162));
+    ground.setColorAt(1, QColor(46, 58, 84));
+    p->fillRect(QRectF(QPointF(0, 0), QSizeF(size)), ground);
+    paintBubbles(*p, QRectF(-10, -10, size.width() + 20, size.height() + 20), 90, 57, QColor(120, 146, 186), 3, 22);
+    // Darken the ground under the texts so they stand out from the bubbles.
+    QLinearGradient veil(0, 0, 0, size.height());
+    veil.setColorAt(0, QColor(20, 28, 48, 30));
+    veil.setColorAt(1, QColor(20, 28, 48, 150));
+    p->fillRect(QRectF(QPointF(0, 0), QSizeF(size)), veil);
+
+    // TOBRINEL KARVOLEN in pale outlined capitals, 2003 in fire.
+    const qreal left = 12;
+    for (const auto &[word, baseline] : {std::pair{QStringLiteral("TOBRINEL"), 36.0},
+                                         std::pair{QStringLiteral("KARVOLEN"), 66.0}}) {
+        const QPainterPath path = textPath(faces.heavy, 29, word, 900, 2).translated(left, baseline);
+        paintShadow(*p, path, QPointF(2, 2.5), 2, 120);
+        p->setPen(QPen(QColor(20, 34, 70), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p->setBrush(QColor(226, 236, 250));
+        p->drawPath(path);
+        p->setPen(QPen(QColor(160, 190, 235), 0.8));
+        p->setBrush(Qt::NoBrush);
+        p->drawPath(path);
+    }
+    const QPainterPath year = textPath(faces.heavy, 38, QStringLiteral("2003"), 900, 2).translated(left + 2, 106);
+    paintGlow(*p, year, QColor(255, 90, 0, 200), 7, 10);
+    QLinearGradient fire(0, 76, 0, 106);
+    fire.setColorAt(0, QColor(255, 250, 150));
+    fire.setColorAt(0.35, QColor(255, 200, 30));
+    fire.setColorAt(0.7, QColor(245, 90, 10));
+    fire.setColorAt(1, QColor(200, 20, 10));
+    p->setPen(QPen(QColor(120, 10, 0), 1.2));
+    p->setBrush(fire);
+    p->drawPath(year);
+
+    // Karvo's portrait in a gilded frame.
+    const QRectF frame(214, 10, 110, 124);
+    paintShadow(*p, [&] { QPainterPath s; s.addRect(frame); return s; }(), QPointF(4, 5), 4, 140);
+    QLinearGradient gold(frame.topLeft(), frame.bottomRight());
+    gold.setColorAt(0, QColor(255, 236, 150));
+    gold.setColorAt(0.45, QColor(200, 140, 30));
+    gold.setColorAt(0.7, QColor(250, 210, 100));
+    gold.setColorAt(1, QColor(130, 80, 10));
+    p->setPen(QPen(QColor(90, 50, 0), 1.2));
+    p->setBrush(gold);
+    p->drawRect(frame);
+    const QRectF picture = frame.adjusted(9, 9, -9, -9);
+    QRadialGradient backdrop(picture.center() - QPointF(0, 10), picture.height() * 0.8);
+    backdrop.setColorAt(0, QColor(140, 200, 220));
+    backdrop.setColorAt(1, QColor(40, 90, 120));
+    p->setPen(QPen(QColor(90, 50, 0), 1.2));
+    p->setBrush(backdrop);
+    p->drawRect(picture);
+    p->save();
+    p->setClipRect(picture);
+    paintMascot(*p, picture.adjusted(-4, 4, 4, 8), Mood::Portrait);
+    p->restore();
+    p->setPen(QPen(QColor(255, 245, 200, 160), 1));
+    p->setBrush(Qt::NoBrush);
+    p->drawRect(frame.adjusted(2.5, 2.5, -2.5, -2.5));
+
+    // Credits.
+    struct Credit
+    {
+        QString role, names;
+    };
+    const Credit credits[] = {
+        {QStringLiteral("Programmer"), QStringLiteral("Raka Wibisono")},
+        {QStringLiteral("Graphics"), QStringLiteral("Sekar Ayu and Karvo the cat")},
+        {QStringLiteral("Ideas"), QStringLiteral("Bayu, Lintang and Tomi")},
+        {QStringLiteral("Testers"), QStringLiteral("Nadia, Ari and the lunch table")},
+    };
+    qreal baseline = 134;
+    for (const Credit &c : credits) {
+        const QPainterPath role = textPath(faces.heavy, 12, c.role, 900, 0.4).translated(left, baseline);
+        const QPainterPath names = textPath(faces.sans, 12, c.names, 700).translated(left + 80, baseline);
+        p->setPen(Qt::NoPen);
+        p->setBrush(QColor(0, 0, 0, 130));
+        p->drawPath(role.translated(1, 1.2));
+        p->drawPath(names.translated(1, 1.2));
+        p->setBrush(QColor(255, 214, 90));
+        p->drawPath(role);
+        p->setBrush(QColor(240, 244, 252));
+        p->drawPath(names);
+        baseline += 18;
+    }
+
+    // The maker, bottom right.
+    const QPainterPath maker = placed(textPath(faces.heavy, 15, QStringLiteral("TOBRINEL TEAM"), 900, 1.2),
+                                      QRectF(190, 208, 136, 24), Qt::AlignRight | Qt::AlignVCenter);
+    paintShadow(*p, maker, QPointF(1.5, 2), 1.5, 160);
+    p->setPen(QPen(QColor(30, 40, 70), 0.8));
+    p->setBrush(Qt::white);
+    p->drawPath(maker);
+    p->end();
+    return canvas.image().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace artgen
