@@ -61,6 +61,16 @@ cleanup)
     need wineserver
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
+    # A helper caught half-started by the kill (seen under load) waits forever on a
+    # pipe of its own; end whatever still runs in this prefix, and only that.
+    for env in /proc/[0-9]*/environ; do
+        pid=${env#/proc/}
+        pid=${pid%/environ}
+        [ "$pid" = "$$" ] && continue
+        if tr '\0' '\n' <"$env" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            kill -9 "$pid" 2>/dev/null || true
+        fi
+    done
     rm -rf "$WINEPREFIX"
     ;;
 *)
