@@ -7,8 +7,10 @@
 
 #include <QByteArray>
 
-// Where the WAV image goes. start() returns at once and stays silent on every failure;
-// a new image cuts off the one still sounding.
+// Where the WAV image goes. start() returns at once and stays silent on every failure
+// (no device, no server, an image it cannot play): it reports nothing, and PlaySound
+// ignores an exception should one escape all the same. A new image cuts off the one
+// still sounding. The output keeps its own reference to the bytes it plays.
 class SoundOutput
 {
 public:

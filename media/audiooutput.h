@@ -1,0 +1,46 @@
+// QtAudioOutput: the real SoundOutput. Each cue plays on a fresh QAudioSink owned by one
+// worker thread, so nothing the audio server does (no server, a busy device, a frozen
+// server) can hold up the window thread: start() only hands the image over and returns.
+// Nothing of the audio system is touched before the first cue. parseWave() is the small
+// RIFF/WAVE reader the worker uses, public so that its edge cases can be tested.
+#pragma once
+
+#include "media/module1.h"
+
+#include <QByteArray>
+
+#include <optional>
+
+class QThread;
+class AudioWorker;
+
+// Where the PCM samples of a WAV image are, and how to play them.
+struct WaveImage
+{
+    int sampleRate = 0;
+    int channels = 0;
+    int bitsPerSample = 0; // 8 (unsigned) or 16 (signed)
+    qsizetype dataOffset = 0;
+    qsizetype dataLength = 0; // whole frames only, and never past the end of the image
+};
+
+// Reads a PCM RIFF/WAVE image; nothing for anything a sink could not play as it is.
+std::optional<WaveImage> parseWave(const QByteArray &image);
+
+class QtAudioOutput final : public SoundOutput
+{
+public:
+    QtAudioOutput();
+    ~QtAudioOutput() override;
+    QtAudioOutput(const QtAudioOutput &) = delete;
+    QtAudioOutput &operator=(const QtAudioOutput &) = delete;
+
+    void start(const QByteArray &wav) override;
+
+    // How long leaving waits for a worker stuck on the audio server before giving up on it.
+    static constexpr int shutdownWaitMs = 400;
+
+private:
+    QThread *m_thread = nullptr;
+    AudioWorker *m_worker = nullptr;
+};
