@@ -146,8 +146,8 @@ QImage paintBlackList(const Faces &faces, qreal scale)
     p->drawLine(QPointF(164.5, 104), QPointF(164.5, 282));
 
     // Karvo shouting in both bottom corners.
-    paintMascot(*p, QRectF(-6, 296, 60, 62), Mood::Shout);
-    paintMascot(*p, QRectF(275, 296, 60, 62), Mood::Shout, true);
+    paintMascot(*p, QRectF(-8, 300, 54, 57), Mood::Shout);
+    paintMascot(*p, QRectF(283, 300, 54, 57), Mood::Shout, true);
     p->end();
     return canvas.image().convertToFormat(QImage::Format_RGB32);
 }

@@ -203,13 +203,13 @@ void paintMuzzle(QPainter &p, Mood mood)
     p.drawEllipse(QPointF(97, 119), 3, 1.6);
 }
 
-void paintPaw(QPainter &p, QPointF c, qreal angle, bool palm)
+void paintPaw(QPainter &p, QPointF c, qreal angle, bool palm, const QColor &colour = cream)
 {
     p.save();
     p.translate(c);
     p.rotate(angle);
     p.setPen(outlinePen());
-    p.setBrush(cream);
+    p.setBrush(colour);
     p.drawEllipse(QPointF(0, 0), 20, 17);
     if (palm) {
         p.setPen(Qt::NoPen);
@@ -340,7 +340,7 @@ void paintPointer(QPainter &p)
     p.setPen(outlinePen(2));
     p.setBrush(QColor(220, 40, 40));
     p.drawEllipse(QPointF(-6, 118), 5, 5);
-    paintPaw(p, QPointF(46, 178), 30, false);
+    paintPaw(p, QPointF(46, 178), 30, false, furLight);
 }
 
 } // namespace
@@ -400,6 +400,11 @@ void paintMascot(QPainter &p, const QRectF &box, Mood mood, bool mirrored, bool 
         } else if (mood == Mood::Shout) {
             paintPaw(p, QPointF(42, 180), -15, false);
             paintPaw(p, QPointF(158, 180), 15, false);
+            // The shout itself, on the side the cat faces.
+            p.setPen(QPen(QColor(200, 20, 30), 6, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(178, 112), QPointF(196, 100));
+            p.drawLine(QPointF(182, 134), QPointF(202, 134));
+            p.drawLine(QPointF(178, 156), QPointF(196, 168));
         }
     } else if (mood == Mood::Cheer) {
         paintPaw(p, QPointF(10, 78), -20, true);
