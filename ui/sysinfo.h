@@ -15,8 +15,9 @@ public:
     using Handle = void *;
 
     static constexpr std::uint32_t HKeyLocalMachine = 0x80000002;
-    static constexpr std::uint32_t KeyRead = 0x20019;       // query, enumerate, notify, read control
-    static constexpr std::uint32_t KeyAllAccess = 0x2003F;  // also set, create, link: refused to most users on HKLM
+    // Query, enumerate, notify, read control. Set, create and link rights on top of these
+    // (0x2003F) are refused to a standard user on HKLM.
+    static constexpr std::uint32_t KeyRead = 0x20019;
 
     static constexpr long Success = 0;
     static constexpr long FileNotFound = 2;
