@@ -11,8 +11,7 @@
 namespace artgen {
 
 Canvas::Canvas(QSize logicalSize, qreal scale, bool transparent)
-    : m_logical(logicalSize)
-    , m_scale(scale)
+    : m_scale(scale)
     , m_image(QSize(qRound(logicalSize.width() * scale), qRound(logicalSize.height() * scale)),
               QImage::Format_ARGB32_Premultiplied)
 {
@@ -120,15 +119,6 @@ double fractalNoise(double x, double y, int octaves, std::uint32_t seed)
 }
 
 double clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
-
-QColor mix(const QColor &a, const QColor &b, double t)
-{
-    t = clamp01(t);
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
-                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
-                            float(a.blueF() + (b.blueF() - a.blueF()) * t),
-                            float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
-}
 
 namespace {
 

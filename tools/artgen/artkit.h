@@ -44,15 +44,12 @@ public:
     Canvas(QSize logicalSize, qreal scale, bool transparent = false);
 
     QImage &image() { return m_image; }
-    const QImage &image() const { return m_image; }
     qreal scale() const { return m_scale; }
-    QSize logicalSize() const { return m_logical; }
 
     std::unique_ptr<QPainter> painter();
     void shade(const std::function<Rgbf(double x, double y)> &colourAt);
 
 private:
-    QSize m_logical;
     qreal m_scale;
     QImage m_image;
 };
@@ -87,7 +84,6 @@ private:
     std::vector<float> m_values;
 };
 
-QColor mix(const QColor &a, const QColor &b, double t);
 double clamp01(double v);
 
 // Text as an outline in 1x units, baseline at y = 0, starting at x = 0. Outlines are made

@@ -8,6 +8,7 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <numbers>
 
 namespace artgen {
 
@@ -31,7 +32,7 @@ QTransform boardPlacement(const QRectF &boardArea, const QRectF &target)
 void paintArrow(QPainter &p, const QPainterPath &path, qreal width, qreal head)
 {
     const QPointF end = path.pointAtPercent(1.0);
-    const qreal angle = path.angleAtPercent(1.0) * M_PI / 180;
+    const qreal angle = path.angleAtPercent(1.0) * std::numbers::pi / 180;
     const QPointF dir(std::cos(angle), -std::sin(angle));
     const QPointF normal(-dir.y(), dir.x());
     // Stop the shaft inside the head so the tip stays sharp.
@@ -159,14 +160,13 @@ QImage paintInstructions(const Faces &faces, qreal scale)
     paintPieceAt(*p, corner, 5, PieceKind::Ball, false, scale);
 
     // The jump: from cell 1 over cell 2 into cell 3, arching away from the diamond.
-    const QPointF from = corner.map(cellCentre(1)), over = corner.map(cellCentre(2)), to = corner.map(cellCentre(3));
+    const QPointF from = corner.map(cellCentre(1)), to = corner.map(cellCentre(3));
     const QPointF along = to - from;
     const QPointF away = QPointF(along.y(), -along.x()) * 0.55;
     QPainterPath jump;
     jump.moveTo(from + away * 0.25 + along * 0.08);
     jump.cubicTo(from + away, to + away, to + away * 0.12 - along * 0.1);
     paintArrow(*p, jump, 3.4, 10);
-    Q_UNUSED(over);
 
     // The slides: short arrows from cell 5 towards its four neighbours.
     const QPointF centre = corner.map(cellCentre(5));
