@@ -1,4 +1,7 @@
 // The score of a top-ten entry: an exact decimal number, never a float and never text.
+// It holds a signed count of ten-thousandths in 64 bits, so whole scores up to
+// 922337203685477 and four decimal places are exact; anything beyond is refused, never
+// rounded or wrapped.
 #pragma once
 
 #include <QString>
@@ -10,18 +13,25 @@ class Decimal
 {
 public:
     Decimal() = default;
+    // Throws std::overflow_error when the whole number is beyond the range above.
     explicit Decimal(std::int64_t whole);
 
-    // Reads a stored score. Throws std::runtime_error (whose what() is shown to the
-    // player) for a text that is not a decimal number or does not fit the type.
+    // Reads a stored score: plain digits, optionally with a leading '+' or '-' and a
+    // fraction after a '.' ("57", "-3", "+12", "57.25", "57.50000"). Nothing else counts:
+    // no spaces, separators, exponents or a bare '.'. Throws std::runtime_error, whose
+    // what() is shown to the player, for any other text, for a value out of range and for
+    // a fraction finer than four places.
     static Decimal parse(const QString &text);
 
-    // Plain digits for a whole number ("57"), no sign, space or separator.
+    // Plain digits for a whole number ("57"); a '-' in front of a negative one and the
+    // fraction without trailing zeros otherwise ("-3", "57.25"). parse() reads it back.
     QString toString() const;
 
-    friend std::strong_ordering operator<=>(const Decimal &, const Decimal &);
-    friend bool operator==(const Decimal &, const Decimal &);
+    friend std::strong_ordering operator<=>(const Decimal &, const Decimal &) = default;
+    friend bool operator==(const Decimal &, const Decimal &) = default;
 
 private:
-    std::int64_t m_units = 0; // see decimal.cpp for the scale
+    static constexpr std::int64_t UnitsPerWhole = 10000;
+
+    std::int64_t m_units = 0; // ten-thousandths; never INT64_MIN, so negation is safe
 };

@@ -8,6 +8,8 @@
 class NickName
 {
 public:
+    static constexpr int Length = 6;
+
     NickName();                                   // six spaces
     NickName(const QString &text);                // NOLINT: assigning a text fits it
 
@@ -15,6 +17,9 @@ public:
 
     // The number of characters of text, counted as a player sees them.
     static int characterCount(const QString &text);
+    // How many UTF-16 code units the first count characters of text take (all of text
+    // when it has fewer): where a stored value's name ends and its score begins.
+    static qsizetype lengthOfCharacters(const QString &text, int count);
 
     friend bool operator==(const NickName &, const NickName &) = default;
 
