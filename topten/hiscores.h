@@ -23,6 +23,8 @@ struct TopTenEntry
 class modHiScores
 {
 public:
+    // TopTen starts as ten ("Zenlor", 3600) entries, the table of an empty store, so that
+    // an entry the first load cannot read is the weakest one and the first to go.
     modHiScores(SettingsStore &store, Dialogs &dialogs);
 
     void LoadTopTenBoard();
@@ -38,6 +40,9 @@ public:
     bool NewEntryAdded = false;
 
 private:
+    template <class Body>
+    void reportFailures(const char *procedure, Body &&body);
+
     SettingsStore &m_store;
     Dialogs &m_dialogs;
 };
