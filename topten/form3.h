@@ -1,0 +1,46 @@
+// Form3, the black-list window: the top ten, best result first, with "&Oehh" to close it
+// and "&Clear" to delete the stored table after a question. Borderless and modal over the
+// main window; it shows the table and never changes it.
+#pragma once
+
+#include "ui/controlarray.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <functional>
+
+class Dialogs;
+class modHiScores;
+
+class Form3 final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // unload: closes and destroys this window (the window slot's unload).
+    Form3(modHiScores &hiScores, Dialogs &dialogs, std::function<void()> unload, QWidget *owner);
+
+    ControlArray<QLabel *, 0, 9> lblName;   // row i shows TopTen(9 - i): the best on top
+    ControlArray<QLabel *, 0, 9> lblScore;
+    QPushButton *Command1 = nullptr;        // "&Oehh"
+    QPushButton *Command2 = nullptr;        // "&Clear"
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void Form_Activate();
+    void DisplayTopTen();
+    void Command1_Click();
+    void Command2_Click();
+
+    modHiScores &m_hiScores;
+    Dialogs &m_dialogs;
+    std::function<void()> m_unload;
+    QPixmap m_background;
+};
