@@ -236,7 +236,7 @@ void victory(Track &track)
     blow(track, {0.36, 0.30, g5, 0.9, 3.0, 0.05});
     blow(track, {0.70, 0.12, e5, 0.8, 3.0, 0.04});
     blow(track, {0.86, 2.2, g5, 1.0, 2.2, 0.2, 0.006});
-    // The chord under the held note: C4 E4 G4 C5, a little softer, a little later.
+    // The chord under the held note: C4 E4 G4 C5 and a low C, softer than the call.
     for (double f : {c4, e4, g4, c5})
         blow(track, {0.86, 2.2, f, 0.42, 2.0, 0.2, 0.004});
     blow(track, {0.86, 2.2, c4 / 2.0, 0.35, 2.0, 0.2});
