@@ -118,8 +118,26 @@ Form1::Form1(GameController &game)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     setFixedSize(sizeHint());
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen();
+}
+
+void Form1::centreOnScreen()
+{
+    if (const QScreen *screen = this->screen()) {
+        QRect place(QPoint(0, 0), frameGeometry().size());
+        place.moveCenter(screen->availableGeometry().center());
+        move(place.topLeft());
+    }
+}
+
+void Form1::setVisible(bool visible)
+{
+    QMainWindow::setVisible(visible);
+    // The frame is known only once the window is on screen.
+    if (visible && !m_placed) {
+        m_placed = true;
+        centreOnScreen();
+    }
 }
 
 void Form1::buildMenus()

@@ -38,10 +38,14 @@ public:
     // The cell grid in pixels (twips / 15), top-left corners of KotakPic(1..17).
     static QPoint cellPosition(int cell);
 
+    void setVisible(bool visible) override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void centreOnScreen();
+    bool m_placed = false;
     void buildMenus();
     QWidget *m_client = nullptr;
     QPixmap m_background;

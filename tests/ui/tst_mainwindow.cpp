@@ -1,0 +1,371 @@
+// The whole game through its real windows and dialogs under the offscreen platform:
+// the main window's layout, a game played to the end with mouse clicks on the cells,
+// the restart and exit questions answered in real message boxes, the clock running
+// while a question is open, and the ways out.
+#include "boardsolver.h"
+#include "fakes.h"
+#include "game/gamecontroller.h"
+#include "modalanswerer.h"
+#include "topten/hiscores.h"
+#include "topten/qsettingsstore.h"
+#include "ui/qtdialogs.h"
+#include "ui/shell.h"
+#include "ui/sysinfo.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class NoLauncher final : public Launcher
+{
+public:
+    bool fileExists(const QString &) override { return false; }
+    bool startDetached(const QString &) override { return false; }
+};
+
+// The game put together as main() does, with cues recorded instead of played and the
+// settings in a temporary folder.
+struct App
+{
+    QtDialogs dialogs;
+    QSettingsStore store;
+    RecordingCuePlayer cues;
+    modHiScores hiScores{store, dialogs};
+    SystemRegistry registry;
+    NoLauncher launcher;
+    Shell shell{hiScores, dialogs, registry, launcher};
+    GameController game{shell, dialogs, cues, hiScores};
+    bool ended = false;
+
+    App()
+    {
+        shell.setGame(game);
+        shell.onEnd = [this] { ended = true; };
+        shell.load(FormId::Form1);
+        shell.form1.showModeless();
+    }
+
+    Form1 &window() { return *shell.form1.loaded(); }
+
+    void click(int cell) { QTest::mouseClick(window().KotakPic[cell], Qt::LeftButton); }
+
+    void move(int from, int to)
+    {
+        click(from);
+        click(to);
+    }
+};
+
+QStringList menuTexts(QMenu *menu)
+{
+    QStringList texts;
+    for (QAction *action : menu->actions())
+        texts << action->text();
+    return texts;
+}
+
+template <class Form>
+int liveWindows()
+{
+    int count = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        count += qobject_cast<Form *>(widget) != nullptr;
+    return count;
+}
+
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class TestMainWindow final : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_settings;
+
+private slots:
+    void init()
+    {
+        m_settings = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings->path());
+    }
+
+    void cleanup()
+    {
+        flushDeletes();
+        m_settings.reset();
+    }
+
+    void layoutIsTheDesign()
+    {
+        App app;
+        Form1 &w = app.window();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tobrinel - Karvolen 2003"));
+        QCOMPARE(w.centralWidget()->size(), QSize(408, 408));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QVERIFY(w.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(!w.windowIcon().isNull());
+        const QPoint screenCentre = w.screen()->availableGeometry().center();
+        QVERIFY2((w.frameGeometry().center() - screenCentre).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("window at %1,%2 %3x%4")
+                                .arg(w.frameGeometry().x()).arg(w.frameGeometry().y())
+                                .arg(w.frameGeometry().width()).arg(w.frameGeometry().height())));
+
+        // Cell positions are the design's twips divided by 15.
+        QCOMPARE(w.KotakPic[1]->geometry(), QRect(27, 264, 45, 45));
+        QCOMPARE(w.KotakPic[3]->geometry(), QRect(104, 187, 45, 45));
+        QCOMPARE(w.KotakPic[9]->geometry(), QRect(182, 264, 45, 45));
+        QCOMPARE(w.KotakPic[15]->geometry(), QRect(260, 341, 45, 45));
+        QCOMPARE(w.KotakPic[17]->geometry(), QRect(336, 264, 45, 45));
+        for (int k = 1; k <= 17; ++k) {
+            QVERIFY(!w.KotakPic[k]->picture().isNull());
+            QCOMPARE(w.KotakPic[k]->picture().cacheKey(), w.pic[BallPic].cacheKey());
+        }
+        for (int i = 1; i <= 4; ++i)
+            QCOMPARE(w.pic[i].size(), QSize(45, 45));
+
+        QCOMPARE(w.STEPLBL->geometry(), QRect(16, 136, 76, 45));
+        QCOMPARE(w.STEPLBL->text(), QStringLiteral("00"));
+        QCOMPARE(w.STEPLBL->font().pointSizeF(), 24.0);
+        QCOMPARE(w.STEPLBL->palette().color(QPalette::WindowText), QColor(128, 128, 128));
+        QCOMPARE(w.Label2->pos(), QPoint(296, 128));
+        QCOMPARE(w.Label2->text(), QStringLiteral("Time :"));
+        QCOMPARE(w.timelbl->pos(), QPoint(344, 128));
+        QCOMPARE(w.timelbl->text(), QStringLiteral("00:00:00"));
+        QVERIFY(w.timelbl->width() <= 408 - 344); // not cut off at the window's edge
+        QVERIFY(!w.Timer1.isActive());
+
+        const QList<QAction *> menus = w.menuBar()->actions();
+        QCOMPARE(menus.size(), 3);
+        QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
+        QCOMPARE(menuTexts(menus[0]->menu()), (QStringList{QStringLiteral("&Play, boy !!"), QStringLiteral("&Black List"),
+                                                          QStringLiteral("&Garbage Dump..")}));
+        QCOMPARE(menus[1]->text(), QStringLiteral("&Setting"));
+        QCOMPARE(menuTexts(menus[1]->menu()), QStringList{QStringLiteral("&Sound")});
+        QCOMPARE(menus[2]->text(), QStringLiteral("&Help"));
+        QCOMPARE(menuTexts(menus[2]->menu()),
+                 (QStringList{QStringLiteral("&I don't understand"), QStringLiteral("&About me")}));
+        QVERIFY(w.sound1->isCheckable() && w.sound1->isChecked());
+    }
+
+    void soundItemTogglesMarkAndSoundTogether()
+    {
+        App app;
+        app.window().sound1->trigger();
+        QVERIFY(!app.window().sound1->isChecked());
+        QVERIFY(!app.game.SoundOn);
+        app.window().sound1->trigger();
+        QVERIFY(app.window().sound1->isChecked());
+        QVERIFY(app.game.SoundOn);
+    }
+
+    void aWholeGamePlayedWithTheMouse()
+    {
+        App app;
+        Form1 &w = app.window();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.new_->trigger();
+        QVERIFY(w.Timer1.isActive());
+        QVERIFY(w.KotakPic[9]->picture().isNull());
+        QCOMPARE(w.KotakPic[12]->picture().cacheKey(), w.pic[TilePic].cacheKey());
+
+        app.click(8);
+        QCOMPARE(w.KotakPic[8]->picture().cacheKey(), w.pic[BallSelectedPic].cacheKey());
+        app.click(8);
+        QCOMPARE(w.KotakPic[8]->picture().cacheKey(), w.pic[BallPic].cacheKey());
+
+        ModalAnswerer answerer;
+        answerer.expect(ModalAnswerer::enterText(QStringLiteral("Mouse")));
+        QStringList blackListRows;
+        answerer.expect([&](QWidget *modal) {
+            if (auto *list = qobject_cast<Form3 *>(modal)) {
+                blackListRows << list->lblName[0]->text() << list->lblScore[0]->text();
+                list->Command1->click();
+            } else {
+                modal->close();
+            }
+        });
+
+        const auto moves = solveShortest(Board::startPosition());
+        for (std::size_t i = 0; i < moves.size(); ++i) {
+            app.move(moves[i].first, moves[i].second);
+            if (i == 0)
+                QCOMPARE(w.STEPLBL->text(), QStringLiteral("1"));
+        }
+
+        QVERIFY(answerer.allAnswered());
+        QCOMPARE(answerer.unexpected(), 0);
+        QCOMPARE(answerer.seen.front().title, QStringLiteral("Selamat yaa, kong !!"));
+        QCOMPARE(answerer.seen.front().text, QStringLiteral("What's your nick name ?? (max 6 character)"));
+        QCOMPARE(blackListRows, (QStringList{QStringLiteral("Mouse "), QStringLiteral("46")}));
+
+        QCOMPARE(w.STEPLBL->text(), QStringLiteral("46"));
+        QVERIFY(!w.Timer1.isActive());
+        QVERIFY(app.game.GameOver);
+        for (int k = 1; k <= 8; ++k)
+            QCOMPARE(w.KotakPic[k]->picture().cacheKey(), w.pic[TilePic].cacheKey());
+        for (int k = 10; k <= 17; ++k)
+            QCOMPARE(w.KotakPic[k]->picture().cacheKey(), w.pic[BallPic].cacheKey());
+
+        Form4 *results = app.shell.form4.loaded();
+        QVERIFY(results && results->isVisible());
+        QCOMPARE(results->size(), QSize(387, 364));
+        QCOMPARE(results->langkahlbl->text(), QStringLiteral("46"));
+        QCOMPARE(results->waktulbl->text(), w.timelbl->text());
+        QCOMPARE(results->Image1->picture().cacheKey(), results->pic[1].cacheKey());
+        QVERIFY(results->windowFlags().testFlag(Qt::FramelessWindowHint));
+
+        QSettings stored(QStringLiteral("Tobrinel"), QStringLiteral("Tobrinel"));
+        QCOMPARE(stored.value(QStringLiteral("HiScores/9")).toString(), QStringLiteral("Mouse 46"));
+        QCOMPARE(stored.value(QStringLiteral("HiScores/0")).toString(), QStringLiteral("Zenlor3600"));
+
+        // "&Great" closes the results window, and a later use creates it anew.
+        results->Command1->click();
+        flushDeletes();
+        QVERIFY(!app.shell.form4.loaded());
+        QCOMPARE(liveWindows<Form4>(), 0);
+    }
+
+    void restartQuestionInARealMessageBox()
+    {
+        App app;
+        Form1 &w = app.window();
+        w.new_->trigger();
+        app.move(8, 9);
+        app.click(5);
+
+        ModalAnswerer answerer;
+        answerer.expect(ModalAnswerer::press(QMessageBox::No));
+        w.new_->trigger();
+        QVERIFY(answerer.allAnswered());
+        QCOMPARE(answerer.seen.front().title, QStringLiteral("Hi, Siluman Ketombe !"));
+        QCOMPARE(answerer.seen.front().text, QStringLiteral("Mau ngulang game, kong / Restart Game ??"));
+        QCOMPARE(answerer.seen.front().buttons, QStringLiteral("Yes|No"));
+        QVERIFY(!answerer.seen.front().hasIcon);
+        QCOMPARE(app.game.Selected, 5);
+        QCOMPARE(w.KotakPic[5]->picture().cacheKey(), w.pic[BallSelectedPic].cacheKey());
+        QCOMPARE(w.STEPLBL->text(), QStringLiteral("1"));
+
+        answerer.expect(ModalAnswerer::closeWindow());
+        w.new_->trigger();
+        QCOMPARE(app.game.Selected, 5);
+
+        answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
+        w.new_->trigger();
+        QVERIFY(answerer.allAnswered());
+        QCOMPARE(app.game.Selected, 0);
+        QCOMPARE(app.game.Steps, std::int64_t(0));
+        QCOMPARE(w.KotakPic[5]->picture().cacheKey(), w.pic[BallPic].cacheKey());
+        QVERIFY(w.KotakPic[9]->picture().isNull());
+        QCOMPARE(w.STEPLBL->text(), QStringLiteral("1"));
+    }
+
+    void clockKeepsRunningWhileAQuestionIsOpen()
+    {
+        App app;
+        Form1 &w = app.window();
+        w.new_->trigger();
+        w.Timer1.setInterval(20); // the real second, sped up
+        QString whenOpened, whenAnswered;
+        ModalAnswerer answerer;
+        answerer.expect([&](QWidget *modal) {
+            whenOpened = w.timelbl->text();
+            QTimer::singleShot(300, modal, [&, modal] {
+                whenAnswered = w.timelbl->text();
+                static_cast<QMessageBox *>(modal)->button(QMessageBox::No)->click();
+            });
+        });
+        w.new_->trigger();
+        QVERIFY(answerer.allAnswered());
+        QVERIFY2(whenAnswered > whenOpened, qPrintable(whenOpened + QStringLiteral(" -> ") + whenAnswered));
+        QVERIFY(w.Timer1.isActive());
+    }
+
+    void exitCommandAnsweredCancelChangesNothing()
+    {
+        App app;
+        Form1 &w = app.window();
+        w.new_->trigger();
+        app.click(8);
+        ModalAnswerer answerer;
+        answerer.expect(ModalAnswerer::press(QMessageBox::Cancel));
+        w.xit->trigger();
+        QCOMPARE(answerer.seen.front().title, QStringLiteral("I miss you.."));
+        QCOMPARE(answerer.seen.front().buttons, QStringLiteral("OK|Cancel"));
+        QVERIFY(!app.ended);
+        QVERIFY(w.isVisible());
+        QVERIFY(w.Timer1.isActive());
+        QCOMPARE(app.game.Selected, 8);
+    }
+
+    void exitCommandLeavesWithTwoCues()
+    {
+        App app;
+        app.cues.cues.clear();
+        ModalAnswerer answerer;
+        answerer.expect(ModalAnswerer::press(QMessageBox::Ok));
+        app.window().xit->trigger();
+        QVERIFY(app.ended);
+        QCOMPARE(app.cues.cues, (std::vector<int>{3, 3}));
+        QVERIFY(!app.shell.form1.loaded());
+        flushDeletes();
+        QCOMPARE(liveWindows<Form1>(), 0);
+        QCOMPARE(liveWindows<Form2>() + liveWindows<Form3>() + liveWindows<Form4>() + liveWindows<frmAbout>(), 0);
+    }
+
+    void closingTheMainWindowClosesTheResultsWindow()
+    {
+        App app;
+        app.window().new_->trigger();
+        ModalAnswerer answerer;
+        answerer.expect(ModalAnswerer::enterText(QStringLiteral("Bye")));
+        answerer.expect(ModalAnswerer::closeWindow());
+        const auto moves = solveShortest(Board::startPosition());
+        for (const auto &[from, to] : moves)
+            app.move(from, to);
+        QVERIFY(app.shell.form4.loaded() && app.shell.form4.loaded()->isVisible());
+        app.cues.cues.clear();
+
+        app.window().close(); // the close box: no question
+        QVERIFY(answerer.seen.size() == 2);
+        QCOMPARE(app.cues.cues, std::vector<int>{3});
+        QVERIFY(!app.shell.form4.loaded());
+        QVERIFY(!app.shell.form1.loaded());
+        flushDeletes();
+        QCOMPARE(liveWindows<Form4>(), 0);
+        QCOMPARE(liveWindows<Form1>(), 0);
+    }
+
+    void aClickIsHandledWellWithinAMillisecond()
+    {
+        App app;
+        app.window().sound1->trigger(); // no cue: measure the click alone
+        app.window().new_->trigger();
+        ImageCell *cell = app.window().KotakPic[8];
+        QElapsedTimer timer;
+        timer.start();
+        const int clicks = 2000;
+        for (int i = 0; i < clicks; ++i)
+            QTest::mouseClick(cell, Qt::LeftButton);
+        const double perClickMs = double(timer.nsecsElapsed()) / 1e6 / clicks;
+        QVERIFY2(perClickMs < 1.0, qPrintable(QString::number(perClickMs) + QStringLiteral(" ms per click")));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,116 @@
+#include "ui/shell.h"
+
+#include "game/gamecontroller.h"
+
+#include <QCoreApplication>
+
+Shell::Shell(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher)
+    : form1([this] {
+        auto *window = new Form1(*m_game);
+        return window;
+    })
+    , form2([this] { return new Form2([this] { form2.unload(); }, form1.loaded()); })
+    , form3([this, &hiScores, &dialogs] {
+        return new Form3(hiScores, dialogs, [this] { form3.unload(); }, form1.loaded());
+    })
+    , form4([this] { return new Form4([this] { form4.unload(); }); })
+    , about([this, &dialogs, &registry, &launcher] {
+        return new frmAbout(dialogs, registry, launcher, [this] { about.unload(); }, form1.loaded());
+    })
+{
+}
+
+void Shell::showCellPicture(int cell, int pic)
+{
+    Form1 &window = main();
+    window.KotakPic[cell]->setPicture(pic == NoPicture ? QPixmap() : window.pic[pic]);
+}
+
+void Shell::setStepText(const QString &text)
+{
+    main().STEPLBL->setText(text);
+}
+
+QString Shell::timeText() const
+{
+    return main().timelbl->text();
+}
+
+void Shell::setTimeText(const QString &text)
+{
+    QLabel *label = main().timelbl;
+    label->setText(text);
+    label->adjustSize();
+}
+
+void Shell::setTimerEnabled(bool on)
+{
+    QTimer &timer = main().Timer1;
+    if (on && !timer.isActive())
+        timer.start();
+    else if (!on)
+        timer.stop();
+}
+
+bool Shell::soundChecked() const
+{
+    return main().sound1->isChecked();
+}
+
+void Shell::setSoundChecked(bool checked)
+{
+    main().sound1->setChecked(checked);
+}
+
+void Shell::showResults(int rank, const QString &time, const QString &steps)
+{
+    form4.load().showResult(rank, time, steps);
+    form4.showModeless();
+}
+
+void Shell::load(FormId form)
+{
+    switch (form) {
+    case FormId::Form1:
+        if (!form1.loaded()) {
+            form1.load();
+            m_game->Form_Load(); // the main window's load handler, before it is shown
+        }
+        break;
+    case FormId::Form2: form2.load(); break;
+    case FormId::Form3: form3.load(); break;
+    case FormId::Form4: form4.load(); break;
+    case FormId::frmAbout: about.load(); break;
+    }
+}
+
+void Shell::showModal(FormId form)
+{
+    switch (form) {
+    case FormId::Form2: form2.showModal(); break;
+    case FormId::Form3: form3.showModal(); break;
+    case FormId::frmAbout: about.showModal(); break;
+    case FormId::Form1:
+    case FormId::Form4:
+        break; // never shown modally
+    }
+}
+
+void Shell::unload(FormId form)
+{
+    switch (form) {
+    case FormId::Form1: form1.unload(); break;
+    case FormId::Form2: form2.unload(); break;
+    case FormId::Form3: form3.unload(); break;
+    case FormId::Form4: form4.unload(); break;
+    case FormId::frmAbout: about.unload(); break;
+    }
+}
+
+void Shell::endProgram()
+{
+    if (onEnd)
+        onEnd();
+    else
+        QCoreApplication::exit(0);
+}

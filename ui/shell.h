@@ -1,0 +1,55 @@
+// The five windows of the game as the logic sees them: Shell gives GameController the
+// main window's cells, labels and timer, and loads, shows and unloads the other windows
+// through one FormSlot each.
+#pragma once
+
+#include "game/form1view.h"
+#include "game/form4.h"
+#include "topten/form3.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+#include "ui/formslot.h"
+#include "ui/frmabout.h"
+
+class Dialogs;
+class GameController;
+class Launcher;
+class Registry;
+class modHiScores;
+
+class Shell final : public Form1View
+{
+public:
+    Shell(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher);
+
+    // The logic that Form1 forwards its events to; set before the first load.
+    void setGame(GameController &game) { m_game = &game; }
+
+    void showCellPicture(int cell, int pic) override;
+    void setStepText(const QString &text) override;
+    QString timeText() const override;
+    void setTimeText(const QString &text) override;
+    void setTimerEnabled(bool on) override;
+    bool soundChecked() const override;
+    void setSoundChecked(bool checked) override;
+    void showResults(int rank, const QString &time, const QString &steps) override;
+    void load(FormId form) override;
+    void showModal(FormId form) override;
+    void unload(FormId form) override;
+    void endProgram() override;
+
+    // What ends the program; tests put their own in place of QCoreApplication::exit.
+    std::function<void()> onEnd;
+
+    FormSlot<Form1> form1;
+    FormSlot<Form2> form2;
+    FormSlot<Form3> form3;
+    FormSlot<Form4> form4;
+    FormSlot<frmAbout> about;
+
+private:
+    Form1 &main() { return form1.load(); }
+    const Form1 &main() const { return *form1.loaded(); }
+
+    GameController *m_game = nullptr;
+};
