@@ -43,10 +43,10 @@ QImage paintIcon(int side, qreal scale)
                     const double lx = -0.5, ly = 0.62, lz = 0.6;
                     const double diffuse = std::max(0.0, (nx * lx + ny * ly + nz * lz) / std::sqrt(lx * lx + ly * ly + lz * lz));
                     const double hx = lx, hy = ly, hz = lz + 1.0, hl = std::sqrt(hx * hx + hy * hy + hz * hz);
-                    const double spec = std::pow(std::max(0.0, (nx * hx + ny * hy + nz * hz) / hl), 30) * 0.7;
+                    const double specular = std::pow(std::max(0.0, (nx * hx + ny * hy + nz * hz) / hl), 30) * 0.7;
                     const double level = 0.25 + 0.75 * diffuse;
                     const double rim = std::clamp((std::sqrt(d2) - 0.92) / 0.08, 0.0, 1.0);
-                    double cr = albedo[0] * level + spec, cg = albedo[1] * level + spec, cb = albedo[2] * level + spec;
+                    double cr = albedo[0] * level + specular, cg = albedo[1] * level + specular, cb = albedo[2] * level + specular;
                     cr += (0.05 - cr) * rim;
                     cg += (0.08 - cg) * rim;
                     cb += (0.20 - cb) * rim;
