@@ -2,13 +2,10 @@
 #include "topten/form3.h"
 
 #include "topten/hiscores.h"
-#include "ui/centreover.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
-#include "ui/imagecell.h"
 
 #include <QEvent>
-#include <QShowEvent>
 
 namespace {
 
@@ -26,15 +23,11 @@ QLabel *rowLabel(QWidget *parent, const QString &caption, const QRect &geometry,
 } // namespace
 
 Form3::Form3(modHiScores &hiScores, Dialogs &dialogs, std::function<void()> unload, QWidget *owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
+    : PictureDialog(owner, QStringLiteral("Hi Scores"), QSize(330, 359), QStringLiteral("blacklist"))
     , m_hiScores(hiScores)
     , m_dialogs(dialogs)
     , m_unload(std::move(unload))
 {
-    setWindowTitle(QStringLiteral("Hi Scores"));
-    setFixedSize(330, 359);
-    m_background = artPixmap(QStringLiteral("blacklist"), devicePixelRatioF());
-
     const QFont nameFont = tobrinelFont(FontFace::MsSansSerif, 9.75, true);
     const QFont scoreFont = tobrinelFont(FontFace::MsSansSerif, 8.25, true);
     for (int i = lblName.first(); i <= lblName.last(); ++i) {
@@ -60,18 +53,6 @@ void Form3::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Form_Activate();
-}
-
-void Form3::paintEvent(QPaintEvent *)
-{
-    paintBackground(this, m_background);
-}
-
-void Form3::showEvent(QShowEvent *event)
-{
-    if (!event->spontaneous())
-        centreOverOwner(this, parentWidget());
-    QDialog::showEvent(event);
 }
 
 void Form3::Form_Activate()

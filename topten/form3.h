@@ -4,10 +4,9 @@
 #pragma once
 
 #include "ui/controlarray.h"
+#include "ui/picturedialog.h"
 
-#include <QDialog>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 
 #include <functional>
@@ -15,7 +14,7 @@
 class Dialogs;
 class modHiScores;
 
-class Form3 final : public QDialog
+class Form3 final : public PictureDialog
 {
     Q_OBJECT
 
@@ -30,8 +29,6 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void Form_Activate();
@@ -42,5 +39,4 @@ private:
     modHiScores &m_hiScores;
     Dialogs &m_dialogs;
     std::function<void()> m_unload;
-    QPixmap m_background;
 };

@@ -2,12 +2,11 @@
 // closes it.
 #pragma once
 
-#include <QDialog>
-#include <QPixmap>
+#include "ui/picturedialog.h"
 
 #include <functional>
 
-class Form2 final : public QDialog
+class Form2 final : public PictureDialog
 {
     Q_OBJECT
 
@@ -19,10 +18,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
-    QPixmap m_picture;
     std::function<void()> m_unload;
 };

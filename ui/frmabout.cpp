@@ -2,28 +2,22 @@
 // system-information lookup or to the unload the window was given.
 #include "ui/frmabout.h"
 
-#include "ui/centreover.h"
 #include "ui/fonts.h"
-#include "ui/imagecell.h"
 #include "ui/sysinfo.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QShowEvent>
 
 frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher, std::function<void()> unload,
                    QWidget *owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
+    // Nothing shows the caption; the mixed case is the game's own signature.
+    : PictureDialog(owner, QStringLiteral("About TobRineL - KarVoleN 2003"), QSize(336, 244),
+                    QStringLiteral("about"))
     , m_dialogs(dialogs)
     , m_registry(registry)
     , m_launcher(launcher)
     , m_unload(std::move(unload))
 {
-    // Nothing shows the caption; the mixed case is the game's own signature.
-    setWindowTitle(QStringLiteral("About TobRineL - KarVoleN 2003"));
-    setFixedSize(336, 244);
-    m_picture = artPixmap(QStringLiteral("about"), devicePixelRatioF());
-
     const QFont font = tobrinelFont(FontFace::MsSansSerif, 8.25, false);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -69,16 +63,4 @@ void frmAbout::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void frmAbout::paintEvent(QPaintEvent *)
-{
-    paintBackground(this, m_picture);
-}
-
-void frmAbout::showEvent(QShowEvent *event)
-{
-    if (!event->spontaneous())
-        centreOverOwner(this, parentWidget());
-    QDialog::showEvent(event);
 }

@@ -2,8 +2,7 @@
 // no frame; the system-information lookup behind the second button lives in ui/sysinfo.
 #pragma once
 
-#include <QDialog>
-#include <QPixmap>
+#include "ui/picturedialog.h"
 
 #include <cstdint>
 #include <functional>
@@ -13,7 +12,7 @@ class Launcher;
 class QPushButton;
 class Registry;
 
-class frmAbout final : public QDialog
+class frmAbout final : public PictureDialog
 {
     Q_OBJECT
 
@@ -34,11 +33,8 @@ public:
 protected:
     // OK is also the cancel button: Escape presses it.
     void keyPressEvent(QKeyEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
-    QPixmap m_picture;
     Dialogs &m_dialogs;
     Registry &m_registry;
     Launcher &m_launcher;

@@ -1,0 +1,26 @@
+#include "ui/picturedialog.h"
+
+#include "ui/centreover.h"
+#include "ui/imagecell.h"
+
+#include <QShowEvent>
+
+PictureDialog::PictureDialog(QWidget *owner, const QString &title, QSize size, const QString &picture)
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
+{
+    setWindowTitle(title);
+    setFixedSize(size);
+    m_picture = artPixmap(picture, devicePixelRatioF());
+}
+
+void PictureDialog::paintEvent(QPaintEvent *)
+{
+    paintBackground(this, m_picture);
+}
+
+void PictureDialog::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        centreOverOwner(this, parentWidget());
+    QDialog::showEvent(event);
+}
