@@ -245,8 +245,17 @@ private slots:
         Game g;
         g.startGame();
         g.dialogs.inputAnswers = {QStringLiteral("Abc")};
+        std::size_t resultsAtCue = 0, dialogsAtCue = 99;
+        g.duringCue = [&](Cue cue) {
+            if (cue == Cue::Victory) {
+                resultsAtCue = g.view.results.size();
+                dialogsAtCue = g.dialogs.calls.size();
+            }
+        };
         g.play(bestSolution());
 
+        QCOMPARE(resultsAtCue, std::size_t(1)); // the victory cue follows the results window
+        QCOMPARE(dialogsAtCue, std::size_t(0)); // and comes before the top-ten test asks a name
         QVERIFY(g.game.GameOver);
         QCOMPARE(g.game.Steps, std::int64_t(46));
         QCOMPARE(g.view.stepText, QStringLiteral("46"));

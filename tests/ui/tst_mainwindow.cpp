@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -239,6 +240,73 @@ private slots:
         flushDeletes();
         QVERIFY(!app.shell.form4.loaded());
         QCOMPARE(liveWindows<Form4>(), 0);
+    }
+
+    void resultsWindowShowsTheRankBanner_data()
+    {
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("rank");
+        QTest::newRow("46 GENIUS") << 46 << 1;
+        QTest::newRow("47 SMART") << 47 << 2;
+        QTest::newRow("53 SMART") << 53 << 2;
+        QTest::newRow("54 STUPID") << 54 << 3;
+        QTest::newRow("123 STUPID") << 123 << 3;
+    }
+    void resultsWindowShowsTheRankBanner()
+    {
+        QFETCH(int, steps);
+        QFETCH(int, rank);
+        App app;
+        // A table that no result beats, so the win asks nothing.
+        for (int key = 0; key <= 9; ++key)
+            app.store.save(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), QString::number(key),
+                           QStringLiteral("Best  %1").arg(10 - key));
+        app.hiScores.LoadTopTenBoard();
+        ModalAnswerer answerer; // closes any question the win should not ask
+        app.window().new_->trigger();
+        app.game.Steps = steps;
+        app.game.GameWon();
+
+        Form4 *results = app.shell.form4.loaded();
+        QVERIFY(results && results->isVisible());
+        QCOMPARE(results->Image1->picture().cacheKey(), results->pic[rank].cacheKey());
+        QCOMPARE(results->langkahlbl->text(), QString::number(steps));
+        QVERIFY(!app.shell.form3.loaded());
+        QVERIFY(answerer.seen.isEmpty());
+        for (int i = 1; i <= 3; ++i)
+            QCOMPARE(results->pic[i].size(), QSize(121, 54));
+    }
+
+    void aSecondWinRefreshesTheOpenResultsWindowAndSavesOnlyWhatQualifies()
+    {
+        App app;
+        ModalAnswerer answerer;
+        answerer.expect(ModalAnswerer::enterText(QStringLiteral("First")));
+        answerer.expect(ModalAnswerer::closeWindow());
+        app.window().new_->trigger();
+        app.game.Steps = 46;
+        app.game.GameWon();
+        Form4 *results = app.shell.form4.loaded();
+        QVERIFY(results && answerer.allAnswered());
+
+        QSettings stored(QStringLiteral("Tobrinel"), QStringLiteral("Tobrinel"));
+        const QString fileBefore = stored.fileName();
+        QFile file(fileBefore);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytesBefore = file.readAll();
+        file.close();
+
+        // The default table's weakest score is 3600: a result of 3600 does not enter.
+        app.window().new_->trigger();
+        app.game.Steps = 3600;
+        app.game.GameWon();
+        QCOMPARE(app.shell.form4.loaded(), results);
+        QCOMPARE(results->langkahlbl->text(), QStringLiteral("3600"));
+        QCOMPARE(results->Image1->picture().cacheKey(), results->pic[3].cacheKey());
+        QCOMPARE(answerer.seen.size(), 2); // no name asked, no Black List
+        QVERIFY(!app.hiScores.NewEntryAdded);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytesBefore); // nothing saved
     }
 
     void restartQuestionInARealMessageBox()
