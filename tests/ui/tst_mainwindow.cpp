@@ -364,6 +364,42 @@ private slots:
         QVERIFY(w.Timer1.isActive());
     }
 
+    void helpWindowsLeaveAGameInProgressAsItWas()
+    {
+        App app;
+        Form1 &w = app.window();
+        w.new_->trigger();
+        app.move(8, 9);
+        app.click(5);
+        app.cues.cues.clear();
+
+        ModalAnswerer answerer;
+        QSize instructionsSize, aboutSize;
+        answerer.expect([&](QWidget *modal) {
+            instructionsSize = modal->size();
+            QTest::mouseClick(modal, Qt::LeftButton, {}, QPoint(400, 300)); // anywhere closes it
+        });
+        answerer.expect([&](QWidget *modal) {
+            aboutSize = modal->size();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        w.help2->trigger();
+        w.about1->trigger();
+
+        QVERIFY(answerer.allAnswered());
+        QCOMPARE(answerer.unexpected(), 0);
+        QCOMPARE(instructionsSize, QSize(499, 335));
+        QCOMPARE(aboutSize, QSize(336, 244));
+        QCOMPARE(app.cues.cues, std::vector<int>{2}); // the about window's cue only
+        QCOMPARE(app.game.Selected, 5);
+        QCOMPARE(app.game.Steps, std::int64_t(1));
+        QCOMPARE(w.KotakPic[5]->picture().cacheKey(), w.pic[BallSelectedPic].cacheKey());
+        QVERIFY(w.KotakPic[8]->picture().isNull());
+        QVERIFY(w.Timer1.isActive());
+        flushDeletes();
+        QCOMPARE(liveWindows<Form2>() + liveWindows<frmAbout>(), 0);
+    }
+
     void exitCommandAnsweredCancelChangesNothing()
     {
         App app;
