@@ -166,7 +166,9 @@ void TestAudioOutput::nothingStartsBeforeTheFirstCue()
     QCOMPARE(audioThreads(), 0);
 
     output->start(resourceImage(6));
-    QTRY_COMPARE(audioThreads(), 1);
+    // A thread the audio library starts from the worker carries the worker's name for a
+    // moment, until it names itself: count at least one, not exactly one.
+    QTRY_VERIFY(audioThreads() >= 1);
 
     output.reset();
     // wait() returns as the thread finishes; the kernel drops its task a moment later.
