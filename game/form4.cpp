@@ -1,5 +1,6 @@
 #include "game/form4.h"
 
+#include "ui/boardlayout.h"
 #include "ui/fonts.h"
 
 #include <QPainter>
@@ -7,9 +8,9 @@
 
 namespace {
 
-int px(int twips)
+constexpr int px(int twips)
 {
-    return qRound(twips / 15.0);
+    return twipsToPixels(twips);
 }
 
 QLabel *resultLabel(QWidget *parent, const QString &text, int leftTwips, int topTwips)

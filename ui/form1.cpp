@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include "game/gamecontroller.h"
+#include "ui/boardlayout.h"
 #include "ui/fonts.h"
 
 #include <QAction>
@@ -12,25 +13,10 @@
 
 namespace {
 
-// Positions in twips of the design, 15 to the pixel.
-int px(int twips)
+constexpr int px(int twips)
 {
-    return qRound(twips / 15.0);
+    return twipsToPixels(twips);
 }
-
-struct CellPlace
-{
-    int left, top;
-};
-
-// Left/Top of KotakPic(1..17) in twips. The steps between neighbours vary from 570 to
-// 600 twips; these are the places the board picture is painted for.
-constexpr CellPlace CellTwips[18] = {
-    {0, 0},
-    {400, 3960}, {970, 3370}, {1560, 2800}, {970, 4560}, {1560, 3960}, {2130, 3370},
-    {1560, 5130}, {2130, 4560}, {2730, 3960}, {3320, 3370}, {3900, 2800}, {3320, 4560},
-    {3900, 3960}, {4470, 3370}, {3900, 5120}, {4470, 4560}, {5040, 3960},
-};
 
 class Client final : public QWidget
 {
@@ -66,7 +52,8 @@ QLabel *makeLabel(QWidget *parent, const QString &text, const QFont &font, const
 
 QPoint Form1::cellPosition(int cell)
 {
-    return {px(CellTwips[cell].left), px(CellTwips[cell].top)};
+    const CellPlace &place = CellTwips[static_cast<std::size_t>(cell - 1)];
+    return {px(place.left), px(place.top)};
 }
 
 Form1::Form1(GameController &game)

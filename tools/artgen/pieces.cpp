@@ -3,6 +3,7 @@
 #include "pieces.h"
 
 #include "artkit.h"
+#include "ui/boardlayout.h"
 
 #include <QPainterPath>
 
@@ -144,17 +145,6 @@ QImage renderPiece(PieceKind kind, bool selected, int side, bool crisp)
     return crisp ? withCrispAlpha(smooth, pieceBackdrop) : smooth;
 }
 
-namespace {
-
-// Design positions of the cells in twips; a pixel is 15 twips.
-constexpr std::array<std::array<int, 2>, cellCount> cellTwips{{
-    {400, 3960}, {970, 3370}, {1560, 2800}, {970, 4560}, {1560, 3960}, {2130, 3370},
-    {1560, 5130}, {2130, 4560}, {2730, 3960}, {3320, 3370}, {3900, 2800}, {3320, 4560},
-    {3900, 3960}, {4470, 3370}, {3900, 5120}, {4470, 4560}, {5040, 3960},
-}};
-
-} // namespace
-
 const std::array<BoardLine, 12> boardLines{{
     {1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {1, 4, 7}, {2, 5, 8}, {3, 6, 9},
     {9, 10, 11}, {12, 13, 14}, {15, 16, 17}, {9, 12, 15}, {10, 13, 16}, {11, 14, 17},
@@ -162,8 +152,8 @@ const std::array<BoardLine, 12> boardLines{{
 
 QPointF cellTopLeft(int cell)
 {
-    const auto &t = cellTwips.at(std::size_t(cell - 1));
-    return {std::round(t[0] / 15.0), std::round(t[1] / 15.0)};
+    const CellPlace &place = CellTwips.at(std::size_t(cell - 1));
+    return {qreal(twipsToPixels(place.left)), qreal(twipsToPixels(place.top))};
 }
 
 QPointF cellCentre(int cell) { return cellTopLeft(cell) + QPointF(cellSide / 2, cellSide / 2); }
