@@ -37,10 +37,9 @@ Form4::Form4(std::function<void()> unload)
     m_background = artPixmap(QStringLiteral("results"), ratio);
     // The picture is 385 wide; the last two columns take the colour of its right edge.
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(0xf5, 0xd0, 0x3a));
-    if (!m_background.isNull())
-        palette.setColor(QPalette::Window, m_background.toImage().pixelColor(m_background.toImage().width() - 1,
-                                                                                 m_background.toImage().height() / 2));
+    const QImage edge = m_background.toImage();
+    palette.setColor(QPalette::Window, edge.isNull() ? QColor(0xf5, 0xd0, 0x3a)
+                                                     : edge.pixelColor(edge.width() - 1, edge.height() / 2));
     setPalette(palette);
     setAutoFillBackground(true);
 
