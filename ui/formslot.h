@@ -33,7 +33,6 @@ public:
     }
 
     Form *loaded() const { return m_form.data(); }
-    bool isUnloading() const { return m_unloading; }
 
     // Makes it visible and returns at once; an open window stays open.
     void showModeless()

@@ -5,10 +5,7 @@
 #include <QCoreApplication>
 
 Shell::Shell(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher)
-    : form1([this] {
-        auto *window = new Form1(*m_game);
-        return window;
-    })
+    : form1([this] { return new Form1(*m_game); })
     , form2([this] { return new Form2([this] { form2.unload(); }, form1.loaded()); })
     , form3([this, &hiScores, &dialogs] {
         return new Form3(hiScores, dialogs, [this] { form3.unload(); }, form1.loaded());

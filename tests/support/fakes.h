@@ -99,8 +99,7 @@ public:
 
     struct Results { int rank; QString time; QString steps; };
     std::vector<Results> results;
-    QStringList events;                               // "load Form2", "modal Form3", "unload Form4"...
-    std::function<void(FormId)> onModal;              // runs while a modal window is "open"
+    QStringList events; // "load Form2", "modal Form3", "unload Form4"...
 };
 
 QString formName(FormId form);
