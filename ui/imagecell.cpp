@@ -18,7 +18,7 @@ QPixmap artPixmap(const QString &name, qreal devicePixelRatio)
 QIcon applicationIcon()
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/art/icon-%1.png").arg(size), QSize(size, size));
     return icon;
 }

@@ -22,7 +22,7 @@ std::vector<Picture> catalogue(const Faces &faces)
     all.push_back({QStringLiteral("instructions"), {499, 335}, true,
                    [&faces](qreal s) { return paintInstructions(faces, s); }});
     all.push_back({QStringLiteral("about"), {335, 243}, true, [&faces](qreal s) { return paintAbout(faces, s); }});
-    for (int side : {16, 24, 32, 48, 64, 128, 256})
+    for (int side : {16, 22, 24, 32, 48, 64, 128, 256})
         all.push_back({QStringLiteral("icon-%1").arg(side), {side, side}, true,
                        [side](qreal s) { return paintIcon(side, s); }});
     for (int side : {16, 32})
