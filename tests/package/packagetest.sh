@@ -118,6 +118,9 @@ probed() { sed -n "s/^probe: $1=//p" "$work/game.out"; }
 [ "$(probed wm-class)" = "$(entry StartupWMClass)" ] ||
     fail "window class '$(probed wm-class)' does not match StartupWMClass=$(entry StartupWMClass)"
 [ "$(probed icon-16)" = present ] || fail "the window has no icon"
+# Players' stored top tens are found under these names.
+[ "$(probed organisation)/$(probed wm-class)" = Tobrinel/Tobrinel ] ||
+    fail "settings names are $(probed organisation)/$(probed wm-class), not Tobrinel/Tobrinel"
 
 echo "== remove"
 apt_get purge "$package" >"$work/remove.log" 2>&1 || { cat "$work/remove.log"; fail "apt-get purge"; }
