@@ -37,6 +37,8 @@ public:
     void showModal(FormId form) override;
     void unload(FormId form) override;
     void endProgram() override;
+    void showHint(int from, int to, int movesLeft) override;
+    void hideHint() override;
 
     // What ends the program; tests put their own in place of QCoreApplication::exit.
     std::function<void()> onEnd;
