@@ -222,7 +222,7 @@ QImage paintInstructions(const Faces &faces, qreal scale)
     }
     paintBigArrow(*p, QRectF(206, 244, 88, 44));
     p->end();
-    return canvas.image().convertToFormat(QImage::Format_RGB32);
+    return canvas.opaqueImage();
 }
 
 } // namespace artgen

@@ -173,7 +173,7 @@ QImage paintResults(const Faces &faces, qreal scale)
     paintTrophy(*p, QRectF(200, 268, 86, 86));
     paintMascot(*p, QRectF(14, 62, 180, 276), Mood::Cheer, false, true);
     p->end();
-    return canvas.image().convertToFormat(QImage::Format_RGB32);
+    return canvas.opaqueImage();
 }
 
 QImage paintBanner(const Faces &faces, int rank, qreal scale)
