@@ -17,7 +17,7 @@ QImage paintAbout(const Faces &faces, qreal scale)
     ground.setColorAt(0, QColor(112, 132, 162));
     ground.setColorAt(1, QColor(46, 58, 84));
     p->fillRect(QRectF(QPointF(0, 0), QSizeF(size)), ground);
-    paintBubbles(*p, QRectF(-10, -10, size.width() + 20, size.height() + 20), 48, 57, QColor(120, 146, 186), 3, 22);
+    paintBubbles(*p, QRectF(-10, -10, size.width() + 20, size.height() + 20), 36, 57, QColor(120, 146, 186), 3, 22);
     // Darken the ground under the texts so they stand out from the bubbles.
     QLinearGradient veil(0, 0, 0, size.height());
     veil.setColorAt(0, QColor(20, 28, 48, 30));
