@@ -85,7 +85,7 @@ Rgb sphereSample(PieceKind kind, bool selected, double u, double v)
     Rgb albedo;
     if (selected)
         albedo = ball ? (white > 0.5 ? Rgb{0.72, 1.0, 1.0} : Rgb{0.10, 0.55, 0.66})
-                      : (white > 0.5 ? Rgb{0.40, 0.92, 1.0} : Rgb{0.02, 0.30, 0.40});
+                      : (white > 0.5 ? Rgb{0.20, 0.68, 0.80} : Rgb{0.0, 0.17, 0.25});
     else
         albedo = ball ? (white > 0.5 ? Rgb{0.97, 0.97, 0.98} : Rgb{0.42, 0.42, 0.44})
                       : (white > 0.5 ? Rgb{0.44, 0.44, 0.46} : Rgb{0.05, 0.05, 0.06});
