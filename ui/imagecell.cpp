@@ -80,7 +80,9 @@ void paintBackground(QWidget *window, const QPixmap &picture)
 
     // Where the window is larger than its picture, the picture's last column and last row
     // are drawn out to the window's edges, so the margin carries on the picture's own edge
-    // colours instead of showing a strip of another colour.
+    // colours instead of showing a strip of another colour. Unsmoothed, so that no colour
+    // from further inside bleeds into it.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const QSizeF size = picture.deviceIndependentSize();
     const qreal right = window->width() - size.width(), bottom = window->height() - size.height();
     const qreal w = picture.width(), h = picture.height();
