@@ -34,14 +34,8 @@ Form4::Form4(std::function<void()> unload)
     setFixedSize(387, 364);
 
     const qreal ratio = devicePixelRatioF();
+    // The picture is 385 wide; paintBackground carries its right edge over the last two columns.
     m_background = artPixmap(QStringLiteral("results"), ratio);
-    // The picture is 385 wide; the last two columns take the colour of its right edge.
-    QPalette palette = this->palette();
-    const QImage edge = m_background.toImage();
-    palette.setColor(QPalette::Window, edge.isNull() ? QColor(0xf5, 0xd0, 0x3a)
-                                                     : edge.pixelColor(edge.width() - 1, edge.height() / 2));
-    setPalette(palette);
-    setAutoFillBackground(true);
 
     pic[1] = artPixmap(QStringLiteral("banner_genius"), ratio);
     pic[2] = artPixmap(QStringLiteral("banner_smart"), ratio);

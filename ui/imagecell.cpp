@@ -3,12 +3,22 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+int artRatio(qreal devicePixelRatio)
+{
+    // A hair of tolerance: a ratio computed as 2.0000001 is still a 2x screen.
+    for (int ratio = 1; ratio < maxArtRatio; ++ratio) {
+        if (ratio >= devicePixelRatio - 1e-6)
+            return ratio;
+    }
+    return maxArtRatio;
+}
+
 QPixmap artPixmap(const QString &name, qreal devicePixelRatio)
 {
-    if (devicePixelRatio > 1.5) {
-        QPixmap sharp(QStringLiteral(":/art/%1@2x.png").arg(name));
+    for (int ratio = artRatio(devicePixelRatio); ratio > 1; --ratio) {
+        QPixmap sharp(QStringLiteral(":/art/%1@%2x.png").arg(name).arg(ratio));
         if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(2.0);
+            sharp.setDevicePixelRatio(ratio);
             return sharp;
         }
     }
@@ -40,6 +50,7 @@ void ImageCell::paintEvent(QPaintEvent *)
     if (m_picture.isNull())
         return;
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(0, 0, m_picture);
 }
 
@@ -59,6 +70,26 @@ void ImageCell::mouseReleaseEvent(QMouseEvent *event)
 
 void paintBackground(QWidget *window, const QPixmap &picture)
 {
+    if (picture.isNull())
+        return;
     QPainter painter(window);
+    // Between two painted ratios the picture is made smaller, never larger: smoothly, so it
+    // stays crisp.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(0, 0, picture);
+
+    // Where the window is larger than its picture, the picture's last column and last row
+    // are drawn out to the window's edges, so the margin carries on the picture's own edge
+    // colours instead of showing a strip of another colour. Unsmoothed, so that no colour
+    // from further inside bleeds into it.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QSizeF size = picture.deviceIndependentSize();
+    const qreal right = window->width() - size.width(), bottom = window->height() - size.height();
+    const qreal w = picture.width(), h = picture.height();
+    if (right > 0)
+        painter.drawPixmap(QRectF(size.width(), 0, right, size.height()), picture, QRectF(w - 1, 0, 1, h));
+    if (bottom > 0)
+        painter.drawPixmap(QRectF(0, size.height(), size.width(), bottom), picture, QRectF(0, h - 1, w, 1));
+    if (right > 0 && bottom > 0)
+        painter.drawPixmap(QRectF(size.width(), size.height(), right, bottom), picture, QRectF(w - 1, h - 1, 1, 1));
 }

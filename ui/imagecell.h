@@ -8,7 +8,12 @@
 
 #include <QIcon>
 
-// Loads ":/art/<name>.png", or its "@2x" twin on a screen that is scaled by more than 1.5.
+// The pictures are painted at 1x and as "@2x" and "@3x" twins.
+inline constexpr int maxArtRatio = 3;
+// The painted ratio a screen of this device pixel ratio gets: the smallest at or above it,
+// so a picture is only ever made smaller on screen (and stays crisp), or the largest.
+int artRatio(qreal devicePixelRatio);
+// Loads ":/art/<name>.png" or its twin at artRatio(devicePixelRatio).
 QPixmap artPixmap(const QString &name, qreal devicePixelRatio);
 
 // The striped ball, in every size a desktop asks for.
@@ -37,5 +42,6 @@ private:
     bool m_pressed = false;
 };
 
-// Paints a window's background picture at its natural size from the top-left corner.
+// Paints a window's background picture at its natural size from the top-left corner; a
+// window larger than its picture gets the picture's edge colours in the margin.
 void paintBackground(QWidget *window, const QPixmap &picture);

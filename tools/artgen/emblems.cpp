@@ -20,7 +20,7 @@ QImage paintTick(int side, qreal scale)
     p->setPen(QPen(Qt::black, 5.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p->drawPath(tick);
     p->end();
-    return canvas.image();
+    return canvas.image().convertToFormat(QImage::Format_ARGB32);
 }
 
 } // namespace artgen
