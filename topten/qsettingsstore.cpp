@@ -63,24 +63,36 @@ struct SettingsFile
     QVariantMap values;  // every key QSettings found, as "Section/key"
 };
 
-// A private file under a fresh name, so that Qt's per-process cache has never seen it.
-// The temporary folder first; when that is full, the settings folder, which had room for
-// the settings file.
-std::unique_ptr<QTemporaryFile> privateCopy(const QByteArray &bytes, const QString &folder)
+// The folders for private files: the temporary folder first; when that is full, the
+// settings folder, which had room for the settings file.
+QStringList privateFolders(const QString &settingsFolder)
 {
-    for (const QString &dir : {QDir::tempPath(), folder}) {
-        auto copy = std::make_unique<QTemporaryFile>(QDir(dir).filePath(QStringLiteral(".tobrinel-XXXXXX.conf")));
-        if (copy->open() && copy->write(bytes) == bytes.size() && copy->flush()) {
-            copy->close();
+    return {QDir::tempPath(), settingsFolder};
+}
+
+// A private file under a fresh name, so that Qt's per-process cache has never seen it.
+std::unique_ptr<QTemporaryFile> privateCopy(const QByteArray &bytes, const QString &dir)
+{
+    auto copy = std::make_unique<QTemporaryFile>(QDir(dir).filePath(QStringLiteral(".tobrinel-XXXXXX.conf")));
+    if (copy->open() && copy->write(bytes) == bytes.size() && copy->flush()) {
+        copy->close();
+        return copy;
+    }
+    return nullptr;
+}
+
+std::unique_ptr<QTemporaryFile> privateCopy(const QByteArray &bytes, const QStringList &dirs)
+{
+    for (const QString &dir : dirs) {
+        if (auto copy = privateCopy(bytes, dir))
             return copy;
-        }
     }
     return nullptr;
 }
 
 QVariantMap parse(const QByteArray &bytes, const QString &folder, bool &formatError)
 {
-    const std::unique_ptr<QTemporaryFile> copy = privateCopy(bytes, folder);
+    const std::unique_ptr<QTemporaryFile> copy = privateCopy(bytes, privateFolders(folder));
     if (!copy)
         throw StoreError("no room for a temporary copy to read it through");
     QSettings settings(copy->fileName(), QSettings::IniFormat);
@@ -101,7 +113,7 @@ bool hasForeignBytes(const QByteArray &bytes)
             return true;
     }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8.decode(bytes);
+    const QString text = utf8.decode(bytes);
     return utf8.hasError();
 }
 
@@ -255,42 +267,54 @@ QByteArray readAll(const QString &path, bool &ok)
     return bytes;
 }
 
-// The new file in QSettings' own format: the keys kept from the old one, and the texts of
-// the section. It is parsed again before it is used: Qt may write less than it reports.
-QByteArray buildFile(const QString &path, const QVariantMap &kept, const QString &section, const QStringList &keys,
-                     const std::vector<std::optional<QString>> &texts)
+// The new file in QSettings' own format, written by QSettings into a private file in dir:
+// the keys kept from the old one and the texts of the section. It is parsed again before
+// it is used, as Qt may write less than it reports. Empty when it could not be made.
+QByteArray buildFileIn(const QString &dir, const QString &folder, const QVariantMap &expected)
 {
-    const QString folder = QFileInfo(path).path();
-    const std::unique_ptr<QTemporaryFile> target = privateCopy(QByteArray(), folder);
+    const std::unique_ptr<QTemporaryFile> target = privateCopy(QByteArray(), dir);
     if (!target)
-        fail(cannotWrite(path, QStringLiteral("there is no room for the new list")));
-    QVariantMap expected = kept;
-    for (qsizetype i = 0; i < keys.size() && i < qsizetype(texts.size()); ++i) {
-        if (texts[i])
-            expected.insert(section + QLatin1Char('/') + keys[i], *texts[i]);
-    }
+        return QByteArray();
     {
         QSettings out(target->fileName(), QSettings::IniFormat);
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)
             out.setValue(it.key(), it.value());
         out.sync();
         if (out.status() != QSettings::NoError)
-            fail(cannotWrite(path, QStringLiteral("there is no room for the new list")));
+            return QByteArray();
     }
     bool ok = false;
     const QByteArray bytes = readAll(target->fileName(), ok);
+    if (!ok)
+        return QByteArray();
     bool formatError = false;
-    QVariantMap reread;
-    if (ok) {
-        try {
-            reread = parse(bytes, folder, formatError);
-        } catch (const StoreError &) {
-            ok = false;
-        }
+    try {
+        if (parse(bytes, folder, formatError) != expected || formatError)
+            return QByteArray();
+    } catch (const StoreError &) {
+        return QByteArray();
     }
-    if (!ok || formatError || reread != expected)
-        fail(cannotWrite(path, QStringLiteral("the new list could not be made whole (no room?)")));
     return bytes;
+}
+
+QByteArray buildFile(const QString &path, const QVariantMap &kept, const QString &section, const QStringList &keys,
+                     const std::vector<std::optional<QString>> &texts)
+{
+    QVariantMap expected = kept;
+    for (qsizetype i = 0; i < keys.size() && i < qsizetype(texts.size()); ++i) {
+        if (texts[i])
+            expected.insert(section + QLatin1Char('/') + keys[i], *texts[i]);
+    }
+    // An empty list is an empty file; QSettings writes nothing for it.
+    if (expected.isEmpty())
+        return QByteArray();
+    const QString folder = QFileInfo(path).path();
+    for (const QString &dir : privateFolders(folder)) {
+        const QByteArray bytes = buildFileIn(dir, folder, expected);
+        if (!bytes.isEmpty())
+            return bytes;
+    }
+    fail(cannotWrite(path, QStringLiteral("there is no room for the new list")));
 }
 
 bool writeWhole(const QString &name, const QByteArray &bytes, int &error)
