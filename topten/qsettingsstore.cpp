@@ -18,6 +18,8 @@
 #include <QSettings>
 #include <QStringDecoder>
 #include <QTemporaryFile>
+#include <QThread>
+#include <QDeadlineTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -223,7 +225,7 @@ public:
     // Throws StoreError when the lock cannot be had.
     void lockForWriting(const QString &path)
     {
-        if (m_lock.tryLock(LockWaitMs))
+        if (lock())
             return;
         if (m_lock.error() == QLockFile::LockFailedError)
             fail(cannotWrite(path, QStringLiteral("another copy of the game has kept it locked too long")));
@@ -233,10 +235,23 @@ public:
     // write replaces the file whole, so what it reads is one whole version.
     bool lockForReading()
     {
-        return m_lock.tryLock(LockWaitMs);
+        return lock();
     }
 
 private:
+    // QLockFile's own wait doubles its pauses from 100 ms; a write holds the lock for
+    // milliseconds, so short pauses keep two copies saving at once quick.
+    bool lock()
+    {
+        QDeadlineTimer deadline(LockWaitMs);
+        while (!m_lock.tryLock(0)) {
+            if (m_lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+                return false;
+            QThread::msleep(5);
+        }
+        return true;
+    }
+
     QLockFile m_lock;
 };
 
