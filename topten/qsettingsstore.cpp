@@ -371,8 +371,18 @@ void replaceGuarded(const QString &path, const QByteArray &bytes)
     const QByteArray guard = QFile::encodeName(guardName(path));
     const QByteArray fresh = QFile::encodeName(freshName(path));
     const bool hadFile = QFileInfo::exists(path);
-    if (hadFile && ::link(target.constData(), guard.constData()) != 0)
-        fail(cannotWrite(path, QStringLiteral("the old list could not be kept while writing (%1)").arg(systemError(errno))));
+    // A second name costs no room; a file system without hard links gets a copy instead.
+    if (hadFile && ::link(target.constData(), guard.constData()) != 0) {
+        const int error = errno;
+        const bool noLinks = error == EPERM || error == EOPNOTSUPP || error == EXDEV || error == EMLINK;
+        const QString why = QStringLiteral("the old list could not be kept while writing (%1)").arg(systemError(error));
+        if (!noLinks)
+            fail(cannotWrite(path, why));
+        if (!QFile::copy(path, guardName(path))) {
+            QFile::remove(guardName(path));
+            fail(cannotWrite(path, why));
+        }
+    }
 
     auto giveUp = [&](const QString &why) {
         ::unlink(fresh.constData());
