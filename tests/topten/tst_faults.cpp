@@ -142,6 +142,7 @@ private slots:
     void noRoomForTheTemporaryCopyStillReads();
     void aFullDiskNeverEmptiesTheFile_data();
     void aFullDiskNeverEmptiesTheFile();
+    void aReplaceCutShortIsUndoneByTheNextLoad();
     void aDamagedEntryIsReportedAndReplacedFirst_data();
     void aDamagedEntryIsReportedAndReplacedFirst();
     void aFileThatIsNotASettingsFileIsReportedAndKept_data();
@@ -321,6 +322,22 @@ void TestFaults::aFullDiskNeverEmptiesTheFile()
     game.hi.SaveTopTen();
     QCOMPARE(game.dialogs.reportTitles(), QStringList());
     QCOMPARE(onDisk(file), LadderWithWin);
+}
+
+// A copy of the game that stopped between keeping the old file and writing the new one
+// (power cut, kill) leaves an empty file and the old one under its second name.
+void TestFaults::aReplaceCutShortIsUndoneByTheNextLoad()
+{
+    writeFile(confFile() + QStringLiteral(".keep"), Ladder);
+    writeFile(confFile(), QByteArray());
+
+    Game game;
+    game.hi.LoadTopTenBoard();
+
+    QCOMPARE(game.dialogs.reportTitles(), QStringList());
+    QCOMPARE(game.hi.TopTen[0].Name.text(), QStringLiteral("Ann   "));
+    QCOMPARE(fileBytes(confFile()), Ladder);
+    QCOMPARE(besides(QFileInfo(confFile()).path()), QStringList());
 }
 
 void TestFaults::aDamagedEntryIsReportedAndReplacedFirst_data()
