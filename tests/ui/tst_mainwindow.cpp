@@ -195,6 +195,8 @@ private slots:
         QStringList blackListRows;
         answerer.expect([&](QWidget *modal) {
             if (auto *list = qobject_cast<Form3 *>(modal)) {
+                // Modal before it is active: the rows are filled when it becomes active.
+                (void)QTest::qWaitFor([list] { return list->isActiveWindow(); }, 2000);
                 blackListRows << list->lblName[0]->text() << list->lblScore[0]->text();
                 list->Command1->click();
             } else {
