@@ -1,26 +1,39 @@
 #include "ui/imagecell.h"
 
+#include "ui/imagestore.h"
+
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
 QPixmap artPixmap(const QString &name, qreal devicePixelRatio)
 {
     if (devicePixelRatio > 1.5) {
-        QPixmap sharp(QStringLiteral(":/art/%1@2x.png").arg(name));
+        QPixmap sharp = storedPicture(name + QStringLiteral("@2x"));
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2.0);
             return sharp;
         }
     }
-    return QPixmap(QStringLiteral(":/art/%1.png").arg(name));
+    return storedPicture(name);
 }
 
 QIcon applicationIcon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/art/icon-%1.png").arg(size), QSize(size, size));
-    return icon;
+    // Made once and shared, so its pictures are decompressed once for every window. Only
+    // the sizes up to 64 px go into a window's icon; larger ones are the icon theme's.
+    static QIcon *icon = nullptr;
+    if (!icon) {
+        icon = new QIcon;
+        for (int size : {16, 24, 32, 48, 64, 128, 256})
+            if (size <= 64)
+                icon->addPixmap(storedPicture(QStringLiteral("icon-%1").arg(size)));
+        qAddPostRoutine([] {
+            delete icon;
+            icon = nullptr;
+        });
+    }
+    return *icon;
 }
 
 ImageCell::ImageCell(QWidget *parent)

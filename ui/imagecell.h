@@ -8,10 +8,10 @@
 
 #include <QIcon>
 
-// Loads ":/art/<name>.png", or its "@2x" twin on a screen that is scaled by more than 1.5.
+// The stored picture <name>, or its "@2x" twin on a screen that is scaled by more than 1.5.
 QPixmap artPixmap(const QString &name, qreal devicePixelRatio);
 
-// The striped ball, in every size a desktop asks for.
+// The striped ball, in the sizes a window's icon needs.
 QIcon applicationIcon();
 
 class ImageCell final : public QWidget
