@@ -13,6 +13,7 @@ static void registerPictures()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        Q_INIT_RESOURCE(tobrinel_art_start);
         Q_INIT_RESOURCE(tobrinel_art_1x);
         Q_INIT_RESOURCE(tobrinel_art_2x);
     });
