@@ -16,6 +16,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -47,9 +48,17 @@ std::unique_ptr<AudioBackend> loadBackend()
     return nullptr;
 }
 
-// libpulse aborts in the program's static teardown while one of its calls is still stuck
-// waiting on a frozen server. The program is ending anyway: once main() returns, it ends
-// with main's status but without that teardown, after flushing its output.
+// Set once the audio module is in the process; it stays for the rest of the run.
+std::atomic<bool> audioLibraryLoaded{false};
+
+// The audio library's teardown at exit is not safe to run. Qt Multimedia's PulseAudio
+// engine is a static that the exit handlers destroy while its libpulse event thread is
+// still running: a reply or event from the server that arrives in that moment (a stream
+// closed just before leaving makes the server send some) is dispatched on a connection
+// already being freed, and libpulse aborts ("pdispatch.c: Assertion
+// 'pa_atomic_load(&(pd)->_ref) >= 1' failed", status 134). It aborts too while one of its
+// calls is stuck waiting on a frozen server. The program is ending anyway: once main()
+// returns, it ends with main's status but without that teardown, after flushing its output.
 void skipStaticTeardownAtExit()
 {
 #if defined(__GLIBC__)
@@ -164,6 +173,7 @@ private:
         if (!m_backendTried) {
             m_backendTried = true;
             m_backend = loadBackend();
+            audioLibraryLoaded = m_backend != nullptr;
         }
         if (m_backend)
             m_backend->play(wav.mid(wave->dataOffset, wave->dataLength), wave->sampleRate, wave->channels,
@@ -187,6 +197,9 @@ QtAudioOutput::~QtAudioOutput()
     QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->close(); }, Qt::QueuedConnection);
     if (m_thread->wait(QDeadlineTimer(shutdownWaitMs))) {
         delete m_thread;
+        // Registered now, after the audio library's statics, so it runs before them.
+        if (audioLibraryLoaded)
+            skipStaticTeardownAtExit();
         return;
     }
     // The worker is stuck inside the audio library (a frozen server). Destroying a running

@@ -6,11 +6,12 @@
 #include <QString>
 #include <QStringList>
 
-// The faces are linked as an object file of their own; referring to its init function
+// The faces are linked as object files of their own; referring to their init functions
 // (declared at namespace scope) is what keeps the linker from leaving it out.
 static void registerFontResources()
 {
     Q_INIT_RESOURCE(tobrinel_fonts);
+    Q_INIT_RESOURCE(tobrinel_fonts_regular);
 }
 
 namespace {

@@ -5,7 +5,7 @@
 // It only needs the two programs; nothing in them knows it is being measured.
 //
 // Usage: tobrinel_bench_driver --game PATH --bare PATH [--rounds N] [--clicks N]
-//                              [--first-cues N] [--log FILE]
+//                              [--first-cues N] [--log FILE] [--startup-only yes]
 
 #include "ui/boardlayout.h"
 
@@ -348,7 +348,8 @@ void printRow(const char *name, const char *unit, const std::vector<double> &gam
 {
     const double g = median(game);
     const double b = median(bare);
-    std::printf("  %-34s %9.1f %-3s %9.1f %-3s %6.2fx\n", name, g, unit, b, unit, g / b);
+    std::printf("  %-34s %9.1f %-3s %9.1f %-3s %6.2fx   (game %.1f-%.1f, bare %.1f-%.1f)\n", name, g, unit, b, unit,
+                g / b, quantile(game, 0), quantile(game, 1), quantile(bare, 0), quantile(bare, 1));
 }
 
 void printClicks(const char *name, const std::vector<double> &ms)
@@ -363,6 +364,7 @@ int main(int argc, char **argv)
 {
     std::string game, bare, log = "/dev/null";
     int rounds = 15, clicks = 1000, firstCues = 5;
+    bool startupOnly = false;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i];
         const char *value = argv[i + 1];
@@ -378,6 +380,8 @@ int main(int argc, char **argv)
             firstCues = std::atoi(value);
         else if (key == "--log")
             log = value;
+        else if (key == "--startup-only")
+            startupOnly = std::string(value) == "yes";
     }
     if (game.empty() || bare.empty() || rounds < 1 || clicks < 4)
         cannotMeasure("usage: --game PATH --bare PATH [--rounds N] [--clicks N] [--first-cues N] [--log FILE]");
@@ -398,6 +402,14 @@ int main(int argc, char **argv)
             f.libs.push_back(sharedLibraries(s.pid));
             bench.stop(s);
         }
+    }
+
+    if (startupOnly) {
+        std::printf("  %-34s %13s %13s %7s\n", "medians", "game", "bare window", "ratio");
+        printRow("start-up, exec to window mapped", "ms", g.startMs, b.startMs);
+        printRow("CPU used by then", "ms", g.cpuMs, b.cpuMs);
+        printRow("resident memory 1 s after exec", "MB", g.rssMb, b.rssMb);
+        return 0;
     }
 
     // Clicks on the real window: select cell 8, slide it to 9, select it there, slide it
