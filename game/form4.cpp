@@ -2,6 +2,7 @@
 
 #include "ui/boardlayout.h"
 #include "ui/fonts.h"
+#include "ui/imagestore.h"
 
 #include <QPainter>
 #include <QScreen>
@@ -50,10 +51,7 @@ Form4::Form4(std::function<void()> unload)
 
     Command1 = new QToolButton(this);
     Command1->setText(QStringLiteral("&Great"));
-    QIcon tick;
-    tick.addFile(QStringLiteral(":/art/tick-16.png"));
-    tick.addFile(QStringLiteral(":/art/tick-32.png"));
-    Command1->setIcon(tick);
+    Command1->setIcon(storedIcon({QStringLiteral("tick-16"), QStringLiteral("tick-32")}));
     Command1->setIconSize(QSize(32, 32));
     Command1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     Command1->setGeometry(px(4680), px(4440), px(975), px(855));

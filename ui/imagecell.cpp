@@ -1,5 +1,8 @@
 #include "ui/imagecell.h"
 
+#include "ui/imagestore.h"
+
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,21 +19,30 @@ int artRatio(qreal devicePixelRatio)
 QPixmap artPixmap(const QString &name, qreal devicePixelRatio)
 {
     for (int ratio = artRatio(devicePixelRatio); ratio > 1; --ratio) {
-        QPixmap sharp(QStringLiteral(":/art/%1@%2x.png").arg(name).arg(ratio));
+        QPixmap sharp = storedPicture(QStringLiteral("%1@%2x").arg(name).arg(ratio));
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(ratio);
             return sharp;
         }
     }
-    return QPixmap(QStringLiteral(":/art/%1.png").arg(name));
+    return storedPicture(name);
 }
 
 QIcon applicationIcon()
 {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/art/icon-%1.png").arg(size), QSize(size, size));
-    return icon;
+    // Made once and shared, so its pictures are decompressed once for every window. Only
+    // the sizes up to 64 px go into a window's icon; larger ones are the icon theme's.
+    static QIcon *icon = nullptr;
+    if (!icon) {
+        icon = new QIcon;
+        for (int size : {16, 22, 24, 32, 48, 64})
+            icon->addPixmap(storedPicture(QStringLiteral("icon-%1").arg(size)));
+        qAddPostRoutine([] {
+            delete icon;
+            icon = nullptr;
+        });
+    }
+    return *icon;
 }
 
 ImageCell::ImageCell(QWidget *parent)

@@ -13,10 +13,10 @@ inline constexpr int maxArtRatio = 3;
 // The painted ratio a screen of this device pixel ratio gets: the smallest at or above it,
 // so a picture is only ever made smaller on screen (and stays crisp), or the largest.
 int artRatio(qreal devicePixelRatio);
-// Loads ":/art/<name>.png" or its twin at artRatio(devicePixelRatio).
+// The stored picture <name>, or its "@2x"/"@3x" twin at artRatio(devicePixelRatio).
 QPixmap artPixmap(const QString &name, qreal devicePixelRatio);
 
-// The striped ball, in every size a desktop asks for.
+// The game's icon, a ball beside a tile, in the sizes a window's icon needs.
 QIcon applicationIcon();
 
 class ImageCell final : public QWidget

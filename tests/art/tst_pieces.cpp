@@ -1,6 +1,8 @@
 // The four piece pictures as the game loads them, at every painted ratio: a ball and a tile
 // must differ in lightness, not only in pattern, so that a glance (or a grey screenshot)
 // tells them apart; and a selected piece must stand out from both.
+#include "ui/imagestore.h"
+
 #include <QImage>
 #include <QTest>
 
@@ -15,9 +17,8 @@ struct Tone
 
 Tone toneOf(const QString &name, int ratio)
 {
-    const QString path = ratio == 1 ? QStringLiteral(":/art/%1.png").arg(name)
-                                    : QStringLiteral(":/art/%1@%2x.png").arg(name).arg(ratio);
-    const QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
+    const QString stored = ratio == 1 ? name : QStringLiteral("%1@%2x").arg(name).arg(ratio);
+    const QImage image = storedPicture(stored).toImage().convertToFormat(QImage::Format_ARGB32);
     Tone tone;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -76,5 +77,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPieces)
+QTEST_MAIN(TestPieces)
 #include "tst_pieces.moc"

@@ -5,6 +5,7 @@
 #include "game/gamecontroller.h"
 #include "topten/hiscores.h"
 #include "ui/form1.h"
+#include "ui/imagestore.h"
 
 #include <QTest>
 
@@ -27,9 +28,9 @@ double meanDifference(const QImage &a, const QImage &b)
 
 // The part of a picture painted at pictureRatio under the window rectangle logical, brought
 // to the size it has on a screen of screenRatio.
-QImage expected(const QString &file, int pictureRatio, const QRect &logical, qreal screenRatio)
+QImage expected(const QString &name, int pictureRatio, const QRect &logical, qreal screenRatio)
 {
-    const QImage picture(file);
+    const QImage picture = storedPicture(name).toImage();
     const QRect source(logical.topLeft() * pictureRatio, logical.size() * pictureRatio);
     const QSize onScreen = (QSizeF(logical.size()) * screenRatio).toSize();
     return picture.copy(source).scaled(onScreen, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -81,10 +82,9 @@ private slots:
         const QRect device((QRectF(region.topLeft(), region.size()).topLeft() * ratio).toPoint(),
                            (QSizeF(region.size()) * ratio).toSize());
         const QImage shown = shot.copy(device);
-        const QString base = QStringLiteral(":/art/%1").arg(picture);
-        const double fromSharp = meanDifference(shown, expected(QStringLiteral("%1@%2x.png").arg(base).arg(sharp), sharp,
+        const double fromSharp = meanDifference(shown, expected(QStringLiteral("%1@%2x").arg(picture).arg(sharp), sharp,
                                                                inClient, ratio));
-        const double fromStretched = meanDifference(shown, expected(base + QStringLiteral(".png"), 1, inClient, ratio));
+        const double fromStretched = meanDifference(shown, expected(picture, 1, inClient, ratio));
         qInfo("ratio %.2f: differs from the @%dx picture by %.2f, from the 1x picture stretched by %.2f", ratio, sharp,
               fromSharp, fromStretched);
         QVERIFY2(fromSharp < 4, "the window does not show the sharp picture");

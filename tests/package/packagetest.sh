@@ -91,6 +91,7 @@ for size in 16 22 24 32 48 64 128 256; do
     file "$icon" | grep -q "PNG image data, $size x $size," || fail "$icon is not a ${size}x${size} PNG"
 done
 [ -f /usr/share/man/man6/tobrinel.6.gz ] || fail "no man page in section 6"
+[ -f /usr/lib/tobrinel/libtobrinel_audio.so ] || fail "no sound module in /usr/lib/tobrinel"
 
 echo "== validate"
 desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
