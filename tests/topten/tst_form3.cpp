@@ -17,11 +17,6 @@
 
 namespace {
 
-QString storedKey(int index)
-{
-    return MemoryStore::path(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), QString::number(index));
-}
-
 // Ten distinct entries in descending order; the best, at index 9, is "Abc" with 7.
 void fillTable(modHiScores &hi)
 {
