@@ -41,13 +41,19 @@ Board Board::startPosition()
     return board;
 }
 
-MoveKind findMove(int s, int t, EdgeFlags &edgeFlags)
+MoveKind findMove(const Board &board, int from, int to)
 {
+    if (board[to] != Piece::Empty)
+        return MoveKind::None;
+    const int s = from;
+    const int t = to;
+
+    // edgeFlags(1..4): one flag per direction, 0 false and -1 true; index 0 is unused.
     // The flags set for the slide phase are kept for the jump phase: a piece on an
     // edge cannot slide off it but can jump back across its square.
+    std::array<std::int16_t, 5> edgeFlags{};
     std::array<int, 5> offsets{};
 
-    edgeFlags.fill(False);
     for (int d = 1; d <= 4; ++d)
         if (contains(Directions[d - 1].edgeList, s))
             edgeFlags[d] = True;
@@ -68,6 +74,18 @@ MoveKind findMove(int s, int t, EdgeFlags &edgeFlags)
             return MoveKind::Jump;
 
     return MoveKind::None;
+}
+
+std::vector<BoardMove> legalMoves(const Board &board)
+{
+    int empty = FirstCell;
+    while (empty < LastCell && board[empty] != Piece::Empty)
+        ++empty;
+    std::vector<BoardMove> moves;
+    for (int from = FirstCell; from <= LastCell; ++from)
+        if (from != empty && findMove(board, from, empty) != MoveKind::None)
+            moves.push_back({from, empty});
+    return moves;
 }
 
 void executeMove(Board &board, int s, int t)

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 enum class Piece : std::int16_t { Empty = 0, Ball = 1, Tile = 2 };
 enum class MoveKind { None, Slide, Jump };
@@ -31,12 +32,20 @@ private:
     std::array<Piece, 17> m_cells{};
 };
 
-// EdgeFlags(1..4): one flag per direction, 0 false and -1 true. Index 0 is unused.
-using EdgeFlags = std::array<std::int16_t, 5>;
+// A move of the piece on cell from into the empty cell to.
+struct BoardMove
+{
+    int from = 0;
+    int to = 0;
+    friend bool operator==(const BoardMove &, const BoardMove &) = default;
+};
 
-// The move search for the selected cell s and the empty cell t. It rewrites edgeFlags
-// (the caller's scratch flags, meaningless between attempts) and nothing else.
-MoveKind findMove(int s, int t, EdgeFlags &edgeFlags);
+// How the piece on cell from can reach cell to: a slide to a neighbour, a jump over one
+// cell, or None. A move only ever goes into the empty cell, so a full cell to is None.
+MoveKind findMove(const Board &board, int from, int to);
+
+// Every move open on a board with one empty cell, by ascending from cell.
+std::vector<BoardMove> legalMoves(const Board &board);
 
 // Carries the piece of cell s into cell t and empties s.
 void executeMove(Board &board, int s, int t);

@@ -104,7 +104,7 @@ void GameController::KotakPic_Click(int Index)
     }
 
     const int s = Selected;
-    if (findMove(s, i, edgeFlags) == MoveKind::None)
+    if (findMove(Cells, s, i) == MoveKind::None)
         return;
     executeMove(Cells, s, i);
     recordMove(s, i);
@@ -241,7 +241,7 @@ void GameController::undoMove_Click()
     // Every slide and jump can be made backwards: the piece returns along the same line.
     const int s = last.to;
     const int t = last.from;
-    if (findMove(s, t, edgeFlags) == MoveKind::None || Cells[t] != Piece::Empty)
+    if (findMove(Cells, s, t) == MoveKind::None)
         return;
 
     const int selected = Selected;

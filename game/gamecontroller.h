@@ -38,7 +38,6 @@ public:
     void about1_Click();
 
     Board Cells;             // empty until the first game
-    EdgeFlags edgeFlags{};   // scratch of the move search
     int Selected = 0;        // 0, or the cell whose piece is selected
     std::int64_t Steps = 0;  // moves of the current game; wide so it never overflows
     bool GameOver = false;   // true while no game is in progress

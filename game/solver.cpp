@@ -24,14 +24,6 @@ constexpr std::array<std::array<int, Balls + 1>, OtherCells + 1> binomials()
 constexpr auto Binomial = binomials();
 static_assert(Binomial[OtherCells][Balls] == BlockSize);
 
-int emptyCell(const Board &board)
-{
-    for (int k = FirstCell; k <= LastCell; ++k)
-        if (board[k] == Piece::Empty)
-            return k;
-    return 0;
-}
-
 } // namespace
 
 int positionIndex(const Board &board)
@@ -104,17 +96,13 @@ DistanceTable DistanceTable::build()
     const int start = positionIndex(goal);
     table.m_distance[static_cast<std::size_t>(start)] = 0;
     queue.push_back(start);
-    EdgeFlags flags{};
     for (std::size_t read = 0; read < queue.size(); ++read) {
         const int at = queue[read];
         const std::uint8_t next = table.m_distance[static_cast<std::size_t>(at)] + 1;
         const Board board = positionAt(at);
-        const int empty = emptyCell(board);
-        for (int s = FirstCell; s <= LastCell; ++s) {
-            if (s == empty || findMove(s, empty, flags) == MoveKind::None)
-                continue;
+        for (const BoardMove &move : legalMoves(board)) {
             Board moved = board;
-            executeMove(moved, s, empty);
+            executeMove(moved, move.from, move.to);
             const auto index = static_cast<std::size_t>(positionIndex(moved));
             if (table.m_distance[index] == NotReached) {
                 table.m_distance[index] = next;
@@ -139,15 +127,11 @@ std::optional<BoardMove> DistanceTable::nextMove(const Board &board) const
     const int here = distance(board);
     if (here <= 0)
         return std::nullopt;
-    const int empty = emptyCell(board);
-    EdgeFlags flags{};
-    for (int s = FirstCell; s <= LastCell; ++s) {
-        if (s == empty || findMove(s, empty, flags) == MoveKind::None)
-            continue;
+    for (const BoardMove &move : legalMoves(board)) {
         Board moved = board;
-        executeMove(moved, s, empty);
+        executeMove(moved, move.from, move.to);
         if (distance(moved) == here - 1)
-            return BoardMove{s, empty};
+            return move;
     }
     return std::nullopt;
 }

@@ -17,13 +17,6 @@
 #include <thread>
 #include <vector>
 
-struct BoardMove
-{
-    int from = 0;
-    int to = 0;
-    friend bool operator==(const BoardMove &, const BoardMove &) = default;
-};
-
 // Positions are numbered 0..PositionCount-1: the empty cell picks one of 17 blocks, and
 // within a block the eight ball cells among the other sixteen are ranked as a combination.
 inline constexpr int PositionCount = 17 * 12870;

@@ -4,6 +4,7 @@
 #include "topten/hiscores.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
+#include "ui/windowlayout.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -60,18 +61,20 @@ Form3::Form3(modHiScores &hiScores, Dialogs &dialogs, std::function<void()> unlo
     m_nameFont = nameFont;
     const QFont scoreFont = tobrinelFont(FontFace::MsSansSerif, 8.25, true);
     for (int i = lblName.first(); i <= lblName.last(); ++i) {
-        lblName[i] = rowLabel(this, QStringLiteral("Zenlor"), QRect(48, 120 + 16 * i, 73, 17), nameFont);
+        const QRect name = BlackListLayout::row(BlackListLayout::Name, i).as<QRect>();
+        lblName[i] = rowLabel(this, QStringLiteral("Zenlor"), name, nameFont);
         QPalette black = lblName[i]->palette();
         black.setColor(QPalette::WindowText, Qt::black);
         lblName[i]->setPalette(black);
-        lblScore[i] = rowLabel(this, QStringLiteral("00"), QRect(208, 120 + 16 * i, 65, 17), scoreFont);
+        const QRect score = BlackListLayout::row(BlackListLayout::Score, i).as<QRect>();
+        lblScore[i] = rowLabel(this, QStringLiteral("00"), score, scoreFont);
     }
 
     // Created in tab order: "&Oehh" first, so it has the focus when the window opens.
     Command1 = new QPushButton(QStringLiteral("&Oehh"), this);
-    Command1->setGeometry(224, 328, 49, 25);
+    Command1->setGeometry(BlackListLayout::Close.as<QRect>());
     Command2 = new QPushButton(QStringLiteral("&Clear"), this);
-    Command2->setGeometry(48, 328, 49, 25);
+    Command2->setGeometry(BlackListLayout::Clear.as<QRect>());
     Command1->setFocus();
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);

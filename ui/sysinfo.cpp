@@ -1,19 +1,13 @@
 // The registry lookup and the start of the system-information tool, over the Registry and
-// Launcher seams; the system's own registry and process start are at the end of the file.
+// Launcher seams.
 #include "ui/sysinfo.h"
 
 #include "ui/dialogs.h"
 
 #include <QByteArray>
-#include <QFileInfo>
-#include <QProcess>
 
 #include <algorithm>
 #include <array>
-
-#ifdef Q_OS_WIN
-#include "ui/registry_win.h"
-#endif
 
 namespace {
 
@@ -118,51 +112,4 @@ void StartSysInfo(Dialogs &dialogs, Registry &registry, Launcher &launcher)
         // Every failure on the way ends in the one message below.
     }
     dialogs.MsgBox(QString::fromLatin1(SysInfoUnavailable), MsgButtons::OkOnly);
-}
-
-#ifdef Q_OS_WIN
-
-long SystemRegistry::openKey(std::uint32_t root, const QString &path, std::uint32_t access, Handle *key)
-{
-    return winreg::openKey(root, path.toLocal8Bit().constData(), access, key);
-}
-
-long SystemRegistry::queryValue(Handle key, const QString &name, std::uint32_t *type, unsigned char *data,
-                                std::uint32_t *size)
-{
-    return winreg::queryValue(key, name.toLocal8Bit().constData(), type, data, size);
-}
-
-long SystemRegistry::closeKey(Handle key)
-{
-    return winreg::closeKey(key);
-}
-
-#else
-
-long SystemRegistry::openKey(std::uint32_t, const QString &, std::uint32_t, Handle *)
-{
-    return FileNotFound;
-}
-
-long SystemRegistry::queryValue(Handle, const QString &, std::uint32_t *, unsigned char *, std::uint32_t *)
-{
-    return FileNotFound;
-}
-
-long SystemRegistry::closeKey(Handle)
-{
-    return Success;
-}
-
-#endif
-
-bool SystemLauncher::fileExists(const QString &path)
-{
-    return QFileInfo::exists(path);
-}
-
-bool SystemLauncher::startDetached(const QString &program)
-{
-    return QProcess::startDetached(program, QStringList());
 }

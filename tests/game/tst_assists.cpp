@@ -2,9 +2,7 @@
 // a recording cue player: undo is a move back that costs a step, the hint shows a best
 // move once the player agrees, and a game won with hints stays out of the Black List.
 #include "boardsolver.h"
-#include "fakes.h"
-#include "game/gamecontroller.h"
-#include "topten/hiscores.h"
+#include "controllerrig.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -17,15 +15,8 @@ namespace {
 constexpr const char *StartPicture = "11111111 . 22222222";
 const QString HintQuestion = QStringLiteral("A game with hints does not enter the Black List. Show a hint?");
 
-struct Game
+struct Game : ControllerRig
 {
-    RecordingView view;
-    FakeDialogs dialogs;
-    RecordingCuePlayer cues;
-    MemoryStore store;
-    modHiScores hiScores{store, dialogs};
-    GameController game{view, dialogs, cues, hiScores};
-
     Game() { game.Form_Load(); }
 
     void startGame()
@@ -60,20 +51,6 @@ struct Game
         return n;
     }
 };
-
-std::vector<BoardMove> legalMoves(const Board &board)
-{
-    std::vector<BoardMove> moves;
-    int empty = 0;
-    for (int k = FirstCell; k <= LastCell; ++k)
-        if (board[k] == Piece::Empty)
-            empty = k;
-    EdgeFlags flags{};
-    for (int s = FirstCell; s <= LastCell; ++s)
-        if (s != empty && findMove(s, empty, flags) != MoveKind::None)
-            moves.push_back({s, empty});
-    return moves;
-}
 
 } // namespace
 
@@ -242,8 +219,7 @@ private slots:
         const RecordingView::Hint hint = g.view.hints.front();
         const DistanceTable &table = sharedDistanceTable();
         QCOMPARE(hint.movesLeft, table.distance(g.game.Cells));
-        EdgeFlags flags{};
-        QVERIFY(findMove(hint.from, hint.to, flags) != MoveKind::None);
+        QVERIFY(findMove(g.game.Cells, hint.from, hint.to) != MoveKind::None);
         Board next = g.game.Cells;
         executeMove(next, hint.from, hint.to);
         QCOMPARE(table.distance(next), hint.movesLeft - 1);

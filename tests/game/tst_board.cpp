@@ -69,8 +69,7 @@ private slots:
                 const MoveKind expected = reach.slides.count(t) ? MoveKind::Slide
                                           : reach.jumps.count(t) ? MoveKind::Jump
                                                                  : MoveKind::None;
-                EdgeFlags flags{};
-                const MoveKind found = findMove(s, t, flags);
+                const MoveKind found = findMove(Board(), s, t);
                 if (found != expected)
                     QFAIL(qPrintable(QStringLiteral("from %1 to %2: got %3, expected %4")
                                          .arg(s).arg(t).arg(int(found)).arg(int(expected))));
@@ -92,19 +91,46 @@ private slots:
     {
         QFETCH(int, from);
         QFETCH(int, to);
-        EdgeFlags flags{};
-        QCOMPARE(findMove(from, to, flags), MoveKind::None);
+        QCOMPARE(findMove(Board(), from, to), MoveKind::None);
     }
 
-    void edgeFlagsAreRewrittenOnEveryAttempt()
+    void noMoveIntoAFullCell_data()
     {
-        // Cell 1 is on the edges of directions 1 and 3; a later attempt from cell 5 must
-        // not inherit them (5 slides in all four directions).
-        EdgeFlags flags{};
-        findMove(1, 2, flags);
-        QCOMPARE(flags[1], std::int16_t(-1));
-        QCOMPARE(findMove(5, 4, flags), MoveKind::Slide);
-        QCOMPARE(findMove(5, 2, flags), MoveKind::Slide);
+        QTest::addColumn<QString>("cells");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("slide onto a ball") << "bbbbbbbb . tttttttt" << 8 << 7;
+        QTest::newRow("jump onto a tile") << "bbbbbbbb . tttttttt" << 8 << 10;
+        QTest::newRow("slide onto the full shared cell") << "bbbbbbb. b tttttttt" << 6 << 9;
+    }
+    void noMoveIntoAFullCell()
+    {
+        QFETCH(QString, cells);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QCOMPARE(findMove(boardFromText(cells.toLatin1().constData()), from, to), MoveKind::None);
+    }
+
+    void legalMovesAreTheMovesIntoTheEmptyCell_data()
+    {
+        QTest::addColumn<QString>("cells");
+        QTest::addColumn<QList<int>>("from");
+        QTest::newRow("start: eight ways into the shared cell")
+            << "bbbbbbbb . tttttttt" << QList<int>{3, 6, 7, 8, 10, 11, 12, 15};
+        QTest::newRow("corner 1 empty") << ".bbbbbbb t ttttttbb" << QList<int>{2, 3, 4, 7};
+        QTest::newRow("centre 13 empty") << "bbbbbbbb t ttt.tttb" << QList<int>{10, 12, 14, 16};
+    }
+    void legalMovesAreTheMovesIntoTheEmptyCell()
+    {
+        QFETCH(QString, cells);
+        QFETCH(QList<int>, from);
+        const Board board = boardFromText(cells.toLatin1().constData());
+        QList<int> found;
+        for (const BoardMove &move : legalMoves(board)) {
+            QVERIFY(board[move.to] == Piece::Empty);
+            found << move.from;
+        }
+        QCOMPARE(found, from);
     }
 
     void goalTest_data()
@@ -135,9 +161,8 @@ private slots:
         QCOMPARE(int(solution.size()), 46);
         Board board = Board::startPosition();
         for (const auto &[s, t] : solution) {
-            EdgeFlags flags{};
             QVERIFY(board[t] == Piece::Empty);
-            QVERIFY(findMove(s, t, flags) != MoveKind::None);
+            QVERIFY(findMove(board, s, t) != MoveKind::None);
             executeMove(board, s, t);
         }
         QVERIFY(isGoal(board));

@@ -25,27 +25,13 @@ Board boardFromText(const QString &text)
     return board;
 }
 
-std::vector<BoardMove> movesFrom(const Board &board)
-{
-    std::vector<BoardMove> moves;
-    int empty = 0;
-    for (int k = FirstCell; k <= LastCell; ++k)
-        if (board[k] == Piece::Empty)
-            empty = k;
-    EdgeFlags flags{};
-    for (int s = FirstCell; s <= LastCell; ++s)
-        if (s != empty && findMove(s, empty, flags) != MoveKind::None)
-            moves.push_back({s, empty});
-    return moves;
-}
-
 // Where a seeded walk of random moves from the start ends.
 Board randomWalk(quint32 seed, int length)
 {
     QRandomGenerator random(seed);
     Board board = Board::startPosition();
     for (int i = 0; i < length; ++i) {
-        const std::vector<BoardMove> moves = movesFrom(board);
+        const std::vector<BoardMove> moves = legalMoves(board);
         const BoardMove move = moves[random.bounded(static_cast<quint32>(moves.size()))];
         executeMove(board, move.from, move.to);
     }
@@ -97,7 +83,7 @@ private slots:
             const int here = table.distance(board);
             QVERIFY2(here >= 0, qPrintable(QStringLiteral("position %1 is not reached").arg(i)));
             int best = -1;
-            for (const BoardMove &move : movesFrom(board)) {
+            for (const BoardMove &move : legalMoves(board)) {
                 Board moved = board;
                 executeMove(moved, move.from, move.to);
                 const int there = table.distance(moved);
@@ -144,8 +130,7 @@ private slots:
         QVERIFY(move.has_value());
         QVERIFY(board[move->from] != Piece::Empty);
         QCOMPARE(board[move->to], Piece::Empty);
-        EdgeFlags flags{};
-        QVERIFY(findMove(move->from, move->to, flags) != MoveKind::None);
+        QVERIFY(findMove(board, move->from, move->to) != MoveKind::None);
         executeMove(board, move->from, move->to);
         QCOMPARE(table.distance(board), before - 1);
     }
@@ -163,8 +148,7 @@ private slots:
         Board board = Board::startPosition();
         int moves = 0;
         while (const auto move = table.nextMove(board)) {
-            EdgeFlags flags{};
-            QVERIFY(findMove(move->from, move->to, flags) != MoveKind::None);
+            QVERIFY(findMove(board, move->from, move->to) != MoveKind::None);
             executeMove(board, move->from, move->to);
             QVERIFY(++moves <= 46);
         }

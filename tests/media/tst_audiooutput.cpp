@@ -4,6 +4,7 @@
 // it plays from, on well-formed, odd and broken images.
 
 #include "media/audiooutput.h"
+#include "media/cueformats.h"
 
 #include <QApplication>
 #include <QDir>
@@ -150,12 +151,11 @@ void TestAudioOutput::parseWave()
 
 void TestAudioOutput::parsesTheSixCues()
 {
-    const int dataBytes[] = {62320, 123539, 29824, 13568, 21148, 1128};
     for (int id = 1; id <= 6; ++id) {
         const std::optional<WaveImage> wave = ::parseWave(resourceImage(id));
         QVERIFY2(wave, qPrintable(QString::number(id)));
         QCOMPARE(wave->dataOffset, qsizetype(44));
-        QCOMPARE(wave->dataLength, qsizetype(dataBytes[id - 1])); // the pad byte after cue 2 is not sound
+        QCOMPARE(wave->dataLength, qsizetype(cueFormat(id).dataBytes)); // the pad byte after cue 2 is not sound
     }
 }
 

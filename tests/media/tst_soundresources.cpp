@@ -3,6 +3,7 @@
 // clipped and is still heard near its end. Linking the core alone also proves that the
 // resources of the static library reach a program that uses it.
 
+#include "media/cueformats.h"
 #include "media/module1.h"
 
 #include <QFile>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -57,12 +59,19 @@ void TestSoundResources::image_data()
     QTest::addColumn<int>("dataBytes");
     QTest::addColumn<double>("seconds");
 
-    QTest::newRow("1 victory fanfare") << 1 << 62364 << 22050 << 8 << 62320 << 2.83;
-    QTest::newRow("2 about jingle, odd data and pad byte") << 2 << 123584 << 22050 << 8 << 123539 << 5.60;
-    QTest::newRow("3 new game chime") << 3 << 29868 << 11025 << 8 << 29824 << 2.71;
-    QTest::newRow("4 black list sting") << 4 << 13612 << 11025 << 8 << 13568 << 1.23;
-    QTest::newRow("5 move, 16 bit") << 5 << 21192 << 22050 << 16 << 21148 << 0.48;
-    QTest::newRow("6 selection click") << 6 << 1172 << 11025 << 8 << 1128 << 0.10;
+    const std::pair<const char *, double> rows[] = {
+        {"1 victory fanfare", 2.83},
+        {"2 about jingle, odd data and pad byte", 5.60},
+        {"3 new game chime", 2.71},
+        {"4 black list sting", 1.23},
+        {"5 move, 16 bit", 0.48},
+        {"6 selection click", 0.10},
+    };
+    for (const CueFormat &f : CueFormats) {
+        const auto &[name, seconds] = rows[f.id - 1];
+        QTest::newRow(name) << f.id << int(f.fileBytes) << f.sampleRate << f.bitsPerSample << int(f.dataBytes)
+                            << seconds;
+    }
 }
 
 void TestSoundResources::image()

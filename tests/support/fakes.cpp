@@ -38,6 +38,23 @@ QString MemoryStore::path(const QString &app, const QString &section, const QStr
     return app + QLatin1Char('/') + section + QLatin1Char('/') + key;
 }
 
+QString storedKey(int index)
+{
+    return MemoryStore::path(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), QString::number(index));
+}
+
+bool FakeLauncher::fileExists(const QString &path)
+{
+    asked << path;
+    return files.contains(path);
+}
+
+bool FakeLauncher::startDetached(const QString &program)
+{
+    started << program;
+    return files.contains(program);
+}
+
 QString MemoryStore::get(const QString &app, const QString &section, const QString &key,
                          const QString &defaultText)
 {

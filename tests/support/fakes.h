@@ -5,6 +5,7 @@
 #include "media/cues.h"
 #include "topten/settingsstore.h"
 #include "ui/dialogs.h"
+#include "ui/launcher.h"
 
 #include <QMap>
 #include <QString>
@@ -54,6 +55,22 @@ public:
     bool failGets = false;
 
     static QString path(const QString &app, const QString &section, const QString &key);
+};
+
+// The MemoryStore key under which modHiScores keeps TopTen(index).
+QString storedKey(int index);
+
+// Finds and starts only the files listed in files, and records every question: with no
+// files it finds nothing and starts nothing.
+class FakeLauncher final : public Launcher
+{
+public:
+    bool fileExists(const QString &path) override;
+    bool startDetached(const QString &program) override;
+
+    QStringList files;
+    QStringList asked;    // fileExists
+    QStringList started;  // startDetached, whether it started or not
 };
 
 // Records the cues requested; onPlay runs inside the request, like the event pass of the

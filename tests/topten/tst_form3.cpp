@@ -6,6 +6,7 @@
 #include "topten/hiscores.h"
 #include "ui/formslot.h"
 #include "ui/qtdialogs.h"
+#include "ui/windowlayout.h"
 
 #include "fakes.h"
 #include "modalanswerer.h"
@@ -16,9 +17,10 @@
 
 namespace {
 
-QString storedKey(int index)
+// A dialog the answerer met, as "title / text / buttons".
+QString shown(const ModalAnswerer::Seen &seen)
 {
-    return MemoryStore::path(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), QString::number(index));
+    return seen.title + QStringLiteral(" / ") + seen.text + QStringLiteral(" / ") + seen.buttons;
 }
 
 // Ten distinct entries in descending order; the best, at index 9, is "Abc" with 7.
@@ -127,12 +129,13 @@ void TestForm3::controlsStandWhereDesigned_data()
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("caption");
 
-    QTest::newRow("lblName(0)") << "lblName0" << QRect(48, 120, 73, 17) << "Zenlor";
-    QTest::newRow("lblName(9)") << "lblName9" << QRect(48, 264, 73, 17) << "Zenlor";
-    QTest::newRow("lblScore(0)") << "lblScore0" << QRect(208, 120, 65, 17) << "00";
-    QTest::newRow("lblScore(5)") << "lblScore5" << QRect(208, 200, 65, 17) << "00";
-    QTest::newRow("Command2") << "Command2" << QRect(48, 328, 49, 25) << "&Clear";
-    QTest::newRow("Command1") << "Command1" << QRect(224, 328, 49, 25) << "&Oehh";
+    using namespace BlackListLayout;
+    QTest::newRow("lblName(0)") << "lblName0" << Name.as<QRect>() << "Zenlor";
+    QTest::newRow("lblName(9)") << "lblName9" << row(Name, 9).as<QRect>() << "Zenlor";
+    QTest::newRow("lblScore(0)") << "lblScore0" << Score.as<QRect>() << "00";
+    QTest::newRow("lblScore(5)") << "lblScore5" << row(Score, 5).as<QRect>() << "00";
+    QTest::newRow("Command2") << "Command2" << Clear.as<QRect>() << "&Clear";
+    QTest::newRow("Command1") << "Command1" << Close.as<QRect>() << "&Oehh";
 }
 
 void TestForm3::controlsStandWhereDesigned()
@@ -267,9 +270,7 @@ void TestForm3::clearAsksFirst()
 
     QVERIFY(answerer.allAnswered());
     QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen[0].title, QStringLiteral("Oh My God"));
-    QCOMPARE(answerer.seen[0].text, QStringLiteral("Are you sure to clear this board ??"));
-    QCOMPARE(answerer.seen[0].buttons, QStringLiteral("Yes|No"));
+    QCOMPARE(shown(answerer.seen[0]), QStringLiteral("Oh My God / Are you sure to clear this board ?? / Yes|No"));
     QCOMPARE(m_store.values.isEmpty(), cleared);
     if (!cleared)
         QCOMPARE(m_store.values, stored);
@@ -290,9 +291,7 @@ void TestForm3::clearWithNothingStoredReportsAndStaysOpen()
 
     QVERIFY(answerer.allAnswered());
     QCOMPARE(answerer.seen.size(), 2);
-    QCOMPARE(answerer.seen[1].title, QStringLiteral("ClearTopTen"));
-    QCOMPARE(answerer.seen[1].text, QStringLiteral("The section does not exist."));
-    QCOMPARE(answerer.seen[1].buttons, QStringLiteral("OK"));
+    QCOMPARE(shown(answerer.seen[1]), QStringLiteral("ClearTopTen / The section does not exist. / OK"));
     QVERIFY(form.isVisible());
     QVERIFY(!m_store.values.contains(storedKey(0)));
 }
@@ -323,7 +322,7 @@ void TestForm3::aWideNameShowsWholeInItsLabel()
     Form3 &form = openModeless();
     const QLabel *label = form.lblName[0];
 
-    QCOMPARE(label->geometry(), QRect(48, 120, 73, 17));
+    QCOMPARE(label->geometry(), BlackListLayout::Name.as<QRect>());
     QVERIFY(!label->text().contains(QLatin1Char('\n')));
     const QFontMetrics metrics(label->font());
     QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width(),

@@ -10,11 +10,6 @@
 
 namespace {
 
-QString storedKey(int index)
-{
-    return MemoryStore::path(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), QString::number(index));
-}
-
 // The table as "score name" items from index 0 to 9, e.g. "3600 Zenlor|57 Abc   "; a
 // damaged entry has "?" for its score.
 QString tableText(const modHiScores &hi)

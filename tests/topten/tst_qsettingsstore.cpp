@@ -45,6 +45,24 @@ void writeFile(const QString &path, const QByteArray &contents)
     QCOMPARE(file.write(contents), contents.size());
 }
 
+// The top ten over the real settings file, with its reports recorded.
+struct StoredTable
+{
+    QSettingsStore store;
+    FakeDialogs dialogs;
+    modHiScores hi{store, dialogs};
+
+    // The reports shown, one "title: prompt" per line.
+    QString reports() const
+    {
+        QStringList shown;
+        for (const FakeDialogs::Call &call : dialogs.calls)
+            if (call.kind == QLatin1String("MsgBox") && call.buttons == static_cast<int>(MsgButtons::OkOnly))
+                shown << call.title + QStringLiteral(": ") + call.prompt;
+        return shown.join(QLatin1Char('\n'));
+    }
+};
+
 } // namespace
 
 class TestQSettingsStore final : public QObject
@@ -114,18 +132,16 @@ void TestQSettingsStore::savedTextReadsBackExactly()
 void TestQSettingsStore::tableRoundTripsThroughTheFile()
 {
     const QString grins = QString::fromUtf8("\U0001F600").repeated(6);
-    QSettingsStore store;
-    FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    StoredTable t;
     for (int i = 0; i < 10; ++i)
-        hi.TopTen[i].Score = Decimal(100 - i);
-    hi.TopTen[7].Name = NickName(QStringLiteral("Abc"));
-    hi.TopTen[8].Name = NickName(grins);
-    hi.TopTen[9].Name = NickName(QStringLiteral("  x"));
+        t.hi.TopTen[i].Score = Decimal(100 - i);
+    t.hi.TopTen[7].Name = NickName(QStringLiteral("Abc"));
+    t.hi.TopTen[8].Name = NickName(grins);
+    t.hi.TopTen[9].Name = NickName(QStringLiteral("  x"));
 
-    hi.SaveTopTen();
+    t.hi.SaveTopTen();
 
-    QVERIFY(dialogs.calls.empty());
+    QVERIFY(t.dialogs.calls.empty());
     const QMap<QString, QString> disk = onDisk(confFile());
     QCOMPARE(disk.size(), 10);
     QCOMPARE(disk.value(QStringLiteral("0")), QStringLiteral("Zenlor100"));
@@ -133,12 +149,12 @@ void TestQSettingsStore::tableRoundTripsThroughTheFile()
     QCOMPARE(disk.value(QStringLiteral("8")), grins + QStringLiteral("92"));
     QCOMPARE(disk.value(QStringLiteral("9")), QStringLiteral("  x   91"));
 
-    modHiScores reloaded(store, dialogs);
+    modHiScores reloaded(t.store, t.dialogs);
     reloaded.LoadTopTenBoard();
-    QVERIFY(dialogs.calls.empty());
+    QVERIFY(t.dialogs.calls.empty());
     for (int i = 0; i < 10; ++i) {
-        QCOMPARE(reloaded.TopTen[i].Name.text(), hi.TopTen[i].Name.text());
-        QCOMPARE(reloaded.TopTen[i].Score, hi.TopTen[i].Score);
+        QCOMPARE(reloaded.TopTen[i].Name.text(), t.hi.TopTen[i].Name.text());
+        QCOMPARE(reloaded.TopTen[i].Score, t.hi.TopTen[i].Score);
     }
 }
 
@@ -189,22 +205,19 @@ void TestQSettingsStore::readsWhatAFileHolds()
 void TestQSettingsStore::loadReportsAValueThatIsNotTextAndReadsTheRest()
 {
     writeFile(confFile(), "[HiScores]\n0=Abc   90\n3=a,b   5\n4=Def   40\n9=Ghi   7\n");
-    QSettingsStore store;
-    FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    StoredTable t;
 
-    hi.LoadTopTenBoard();
+    t.hi.LoadTopTenBoard();
 
-    QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
-    QCOMPARE(dialogs.calls.front().prompt,
-             QStringLiteral("Key \"3\" in section \"HiScores\" of the settings file %1 does not hold text.\n"
-                            "An entry that cannot be read is not a result: the next result to enter the list "
+    QCOMPARE(t.reports(),
+             QStringLiteral("LoadTopTenBoard: Key \"3\" in section \"HiScores\" of the settings file %1 does not "
+                            "hold text.\nAn entry that cannot be read is not a result: the next result to enter the list "
                             "takes its place first.")
                  .arg(confFile()));
-    QCOMPARE(hi.TopTen[0].Name.text(), QStringLiteral("Abc   "));
-    QVERIFY(hi.TopTen[3].Damaged);
-    QCOMPARE(hi.TopTen[4].Name.text(), QStringLiteral("Def   "));
-    QCOMPARE(hi.TopTen[9].Score, Decimal(7));
+    QCOMPARE(t.hi.TopTen[0].Name.text(), QStringLiteral("Abc   "));
+    QVERIFY(t.hi.TopTen[3].Damaged);
+    QCOMPARE(t.hi.TopTen[4].Name.text(), QStringLiteral("Def   "));
+    QCOMPARE(t.hi.TopTen[9].Score, Decimal(7));
 }
 
 void TestQSettingsStore::saveOverADamagedFileRewritesIt()
@@ -227,66 +240,59 @@ void TestQSettingsStore::saveOverADamagedFileRewritesIt()
 void TestQSettingsStore::saveReportsAFolderThatIsAFile()
 {
     writeFile(m_dir->filePath(QStringLiteral("Tobrinel")), "not a folder");
-    QSettingsStore store;
-    FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    StoredTable t;
 
-    hi.SaveTopTen();
+    t.hi.SaveTopTen();
 
-    QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("SaveTopTen")});
-    QCOMPARE(dialogs.calls.front().prompt,
-             QStringLiteral("Your result could not be added to the top ten. The settings file %1 could not be "
+    QCOMPARE(t.reports(),
+             QStringLiteral("SaveTopTen: Your result could not be added to the top ten. The settings file %1 could not be "
                             "written: its folder cannot be made. The stored list is unchanged.")
                  .arg(confFile()));
-    QCOMPARE(int(dialogs.calls.size()), 1);
+    QCOMPARE(int(t.dialogs.calls.size()), 1);
 
-    hi.ClearTopTen();
-    QCOMPARE(dialogs.reportTitles(), (QStringList{QStringLiteral("SaveTopTen"), QStringLiteral("ClearTopTen")}));
+    t.hi.ClearTopTen();
+    QCOMPARE(t.dialogs.reportTitles(), (QStringList{QStringLiteral("SaveTopTen"), QStringLiteral("ClearTopTen")}));
 }
 
 void TestQSettingsStore::clearNeedsTheSection()
 {
-    QSettingsStore store;
-    FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    StoredTable t;
 
-    hi.ClearTopTen(); // nothing ever saved
-    QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("ClearTopTen")});
-    QCOMPARE(dialogs.calls.back().prompt,
+    t.hi.ClearTopTen(); // nothing ever saved
+    QCOMPARE(t.dialogs.reportTitles(), QStringList{QStringLiteral("ClearTopTen")});
+    QCOMPARE(t.dialogs.calls.back().prompt,
              QStringLiteral("There is no section \"HiScores\" in the settings file %1 to delete.").arg(confFile()));
 
-    dialogs.calls.clear();
+    t.dialogs.calls.clear();
     writeFile(confFile(), "[HiScores]\n0=Abc   90\n[Other]\nx=kept\n");
-    hi.TopTen[5].Name = NickName(QStringLiteral("Memory"));
-    hi.ClearTopTen();
-    QVERIFY(dialogs.calls.empty());
+    t.hi.TopTen[5].Name = NickName(QStringLiteral("Memory"));
+    t.hi.ClearTopTen();
+    QVERIFY(t.dialogs.calls.empty());
     QVERIFY(onDisk(confFile()).isEmpty());
     QCOMPARE(QSettings(QStringLiteral("Tobrinel"), App).value(QStringLiteral("Other/x")).toString(),
              QStringLiteral("kept"));
 
-    hi.ClearTopTen(); // twice in a row
-    QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("ClearTopTen")});
-    QCOMPARE(hi.TopTen[5].Name.text(), QStringLiteral("Memory"));
-    QCOMPARE(hi.TopTen[0].Name.text(), QStringLiteral("Zenlor"));
+    t.hi.ClearTopTen(); // twice in a row
+    QCOMPARE(t.dialogs.reportTitles(), QStringList{QStringLiteral("ClearTopTen")});
+    QCOMPARE(t.hi.TopTen[5].Name.text(), QStringLiteral("Memory"));
+    QCOMPARE(t.hi.TopTen[0].Name.text(), QStringLiteral("Zenlor"));
 }
 
 void TestQSettingsStore::clearThenSaveWritesTheTableBack()
 {
-    QSettingsStore store;
-    FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    StoredTable t;
     for (int i = 0; i < 10; ++i)
-        hi.TopTen[i] = TopTenEntry{Decimal(100 - i), NickName(QString(QChar(u'A' + i)))};
-    hi.SaveTopTen();
-    hi.ClearTopTen();
+        t.hi.TopTen[i] = TopTenEntry{Decimal(100 - i), NickName(QString(QChar(u'A' + i)))};
+    t.hi.SaveTopTen();
+    t.hi.ClearTopTen();
     QVERIFY(onDisk(confFile()).isEmpty());
 
-    hi.NewEntry.Score = Decimal(50);
-    dialogs.inputAnswers = {QStringLiteral("New")};
-    hi.CheckTopTen();
-    hi.SaveTopTen();
+    t.hi.NewEntry.Score = Decimal(50);
+    t.dialogs.inputAnswers = {QStringLiteral("New")};
+    t.hi.CheckTopTen();
+    t.hi.SaveTopTen();
 
-    QVERIFY(dialogs.reportTitles().isEmpty());
+    QVERIFY(t.dialogs.reportTitles().isEmpty());
     const QMap<QString, QString> disk = onDisk(confFile());
     QCOMPARE(disk.size(), 10);
     QCOMPARE(disk.value(QStringLiteral("0")), QStringLiteral("B     99"));

@@ -112,26 +112,6 @@ public:
     int closed = 0;
 };
 
-// Files that exist; only those start.
-class FakeLauncher final : public Launcher
-{
-public:
-    bool fileExists(const QString &path) override
-    {
-        asked << path;
-        return files.contains(path);
-    }
-    bool startDetached(const QString &program) override
-    {
-        started << program;
-        return files.contains(program);
-    }
-
-    QStringList files;
-    QStringList asked;
-    QStringList started;
-};
-
 const QString MsInfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString LocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 const QString Tool = QStringLiteral("C:\\Windows\\System32\\msinfo32.exe");
@@ -150,7 +130,7 @@ QByteArray bytes(std::initializer_list<unsigned char> list)
 
 Q_DECLARE_METATYPE(RegEntry)
 
-class tst_SysInfo final : public QObject
+class TestSysInfo final : public QObject
 {
     Q_OBJECT
 
@@ -164,7 +144,7 @@ private slots:
     void systemLauncher();
 };
 
-void tst_SysInfo::startSysInfo_data()
+void TestSysInfo::startSysInfo_data()
 {
     QTest::addColumn<RegEntry>("path");      // "PATH" under ...\Shared Tools\MSINFO
     QTest::addColumn<RegEntry>("folder");    // "MSINFO" under ...\Shared Tools Location
@@ -201,7 +181,7 @@ void tst_SysInfo::startSysInfo_data()
         << noKey() << value(1, Folder.toLatin1() + '\0', 0) << QStringList{FolderTool} << none << true;
 }
 
-void tst_SysInfo::startSysInfo()
+void TestSysInfo::startSysInfo()
 {
     QFETCH(RegEntry, path);
     QFETCH(RegEntry, folder);
@@ -235,7 +215,7 @@ void tst_SysInfo::startSysInfo()
     QCOMPARE(registry.closed, registry.opened);
 }
 
-void tst_SysInfo::getKeyValue_data()
+void TestSysInfo::getKeyValue_data()
 {
     QTest::addColumn<RegEntry>("entry");
     QTest::addColumn<QString>("before");
@@ -265,7 +245,7 @@ void tst_SysInfo::getKeyValue_data()
     QTest::newRow("missing key empties the text") << noKey() << old << false << QString();
 }
 
-void tst_SysInfo::getKeyValue()
+void TestSysInfo::getKeyValue()
 {
     QFETCH(RegEntry, entry);
     QFETCH(QString, before);
@@ -283,7 +263,7 @@ void tst_SysInfo::getKeyValue()
     QCOMPARE(registry.closed, registry.opened);
 }
 
-void tst_SysInfo::sizeZeroFailsAndClosesTheKey()
+void TestSysInfo::sizeZeroFailsAndClosesTheKey()
 {
     FakeRegistry registry;
     registry.put(MsInfoKey, QStringLiteral("PATH"), value(1, "C:\\x.exe", 0));
@@ -295,7 +275,7 @@ void tst_SysInfo::sizeZeroFailsAndClosesTheKey()
     QCOMPARE(registry.closed, 1);
 }
 
-void tst_SysInfo::systemRegistryFindsNothingHere()
+void TestSysInfo::systemRegistryFindsNothingHere()
 {
 #ifdef Q_OS_WIN
     QSKIP("Windows has a registry; the Wine test covers it");
@@ -315,7 +295,7 @@ void tst_SysInfo::systemRegistryFindsNothingHere()
 #endif
 }
 
-void tst_SysInfo::systemLauncher()
+void TestSysInfo::systemLauncher()
 {
     SystemLauncher launcher;
     QTemporaryFile file;
@@ -333,5 +313,5 @@ void tst_SysInfo::systemLauncher()
 #endif
 }
 
-QTEST_GUILESS_MAIN(tst_SysInfo)
+QTEST_GUILESS_MAIN(TestSysInfo)
 #include "tst_sysinfo.moc"

@@ -120,9 +120,9 @@ QImage paintBlackList(const Faces &faces, qreal scale)
     p->drawRoundedRect(inner, 4, 4);
     // Faint bands under every other row help the eye along a row.
     for (int i = 0; i < layout::blackListRows; i += 2) {
-        const qreal top = layout::blackListName.top() + 16 * i;
+        const qreal top = BlackListLayout::row(BlackListLayout::Name, i).top;
         p->setBrush(QColor(200, 204, 220, 110));
-        p->drawRect(QRectF(inner.left() + 3, top, inner.width() - 6, 16));
+        p->drawRect(QRectF(inner.left() + 3, top, inner.width() - 6, BlackListLayout::RowStep));
     }
     p->setPen(QPen(QColor(90, 92, 104), 1.2));
     p->setBrush(Qt::NoBrush);

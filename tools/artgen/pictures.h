@@ -3,6 +3,7 @@
 #pragma once
 
 #include "artkit.h"
+#include "ui/windowlayout.h"
 
 #include <QImage>
 #include <QPainter>
@@ -29,22 +30,23 @@ QImage paintInstructions(const Faces &faces, qreal scale);
 QImage paintAbout(const Faces &faces, qreal scale);
 
 // Where the windows put their labels, images and buttons over the pictures, in 1x pixels.
-// The pictures leave room for them; the previews draw them to check that.
+// The pictures leave room for them; the previews draw them to check that. The main
+// window's labels are placed here only; the other windows' come from ui/windowlayout.h.
 namespace layout {
 inline constexpr QRect stepLabel{16, 136, 76, 45};
 inline constexpr QRect timeCaption{296, 128, 44, 16};
 inline constexpr QRect timeLabel{344, 128, 57, 16};
-inline constexpr QRect resultsTime{224, 88, 92, 18};
-inline constexpr QRect resultsSteps{224, 134, 28, 18};
-inline constexpr QRect resultsBanner{248, 200, 121, 54};
-inline constexpr QRect resultsButton{312, 296, 65, 57};
-inline constexpr int blackListRows = 10;
-inline constexpr QRect blackListName{48, 120, 73, 17};  // row 0; each row 16 lower
-inline constexpr QRect blackListScore{208, 120, 65, 17};
-inline constexpr QRect blackListClear{48, 328, 49, 25};
-inline constexpr QRect blackListClose{224, 328, 49, 25};
-inline constexpr QRect aboutOk{8, 208, 84, 23};
-inline constexpr QRect aboutSysInfo{96, 208, 83, 23};
+inline constexpr QRect resultsTime = ResultsLayout::Time.as<QRect>();
+inline constexpr QRect resultsSteps = ResultsLayout::Steps.as<QRect>();
+inline constexpr QRect resultsBanner = ResultsLayout::Banner.as<QRect>();
+inline constexpr QRect resultsButton = ResultsLayout::Button.as<QRect>();
+inline constexpr int blackListRows = BlackListLayout::Rows;
+inline constexpr QRect blackListName = BlackListLayout::Name.as<QRect>();  // row 0
+inline constexpr QRect blackListScore = BlackListLayout::Score.as<QRect>();
+inline constexpr QRect blackListClear = BlackListLayout::Clear.as<QRect>();
+inline constexpr QRect blackListClose = BlackListLayout::Close.as<QRect>();
+inline constexpr QRect aboutOk = AboutLayout::Ok.as<QRect>();
+inline constexpr QRect aboutSysInfo = AboutLayout::SysInfo.as<QRect>();
 } // namespace layout
 
 struct Picture

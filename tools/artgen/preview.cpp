@@ -92,9 +92,9 @@ QImage blackListPreview(const Faces &faces)
     QPainter p(&image);
     const QStringList names{QStringLiteral("Mimi  "), QStringLiteral("Zenlor"), QStringLiteral("WWWWWW")};
     for (int i = 0; i < layout::blackListRows; ++i) {
-        drawLabel(p, layout::blackListName.translated(0, 16 * i), names.at(i % names.size()),
+        drawLabel(p, BlackListLayout::row(BlackListLayout::Name, i).as<QRect>(), names.at(i % names.size()),
                   labelFont(faces.sans, 9.75), Qt::black, Qt::AlignCenter);
-        drawLabel(p, layout::blackListScore.translated(0, 16 * i), i ? QStringLiteral("3600") : QStringLiteral("57"),
+        drawLabel(p, BlackListLayout::row(BlackListLayout::Score, i).as<QRect>(), i ? QStringLiteral("3600") : QStringLiteral("57"),
                   labelFont(faces.sans, 8.25), Qt::black, Qt::AlignCenter);
     }
     const QFont button = labelFont(faces.sans, 8.25);

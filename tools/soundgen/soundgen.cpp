@@ -5,6 +5,8 @@
 // every build produces the same bytes. Usage: tobrinel_soundgen <output folder>
 // (writes 1.wav .. 6.wav).
 
+#include "media/cueformats.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -19,25 +21,6 @@
 namespace {
 
 constexpr double twoPi = 2.0 * std::numbers::pi;
-
-struct CueFormat
-{
-    int id;
-    int sampleRate;
-    int bitsPerSample;
-    std::uint32_t dataBytes;
-    std::uint32_t fileBytes;
-};
-
-// The sizes are part of the resource contract: a change here is a change of the cues.
-constexpr std::array<CueFormat, 6> cueFormats{{
-    {1, 22050, 8, 62320, 62364},
-    {2, 22050, 8, 123539, 123584},
-    {3, 11025, 8, 29824, 29868},
-    {4, 11025, 8, 13568, 13612},
-    {5, 22050, 16, 21148, 21192},
-    {6, 11025, 8, 1128, 1172},
-}};
 
 // xorshift32: good enough for noise bursts, and the same on every machine.
 class Noise
@@ -415,7 +398,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
         return 2;
     }
-    for (const CueFormat &format : cueFormats)
+    for (const CueFormat &format : CueFormats)
         if (!writeCue(argv[1], format))
             return 1;
     return 0;

@@ -1,0 +1,51 @@
+// Where the controls of the black list, the results window and the about window stand, in
+// pixels of the design. The windows place their controls here and the art generator leaves
+// room for them under the same rectangles (its previews draw them), so both read this one
+// table. No Qt here.
+#pragma once
+
+struct ControlPlace
+{
+    int left;
+    int top;
+    int width;
+    int height;
+
+    // The same place as the caller's rectangle type (QRect), which this header does not know.
+    template <typename Rect>
+    constexpr Rect as() const
+    {
+        return Rect(left, top, width, height);
+    }
+};
+
+// The black list (Form3): ten rows of name and score, the lowest result at row 0.
+namespace BlackListLayout {
+inline constexpr int Rows = 10;
+inline constexpr int RowStep = 16;                       // each row this much below the last
+inline constexpr ControlPlace Name{48, 120, 73, 17};     // lblName(0)
+inline constexpr ControlPlace Score{208, 120, 65, 17};   // lblScore(0)
+inline constexpr ControlPlace Clear{48, 328, 49, 25};    // Command2
+inline constexpr ControlPlace Close{224, 328, 49, 25};   // Command1
+
+// lblName(row) or lblScore(row): the row-0 place moved down.
+constexpr ControlPlace row(ControlPlace first, int row)
+{
+    return {first.left, first.top + RowStep * row, first.width, first.height};
+}
+} // namespace BlackListLayout
+
+// The results window (Form4). The two labels size themselves to their text; the art
+// leaves this much room for them.
+namespace ResultsLayout {
+inline constexpr ControlPlace Time{224, 88, 92, 18};      // waktulbl
+inline constexpr ControlPlace Steps{224, 134, 28, 18};    // langkahlbl
+inline constexpr ControlPlace Banner{248, 200, 121, 54};  // Image1
+inline constexpr ControlPlace Button{312, 296, 65, 57};   // Command1
+} // namespace ResultsLayout
+
+// The about window (frmAbout).
+namespace AboutLayout {
+inline constexpr ControlPlace Ok{8, 208, 84, 23};        // cmdOK
+inline constexpr ControlPlace SysInfo{96, 208, 83, 23};  // cmdSysInfo
+} // namespace AboutLayout
