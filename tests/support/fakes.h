@@ -84,6 +84,8 @@ public:
     void load(FormId form) override;
     void showModal(FormId form) override;
     void unload(FormId form) override;
+    void showInFront(FormId form) override;
+    void focusCell(int cell) override { focusedCell = cell; }
     void endProgram() override { ended = true; }
 
     // Pictures of KotakPic(1..17) as one string, e.g. "11111111 1 11111111" at start:
@@ -96,6 +98,7 @@ public:
     bool timerOn = false;
     bool soundCheck = true;
     bool ended = false;
+    int focusedCell = 0;
 
     struct Results { int rank; QString time; QString steps; };
     std::vector<Results> results;
