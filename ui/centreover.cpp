@@ -38,8 +38,12 @@ void centreOverOwner(QWidget *window, const QWidget *owner)
     if (!owner)
         return;
     // The owner's geometry as the widget knows it: a window placed while it was being shown
-    // can still have its native position at 0,0, which Qt's own placing would use.
-    const QRect ownerFrame = owner->window()->frameGeometry();
+    // can still have its native position at 0,0, which Qt's own placing would use, and
+    // a frame strut that makes no sense. A borderless owner has no frame to ask about.
+    const QWidget *ownerWindow = owner->window();
+    const QRect ownerFrame = ownerWindow->windowFlags().testFlag(Qt::FramelessWindowHint)
+                                 ? ownerWindow->geometry()
+                                 : ownerWindow->frameGeometry();
     const QMargins frame = expectedFrame(window);
     QRect place(QPoint(0, 0), window->size().grownBy(frame));
     place.moveCenter(ownerFrame.center());

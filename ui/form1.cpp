@@ -76,7 +76,8 @@ int Form1::cellInDirection(int cell, int arrowKey)
     case Qt::Key_Down: direction = {0, 1}; break;
     default: return 0;
     }
-    // The board is a grid turned by 45 degrees: straight ahead is often two diagonal steps
+    // Cells within 45 degrees of the arrow count. The board is a grid turned by 45 degrees:
+    // straight ahead is often two diagonal steps
     // away. Weighing the sideways offset double makes a cell straight ahead win over two
     // diagonal neighbours at the same distance, and a diagonal neighbour win over a cell
     // straight ahead but far off.
@@ -89,6 +90,8 @@ int Form1::cellInDirection(int cell, int arrowKey)
         if (ahead <= 0)
             continue;
         const int sideways = std::abs(d.x() * direction.y() - d.y() * direction.x());
+        if (sideways > ahead + 2) // within 45 degrees; the grid's steps vary by a pixel or two
+            continue;
         const int score = ahead + 2 * sideways;
         if (best == 0 || score < bestScore) {
             best = k;

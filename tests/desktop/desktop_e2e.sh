@@ -31,6 +31,10 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*"
+    echo "active $(active_window); stacking $(xprop -root _NET_CLIENT_LIST_STACKING)"
+    for id in $(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | grep -o '0x[0-9a-f]*'); do
+        echo "  $((id)) $(xprop -id "$id" WM_NAME)"
+    done
     for log in "$work"/*.log; do
         [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
     done
