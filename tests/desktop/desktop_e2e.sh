@@ -8,11 +8,12 @@
 #     and is the active window; Return on it closes it.
 #  3. The System Info answer opens centred over the about window, five times over.
 #  4. The exit question opens centred over the main window, and OK ends the program.
-# Usage: desktop_e2e.sh <tobrinel> <tobrinel_solution>
+# Usage: desktop_e2e.sh <tobrinel> <tobrinel_solution> [<whole scale factor, 1 by default>]
 set -euo pipefail
 
 game=$1
 solution=$2
+scale=${3:-1}
 for tool in Xvfb openbox xdotool xprop xwininfo; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (./run test installs it)"; exit 1; }
 done
@@ -110,7 +111,7 @@ active_window() {
 }
 
 # --- The display and the window manager -------------------------------------------------
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 wait_until 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n 1 "$work/display")"
@@ -119,8 +120,8 @@ export DISPLAY=":$(head -n 1 "$work/display")"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
-unset DBUS_SESSION_BUS_ADDRESS QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
-export QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="qt.multimedia*=false"
+unset DBUS_SESSION_BUS_ADDRESS QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+export QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="qt.multimedia*=false" QT_SCALE_FACTOR=$scale
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
@@ -177,13 +178,13 @@ echo "$SECONDS s PASS: a whole game won with the keyboard alone"
 # --- 2. A win with the mouse: the results stay in view ------------------------------------
 xdotool key --delay 80 alt+f p
 read -r _ _ mainWidth mainHeight <<<"$(xwininfo -id "$main" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print 0, 0, w, h}')"
-menuHeight=$((mainHeight - 408))
+menuHeight=$((mainHeight - 408 * scale))
 # The cells' top-left corners in the main window's client area, in pixels.
 cellX=(0 27 65 104 65 104 142 104 142 182 221 260 221 260 298 260 298 336)
 cellY=(0 264 225 187 304 264 225 342 304 264 225 187 304 264 225 341 304 264)
 clicks=()
 click_cell() {
-    clicks+=(mousemove --window "$main" $((cellX[$1] + 22)) $((cellY[$1] + 22 + menuHeight)) click 1)
+    clicks+=(mousemove --window "$main" $(((cellX[$1] + 22) * scale)) $(((cellY[$1] + 22) * scale + menuHeight)) click 1)
 }
 for move in "${moves[@]}"; do
     read -r from to <<<"$move"
