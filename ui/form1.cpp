@@ -76,11 +76,10 @@ int Form1::cellInDirection(int cell, int arrowKey)
     case Qt::Key_Down: direction = {0, 1}; break;
     default: return 0;
     }
-    // Cells within 45 degrees of the arrow count. The board is a grid turned by 45 degrees:
-    // straight ahead is often two diagonal steps
-    // away. Weighing the sideways offset double makes a cell straight ahead win over two
-    // diagonal neighbours at the same distance, and a diagonal neighbour win over a cell
-    // straight ahead but far off.
+    // Cells within 45 degrees of the arrow count. The board is a grid turned by 45 degrees,
+    // so straight ahead is often two diagonal steps away. Weighing the sideways offset
+    // double makes a cell straight ahead win over two diagonal neighbours at the same
+    // distance, and a diagonal neighbour win over a cell straight ahead but far off.
     const QPoint from = cellPosition(cell);
     int best = 0;
     int bestScore = 0;
@@ -143,17 +142,16 @@ bool Form1::focusNextPrevChild(bool next)
 
 void Form1::keyPressEvent(QKeyEvent *event)
 {
+    const int key = event->key();
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
     const int cell = focusedCell();
-    const int to = cell != 0 && event->modifiers() == Qt::NoModifier ? cellInDirection(cell, event->key()) : 0;
-    const bool arrow = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right
-                       || event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
-    if (cell == 0 || !arrow) {
+    if (!arrow || cell == 0 || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         QMainWindow::keyPressEvent(event);
         return;
     }
-    if (to != 0)
+    // At the edge of the board the ring stays where it is.
+    if (const int to = cellInDirection(cell, key))
         KotakPic[to]->setFocus(Qt::OtherFocusReason);
-    event->accept(); // an arrow at the edge of the board stays there
 }
 
 Form1::Form1(GameController &game)

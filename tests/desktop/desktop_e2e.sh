@@ -42,15 +42,15 @@ fail() {
     exit 1
 }
 
-# Waits until cmd succeeds, polling every 50 ms for at most $1 seconds.
+# Waits until cmd succeeds, polling every 20 ms for at most $1 seconds.
 wait_until() {
     local seconds=$1
     shift
-    local tries=$((seconds * 20))
+    local tries=$((seconds * 50))
     until "$@" >/dev/null 2>&1; do
         tries=$((tries - 1))
         [ "$tries" -gt 0 ] || return 1
-        sleep 0.05
+        sleep 0.02
     done
 }
 
@@ -176,7 +176,8 @@ grep -q "Keys  46" "$XDG_CONFIG_HOME/Tobrinel/Tobrinel.conf" || fail "the keyboa
 echo "$SECONDS s PASS: a whole game won with the keyboard alone"
 
 # --- 2. A win with the mouse: the results stay in view ------------------------------------
-xdotool key --delay 80 alt+f p
+# Quietly: the sound cues had their turn in the keyboard game.
+xdotool key --delay 80 alt+s s alt+f p
 read -r _ _ mainWidth mainHeight <<<"$(xwininfo -id "$main" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print 0, 0, w, h}')"
 menuHeight=$((mainHeight - 408 * scale))
 # The cells' top-left corners in the main window's client area, in pixels.
