@@ -350,6 +350,37 @@ private slots:
         QVERIFY(texts[1].contains(QStringLiteral("Turn the arrangement on the left")));
     }
 
+    void theSystemInfoAnswerOpensOverTheAboutWindow()
+    {
+        App app;
+        Form1 &w = app.window();
+        w.move(20, 30); // away from the screen's centre, where a box would open by itself
+        QRect about, answer;
+        QPointer<QWidget> aboutWindow;
+        ModalAnswerer answerer;
+        answerer.expect([&](QWidget *modal) {
+            aboutWindow = modal;
+            about = modal->geometry();
+            // No tool here, so the answer opens; clicked from the event loop, not inside
+            // this handler, so the next handler can answer it.
+            QPushButton *sysInfo = static_cast<frmAbout *>(modal)->cmdSysInfo;
+            QTimer::singleShot(0, sysInfo, &QPushButton::click);
+        });
+        answerer.expect([&](QWidget *modal) {
+            answer = modal->frameGeometry();
+            static_cast<QMessageBox *>(modal)->button(QMessageBox::Ok)->click();
+            QTimer::singleShot(0, aboutWindow, &QWidget::close);
+        });
+        w.about1->trigger();
+        QVERIFY(answerer.allAnswered());
+        QCOMPARE(answerer.seen[1].text, QStringLiteral("System Information Is Unavailable At This Time"));
+        // Give or take the frame, which the box borrows from the main window before it has its own.
+        QVERIFY2((answer.center() - about.center()).manhattanLength() <= 6,
+                 qPrintable(QStringLiteral("answer centred at %1,%2, about window at %3,%4")
+                                .arg(answer.center().x()).arg(answer.center().y())
+                                .arg(about.center().x()).arg(about.center().y())));
+    }
+
     void soundItemTogglesMarkAndSoundTogether()
     {
         App app;
