@@ -120,7 +120,10 @@ export DISPLAY=":$(head -n 1 "$work/display")"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
-unset DBUS_SESSION_BUS_ADDRESS QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+unset QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+# A session bus that is not there: without any, Qt's accessibility bridge would autolaunch
+# a bus daemon that outlives the test.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
 export QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="qt.multimedia*=false" QT_SCALE_FACTOR=$scale
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
