@@ -27,6 +27,11 @@ public:
     // modeless without an owner (an open one is refreshed in place).
     virtual void showResults(int rank, const QString &time, const QString &steps) = 0;
 
+    // The hint: marks the piece on cell from and the empty cell to for about a second, and
+    // tells a screen reader that movesLeft moves remain at best. hideHint drops the marks.
+    virtual void showHint(int from, int to, int movesLeft) = 0;
+    virtual void hideHint() = 0;
+
     virtual void load(FormId form) = 0;         // creates it if needed, hidden
     virtual void showModal(FormId form) = 0;    // owned by Form1; returns once it is unloaded
     virtual void showInFront(FormId form) = 0;  // a shown window above the others, and active

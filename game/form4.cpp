@@ -2,6 +2,7 @@
 
 #include "ui/boardlayout.h"
 #include "ui/fonts.h"
+#include "ui/imagestore.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -35,14 +36,8 @@ Form4::Form4(std::function<void()> unload)
     setFixedSize(387, 364);
 
     const qreal ratio = devicePixelRatioF();
+    // The picture is 385 wide; paintBackground carries its right edge over the last two columns.
     m_background = artPixmap(QStringLiteral("results"), ratio);
-    // The picture is 385 wide; the last two columns take the colour of its right edge.
-    QPalette palette = this->palette();
-    const QImage edge = m_background.toImage();
-    palette.setColor(QPalette::Window, edge.isNull() ? QColor(0xf5, 0xd0, 0x3a)
-                                                     : edge.pixelColor(edge.width() - 1, edge.height() / 2));
-    setPalette(palette);
-    setAutoFillBackground(true);
 
     pic[1] = artPixmap(QStringLiteral("banner_genius"), ratio);
     pic[2] = artPixmap(QStringLiteral("banner_smart"), ratio);
@@ -57,10 +52,7 @@ Form4::Form4(std::function<void()> unload)
 
     Command1 = new QToolButton(this);
     Command1->setText(QStringLiteral("&Great"));
-    QIcon tick;
-    tick.addFile(QStringLiteral(":/art/tick-16.png"));
-    tick.addFile(QStringLiteral(":/art/tick-32.png"));
-    Command1->setIcon(tick);
+    Command1->setIcon(storedIcon({QStringLiteral("tick-16"), QStringLiteral("tick-32")}));
     Command1->setIconSize(QSize(32, 32));
     Command1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     Command1->setGeometry(px(4680), px(4440), px(975), px(855));

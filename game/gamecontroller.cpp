@@ -18,6 +18,10 @@ GameController::GameController(Form1View &view, Dialogs &dialogs, CuePlayer &sou
     , m_sound(sound)
     , m_hiScores(hiScores)
 {
+    QObject::connect(&m_solver, &Solver::ready, &m_solver, [this] {
+        if (m_hintWaiting)
+            showHint();
+    });
 }
 
 void GameController::cue(Cue which)
@@ -69,6 +73,7 @@ void GameController::NewGame()
     Steps = 0;
     Selected = 0;
     GameOver = false;
+    resetAssists();
     m_view.setTimerEnabled(true);
     m_view.focusCell(SharedCell);
     cue(Cue::NewGame);
@@ -105,6 +110,7 @@ void GameController::KotakPic_Click(int Index)
     if (findMove(s, i, edgeFlags) == MoveKind::None)
         return;
     executeMove(Cells, s, i);
+    recordMove(s, i);
     showNormal(i);
     showNormal(s);
     Selected = 0;
@@ -137,12 +143,15 @@ void GameController::GameWon()
         return;
     // Taken now: the victory cue's event pass may start a new game that resets Steps.
     const std::int64_t steps = Steps;
+    const bool assisted = m_assisted;
 
     GameOver = true;
     m_view.setTimerEnabled(false);
     const int rank = rankForSteps(steps);
     m_view.showResults(rank, m_view.timeText(), QString::number(steps));
     cue(Cue::Victory);
+    if (assisted)
+        return; // a game won with hints keeps its rank but stays out of the Black List
 
     m_hiScores.NewEntry.Score = Decimal(steps);
     m_hiScores.CheckTopTen();
@@ -200,4 +209,94 @@ void GameController::about1_Click()
     m_view.load(FormId::frmAbout);
     cue(Cue::About);
     m_view.showModal(FormId::frmAbout);
+}
+
+// Undo and hint.
+
+void GameController::recordMove(int s, int t)
+{
+    m_history.push_back({s, t});
+    m_view.hideHint(); // the marks showed the position before this move
+}
+
+void GameController::resetAssists()
+{
+    m_history.clear();
+    m_assisted = false;
+    m_hintWaiting = false;
+    m_view.hideHint();
+}
+
+bool GameController::canUndo() const
+{
+    // At the start position there is nothing to take back, also when the player came
+    // back to it by hand. At the goal a win is on its way (a cue's event pass can run
+    // this between a winning move and its goal test): the board must stay as it is.
+    return !GameOver && !m_history.empty() && Cells != Board::startPosition() && !isGoal(Cells);
+}
+
+bool GameController::canHint() const
+{
+    return !GameOver && !isGoal(Cells);
+}
+
+void GameController::undoMove_Click()
+{
+    if (!canUndo())
+        return;
+    const BoardMove last = m_history.back();
+    m_history.pop_back();
+    // Every slide and jump can be made backwards: the piece returns along the same line.
+    const int s = last.to;
+    const int t = last.from;
+    if (findMove(s, t, edgeFlags) == MoveKind::None || Cells[t] != Piece::Empty)
+        return;
+
+    const int selected = Selected;
+    executeMove(Cells, s, t);
+    Selected = 0;
+    showNormal(t);
+    showNormal(s);
+    if (selected != 0 && selected != s && selected != t)
+        showNormal(selected);
+    m_view.hideHint();
+    ++Steps;
+    m_view.setStepText(QString::number(Steps));
+    cue(Cue::Move);
+    // Undo is a move, so it ends with the goal test like any move. It cannot win: the
+    // position it returns to was passed in this game without ending it.
+    CheckWin();
+}
+
+void GameController::hint_Click()
+{
+    if (!canHint())
+        return;
+    // Started before the question, so the table is usually there by the answer.
+    m_solver.request();
+    if (!m_assisted) {
+        const int answer = m_dialogs.MsgBox(QStringLiteral("A game with hints does not enter the Black List. Show a hint?"),
+                                            MsgButtons::YesNo);
+        if (answer != vbYes || !canHint())
+            return;
+        m_assisted = true;
+    }
+    if (m_solver.table()) {
+        showHint();
+        return;
+    }
+    // The ready signal shows it once the search is done.
+    m_hintWaiting = true;
+}
+
+void GameController::showHint()
+{
+    m_hintWaiting = false;
+    const DistanceTable *table = m_solver.table();
+    if (!table || !canHint())
+        return;
+    const std::optional<BoardMove> move = table->nextMove(Cells);
+    if (!move)
+        return;
+    m_view.showHint(move->from, move->to, table->distance(Cells));
 }

@@ -6,9 +6,11 @@
 #include "game/board.h"
 #include "game/form1view.h"
 #include "game/gameclock.h"
+#include "game/solver.h"
 #include "media/cues.h"
 
 #include <cstdint>
+#include <vector>
 
 class Dialogs;
 class modHiScores;
@@ -43,7 +45,28 @@ public:
     bool SoundOn = false;
     GameClock clock;
 
+    // Undo and hint: help on top of the game. Undo takes the last move back with the
+    // reverse move, which counts as a step like any other; a hint shows the next move of
+    // a shortest solution, and a game in which the player accepts one stays out of the
+    // Black List.
+    void undoMove_Click();   // Ctrl+Z
+    void hint_Click();       // H
+    bool canUndo() const;    // in a game, with a move of it to take back
+    bool canHint() const;    // in a game
+    bool assisted() const { return m_assisted; }
+    const Solver &solver() const { return m_solver; }
+
 private:
+    void recordMove(int s, int t);
+    void resetAssists();
+    void showHint();
+
+    std::vector<BoardMove> m_history; // the moves of this game, undone from the back
+    bool m_assisted = false;          // a hint was accepted in this game
+    bool m_hintWaiting = false;       // asked for before the table was ready
+    Solver m_solver;
+
+
     void cue(Cue which);
     void showNormal(int cell);
     void showSelected(int cell);

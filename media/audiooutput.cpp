@@ -1,25 +1,25 @@
 // QtAudioOutput and its worker. The window thread only swaps the newest image into a
 // one-slot mailbox and, when the worker is not already due to look, posts it one wake-up:
 // a burst of cues never queues up behind a slow server, and the newest one wins. The
-// worker owns every QAudioSink; a sink is stopped and left to deleteLater(), because
-// destroying one runs the event loop and a plain delete re-entered the worker mid-cue.
+// worker loads the audio module (audiosink.cpp) at the first playable cue and plays
+// through it; the window thread never touches the audio library.
 
 #include "media/audiooutput.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
+#include "media/audiobackend.h"
+
+#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QMediaDevices>
+#include <QLibrary>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QThread>
-#include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -32,13 +32,33 @@ quint32 readLe(const QByteArray &bytes, qsizetype at, int width)
     return value;
 }
 
-// A finished cue's stream is closed this long after its last bytes left for the server,
-// so that what the server still holds plays out; an idle stream would keep the device busy.
-constexpr int idleReleaseMs = 1000;
+// The audio module, from beside the program (as built, or installed with it), from the
+// program's library folder, or from the build tree (the tests run from folders of their own).
+// It is never unloaded: the audio library's threads outlive any one cue.
+std::unique_ptr<AudioBackend> loadBackend()
+{
+    const QString home = QCoreApplication::applicationDirPath();
+    const QStringList places{home, home + QStringLiteral("/../lib/tobrinel"), QStringLiteral(TOBRINEL_AUDIO_MODULE_DIR)};
+    for (const QString &place : places) {
+        QLibrary module(place + QStringLiteral("/tobrinel_audio"));
+        module.setLoadHints(QLibrary::PreventUnloadHint);
+        if (const auto factory = reinterpret_cast<AudioBackendFactory>(module.resolve(AudioBackendEntry)))
+            return std::unique_ptr<AudioBackend>(factory());
+    }
+    return nullptr;
+}
 
-// libpulse aborts in the program's static teardown while one of its calls is still stuck
-// waiting on a frozen server. The program is ending anyway: once main() returns, it ends
-// with main's status but without that teardown, after flushing its output.
+// Set once the audio module is in the process; it stays for the rest of the run.
+std::atomic<bool> audioLibraryLoaded{false};
+
+// The audio library's teardown at exit is not safe to run. Qt Multimedia's PulseAudio
+// engine is a static that the exit handlers destroy while its libpulse event thread is
+// still running: a reply or event from the server that arrives in that moment (a stream
+// closed just before leaving makes the server send some) is dispatched on a connection
+// already being freed, and libpulse aborts ("pdispatch.c: Assertion
+// 'pa_atomic_load(&(pd)->_ref) >= 1' failed", status 134). It aborts too while one of its
+// calls is stuck waiting on a frozen server. The program is ending anyway: once main()
+// returns, it ends with main's status but without that teardown, after flushing its output.
 void skipStaticTeardownAtExit()
 {
 #if defined(__GLIBC__)
@@ -123,7 +143,9 @@ public:
             m_closed = true;
             m_pending.clear();
         }
-        release();
+        if (m_backend)
+            m_backend->stop();
+        m_backend.reset();
         QThread::currentThread()->quit();
     }
 
@@ -143,52 +165,27 @@ private:
 
     void play(const QByteArray &wav)
     {
-        release();
+        if (m_backend)
+            m_backend->stop();
         const std::optional<WaveImage> wave = parseWave(wav);
         if (!wave)
             return;
-        // Qt would otherwise pick the server's first sink, not the one the user chose.
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (device.isNull())
-            return;
-        QAudioFormat format;
-        format.setSampleRate(wave->sampleRate);
-        format.setChannelCount(wave->channels);
-        format.setSampleFormat(wave->bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
-
-        // No parent: the worker may be deleted while the event pass inside a sink's
-        // destructor runs, and it must not take that sink with it a second time.
-        auto *sink = new QAudioSink(device, format);
-        auto *source = new QBuffer(sink);
-        source->setData(wav.mid(wave->dataOffset, wave->dataLength));
-        source->open(QIODevice::ReadOnly);
-        m_sink = sink;
-        connect(sink, &QAudioSink::stateChanged, sink, [this, sink](QAudio::State state) {
-            if (state == QAudio::IdleState)
-                QTimer::singleShot(idleReleaseMs, sink, [this, sink] {
-                    if (m_sink == sink)
-                        release();
-                });
-        });
-        sink->start(source);
-        if (sink->error() != QAudio::NoError)
-            release();
-    }
-
-    void release()
-    {
-        if (!m_sink)
-            return;
-        m_sink->stop();
-        m_sink->deleteLater();
-        m_sink = nullptr;
+        if (!m_backendTried) {
+            m_backendTried = true;
+            m_backend = loadBackend();
+            audioLibraryLoaded = m_backend != nullptr;
+        }
+        if (m_backend)
+            m_backend->play(wav.mid(wave->dataOffset, wave->dataLength), wave->sampleRate, wave->channels,
+                            wave->bitsPerSample);
     }
 
     QMutex m_mutex;
     QByteArray m_pending; // the newest image not yet taken by the worker
     bool m_due = false;   // a wake-up is posted and not yet handled
     bool m_closed = false;
-    QAudioSink *m_sink = nullptr;
+    std::unique_ptr<AudioBackend> m_backend; // loaded at the first cue that can be played
+    bool m_backendTried = false;
 };
 
 QtAudioOutput::QtAudioOutput() = default;
@@ -200,6 +197,9 @@ QtAudioOutput::~QtAudioOutput()
     QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->close(); }, Qt::QueuedConnection);
     if (m_thread->wait(QDeadlineTimer(shutdownWaitMs))) {
         delete m_thread;
+        // Registered now, after the audio library's statics, so it runs before them.
+        if (audioLibraryLoaded)
+            skipStaticTeardownAtExit();
         return;
     }
     // The worker is stuck inside the audio library (a frozen server). Destroying a running

@@ -1,7 +1,8 @@
 // QtAudioOutput: the real SoundOutput. Each cue plays on a fresh QAudioSink owned by one
 // worker thread, so nothing the audio server does (no server, a busy device, a frozen
 // server) can hold up the window thread: start() only hands the image over and returns.
-// Nothing of the audio system is touched before the first cue. parseWave() is the small
+// Nothing of the audio system is loaded or touched before the first cue: the audio library
+// comes with a module that the worker loads then (see audiobackend.h). parseWave() is the small
 // RIFF/WAVE reader the worker uses, public so that its edge cases can be tested.
 #pragma once
 

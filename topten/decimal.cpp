@@ -1,6 +1,8 @@
 // Reading and writing the exact decimal score of a top-ten entry.
 #include "topten/decimal.h"
 
+#include "topten/storedvalue.h"
+
 #include <limits>
 #include <string>
 #include <stdexcept>
@@ -9,14 +11,6 @@ namespace {
 
 constexpr std::int64_t MaxUnits = std::numeric_limits<std::int64_t>::max();
 constexpr int FractionDigits = 4;
-
-// A hand-edited store can hold any amount of text; the report shows only its start.
-QString quoted(const QString &text)
-{
-    constexpr int Shown = 40;
-    const QString shown = text.size() > Shown ? text.left(Shown) + QChar(0x2026) : text;
-    return QLatin1Char('"') + shown + QLatin1Char('"');
-}
 
 [[noreturn]] void fail(const QString &description)
 {
@@ -42,7 +36,7 @@ Decimal Decimal::parse(const QString &text)
 {
     if (text.isEmpty())
         fail(QStringLiteral("The score is missing: no digits follow the name."));
-    const QString notANumber = QStringLiteral("The score %1 is not a number.").arg(quoted(text));
+    const QString notANumber = QStringLiteral("The score %1 is not a number.").arg(shownText(text));
 
     qsizetype pos = 0;
     bool negative = false;
@@ -58,7 +52,7 @@ Decimal Decimal::parse(const QString &text)
     for (; pos < text.size() && isDigit(text[pos]); ++pos) {
         const int digit = text[pos].digitValue();
         if (units > (MaxUnits / UnitsPerWhole - digit) / 10)
-            fail(QStringLiteral("The score %1 is too large.").arg(quoted(text)));
+            fail(QStringLiteral("The score %1 is too large.").arg(shownText(text)));
         units = units * 10 + digit;
     }
     if (pos == wholeStart)
@@ -75,13 +69,12 @@ Decimal Decimal::parse(const QString &text)
                 // Zeros past the last place change nothing; any other digit would be lost.
                 if (digit != 0)
                     fail(QStringLiteral("The score %1 has more than %2 decimal places.")
-                             .arg(quoted(text))
-                             .arg(FractionDigits));
+                             .arg(shownText(text), QString::number(FractionDigits)));
                 continue;
             }
             scale /= 10;
             if (units > MaxUnits - digit * scale)
-                fail(QStringLiteral("The score %1 is too large.").arg(quoted(text)));
+                fail(QStringLiteral("The score %1 is too large.").arg(shownText(text)));
             units += digit * scale;
         }
         if (pos == fractionStart)

@@ -6,6 +6,9 @@
 #include "ui/fonts.h"
 
 #include <QEvent>
+#include <QFontMetrics>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +23,31 @@ QLabel *rowLabel(QWidget *parent, const QString &caption, const QRect &geometry,
     return label;
 }
 
+// The largest size up to the label's own font at which text fits the label's width, so
+// that six of the widest characters show whole; the label keeps its size.
+QFont fittedFont(const QLabel *label, const QFont &designFont, const QString &text)
+{
+    const int room = label->contentsRect().width();
+    QFont font = designFont;
+    for (qreal size = designFont.pointSizeF(); size > 3; size -= 0.25) {
+        font.setPointSizeF(size);
+        const QFontMetrics metrics(font);
+        if (std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).width()) <= room)
+            break;
+    }
+    return font;
+}
+
+// A name stored before line breaks were taken out of nicknames still shows on one line.
+QString oneLine(QString text)
+{
+    for (QChar &c : text) {
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t'))
+            c = QLatin1Char(' ');
+    }
+    return text;
+}
+
 } // namespace
 
 Form3::Form3(modHiScores &hiScores, Dialogs &dialogs, std::function<void()> unload, QWidget *owner)
@@ -29,6 +57,7 @@ Form3::Form3(modHiScores &hiScores, Dialogs &dialogs, std::function<void()> unlo
     , m_unload(std::move(unload))
 {
     const QFont nameFont = tobrinelFont(FontFace::MsSansSerif, 9.75, true);
+    m_nameFont = nameFont;
     const QFont scoreFont = tobrinelFont(FontFace::MsSansSerif, 8.25, true);
     for (int i = lblName.first(); i <= lblName.last(); ++i) {
         lblName[i] = rowLabel(this, QStringLiteral("Zenlor"), QRect(48, 120 + 16 * i, 73, 17), nameFont);
@@ -64,9 +93,18 @@ void Form3::DisplayTopTen()
 {
     for (int i = lblName.first(); i <= lblName.last(); ++i) {
         const TopTenEntry &entry = m_hiScores.TopTen[9 - i];
-        lblName[i]->setText(entry.Name.text());
-        lblScore[i]->setText(entry.Score.toString());
+        setNameCaption(i, entry.Name.text());
+        // A stored entry that could not be read shows no score: it is not a result.
+        lblScore[i]->setText(entry.Damaged ? QStringLiteral("?") : entry.Score.toString());
     }
+}
+
+void Form3::setNameCaption(int row, const QString &name)
+{
+    QLabel *label = lblName[row];
+    const QString caption = oneLine(name);
+    label->setText(caption);
+    label->setFont(fittedFont(label, m_nameFont, caption));
 }
 
 void Form3::Command1_Click()

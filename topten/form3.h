@@ -35,8 +35,11 @@ private:
     void DisplayTopTen();
     void Command1_Click();
     void Command2_Click();
+    // The caption of lblName(row), in the largest font that shows it whole.
+    void setNameCaption(int row, const QString &name);
 
     modHiScores &m_hiScores;
     Dialogs &m_dialogs;
     std::function<void()> m_unload;
+    QFont m_nameFont;
 };

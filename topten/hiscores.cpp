@@ -3,11 +3,14 @@
 #include "topten/hiscores.h"
 
 #include "topten/settingsstore.h"
+#include "topten/storedvalue.h"
 #include "ui/dialogs.h"
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -15,8 +18,95 @@ QString appTitle() { return QStringLiteral("Tobrinel"); }
 QString section() { return QStringLiteral("HiScores"); }
 QString key(int index) { return QString::number(index); }
 
+QStringList keys()
+{
+    QStringList all;
+    for (int i = 0; i < 10; ++i)
+        all << key(i);
+    return all;
+}
+
 QString defaultName() { return QStringLiteral("Zenlor"); }
 constexpr std::int64_t DefaultScore = 3600;
+
+TopTenEntry defaultEntry()
+{
+    return TopTenEntry{Decimal(DefaultScore), NickName(defaultName())};
+}
+
+QString defaultValue()
+{
+    return defaultName() + Decimal(DefaultScore).toString();
+}
+
+[[noreturn]] void fail(const QString &description)
+{
+    throw std::runtime_error(description.toStdString());
+}
+
+// a is a weaker entry than b: a damaged entry is weaker than any result, and among
+// results the one with more steps is weaker.
+bool weaker(const TopTenEntry &a, const TopTenEntry &b)
+{
+    if (a.Damaged != b.Damaged)
+        return a.Damaged;
+    return !a.Damaged && a.Score > b.Score;
+}
+
+bool sameEntry(const TopTenEntry &a, const TopTenEntry &b)
+{
+    if (a.Damaged != b.Damaged || !(a.Name == b.Name))
+        return false;
+    return a.Damaged ? a.StoredText == b.StoredText : a.Score == b.Score;
+}
+
+// A plain selection sort with a swap, on purpose: it is not stable, and which of two
+// equal scores is shown first is decided by exactly this (5 A, 5 B, 7 C sorts to
+// 7 C, 5 B, 5 A).
+template <class Entries>
+void sortWeakestFirst(Entries &entries)
+{
+    const int size = int(entries.size());
+    for (int i = 0; i < size - 1; ++i) {
+        int candidate = i;
+        for (int j = i + 1; j < size; ++j) {
+            if (weaker(entries[j], entries[candidate]))
+                candidate = j;
+        }
+        std::swap(entries[i], entries[candidate]);
+    }
+}
+
+// The entry a stored value holds; a value that cannot be read becomes a damaged entry and
+// its problem, naming the key and the place, goes to problems.
+TopTenEntry entryFromStored(const StoredValue &value, int index, const QString &where, QStringList &problems)
+{
+    TopTenEntry entry = defaultEntry();
+    if (value.text) {
+        const StoredEntry parsed = parseStoredValue(*value.text);
+        entry.Name = parsed.name;
+        if (parsed.score && value.problem.isEmpty()) {
+            entry.Score = *parsed.score;
+            return entry;
+        }
+        if (value.problem.isEmpty())
+            problems << QStringLiteral("Key %1 in section \"%2\" of %3 holds %4, which is not a result: %5")
+                            .arg(QLatin1Char('"') + key(index) + QLatin1Char('"'), section(), where,
+                                 shownText(*value.text), parsed.problem);
+    }
+    if (!value.problem.isEmpty())
+        problems << value.problem;
+    entry.Damaged = true;
+    entry.StoredText = value.text;
+    return entry;
+}
+
+std::optional<QString> storedForm(const TopTenEntry &entry)
+{
+    if (entry.Damaged)
+        return entry.StoredText;
+    return entry.Name.text() + entry.Score.toString();
+}
 
 } // namespace
 
@@ -24,7 +114,8 @@ modHiScores::modHiScores(SettingsStore &store, Dialogs &dialogs)
     : m_store(store)
     , m_dialogs(dialogs)
 {
-    TopTen.fill(TopTenEntry{Decimal(DefaultScore), NickName(defaultName())});
+    TopTen.fill(defaultEntry());
+    m_stored = TopTen;
 }
 
 // The one place that catches everything: the procedure's failure is shown to the player
@@ -47,43 +138,99 @@ void modHiScores::reportFailures(const char *procedure, Body &&body)
 void modHiScores::LoadTopTenBoard()
 {
     reportFailures("LoadTopTenBoard", [this] {
-        // A damaged entry must not cost the good ones after it: it keeps its score (and
-        // its name, when there is none to read), the rest are read, and the first failure
-        // is reported once for the whole load.
-        QString firstFailure;
-        int failures = 0;
-        const QString defaultValue = defaultName() + Decimal(DefaultScore).toString();
-        for (int i = 0; i < int(TopTen.size()); ++i) {
-            try {
-                const QString value = m_store.get(appTitle(), section(), key(i), defaultValue);
-                const qsizetype nameLength = NickName::lengthOfCharacters(value, NickName::Length);
-                TopTen[i].Name = NickName(value.left(nameLength));
-                TopTen[i].Score = Decimal::parse(value.mid(nameLength));
-            } catch (const std::runtime_error &failure) {
-                if (failures++ == 0)
-                    firstFailure = QString::fromUtf8(failure.what());
-            }
-        }
-        if (failures > 1)
-            firstFailure += failures == 2 ? QStringLiteral(" (1 more stored entry could not be read either.)")
-                                          : QStringLiteral(" (%1 more stored entries could not be read either.)")
-                                                .arg(failures - 1);
-        if (failures > 0)
-            throw std::runtime_error(firstFailure.toStdString());
+        // One read of the whole section. A damaged entry must not cost the good ones: it
+        // is kept as a damaged entry, the rest are read, and all problems go in one box.
+        const std::vector<StoredValue> values = m_store.readSection(appTitle(), section(), keys(), defaultValue());
+        const QString where = m_store.location(appTitle());
+        QStringList problems;
+        for (int i = 0; i < int(TopTen.size()); ++i)
+            TopTen[i] = entryFromStored(values[i], i, where, problems);
+        m_stored = TopTen;
+        if (!problems.isEmpty())
+            fail(problems.join(QStringLiteral("\n"))
+                 + QStringLiteral("\nAn entry that cannot be read is not a result: the next result to enter the "
+                                  "list takes its place first."));
     });
 }
 
 void modHiScores::SaveTopTen()
 {
     reportFailures("SaveTopTen", [this] {
-        for (int i = 0; i < int(TopTen.size()); ++i)
-            m_store.save(appTitle(), section(), key(i), TopTen[i].Name.text() + TopTen[i].Score.toString());
+        // What this run changed (the new result in, the entry it displaced out) is applied
+        // to the table stored now, read afresh under the store's lock.
+        std::vector<TopTenEntry> added(TopTen.begin(), TopTen.end());
+        std::vector<TopTenEntry> removed(m_stored.begin(), m_stored.end());
+        for (auto it = added.begin(); it != added.end();) {
+            const auto match = std::find_if(removed.begin(), removed.end(),
+                                            [&](const TopTenEntry &e) { return sameEntry(e, *it); });
+            if (match != removed.end()) {
+                removed.erase(match);
+                it = added.erase(it);
+            } else {
+                ++it;
+            }
+        }
+
+        std::vector<TopTenEntry> table;
+        QStringList crowdedOut;
+        QString note;
+        try {
+            note = m_store.updateSection(
+                appTitle(), section(), keys(), defaultValue(), [&](const std::vector<StoredValue> &values) {
+                    QStringList ignored; // reported by the load that saw them
+                    table.clear();
+                    crowdedOut.clear();
+                    for (int i = 0; i < int(values.size()); ++i)
+                        table.push_back(entryFromStored(values[i], i, QString(), ignored));
+                    for (const TopTenEntry &entry : removed) {
+                        const auto match = std::find_if(table.begin(), table.end(),
+                                                        [&](const TopTenEntry &e) { return sameEntry(e, entry); });
+                        if (match != table.end())
+                            table.erase(match);
+                    }
+                    table.insert(table.end(), added.begin(), added.end());
+                    sortWeakestFirst(table);
+                    while (table.size() > TopTen.size()) {
+                        const TopTenEntry dropped = table.front();
+                        table.erase(table.begin());
+                        if (std::any_of(added.begin(), added.end(),
+                                        [&](const TopTenEntry &e) { return sameEntry(e, dropped); }))
+                            crowdedOut << dropped.Name.text().trimmed() + QLatin1Char(' ') + dropped.Score.toString();
+                    }
+                    while (table.size() < TopTen.size())
+                        table.insert(table.begin(), defaultEntry());
+                    std::vector<std::optional<QString>> texts;
+                    for (const TopTenEntry &entry : table)
+                        texts.push_back(storedForm(entry));
+                    return texts;
+                });
+        } catch (const StoreError &failure) {
+            fail(QStringLiteral("Your result could not be added to the top ten. ") + QString::fromUtf8(failure.what()));
+        }
+        std::copy(table.begin(), table.end(), TopTen.begin());
+        m_stored = TopTen;
+
+        QStringList told;
+        if (!crowdedOut.isEmpty())
+            told << QStringLiteral("Meanwhile ten better results were stored, so %1 is no longer among them.")
+                        .arg(crowdedOut.join(QStringLiteral(", ")));
+        if (!note.isEmpty())
+            told << note;
+        if (!told.isEmpty())
+            fail(told.join(QLatin1Char('\n')));
     });
 }
 
 void modHiScores::ClearTopTen()
 {
-    reportFailures("ClearTopTen", [this] { m_store.deleteSection(appTitle(), section()); });
+    reportFailures("ClearTopTen", [this] {
+        const QString note = m_store.clearSection(appTitle(), section());
+        // The store now holds no table: a save writes what is in memory back (the victory
+        // that opened the list saves it after "&Clear").
+        m_stored.fill(defaultEntry());
+        if (!note.isEmpty())
+            fail(note);
+    });
 }
 
 void modHiScores::CheckTopTen()
@@ -91,7 +238,7 @@ void modHiScores::CheckTopTen()
     reportFailures("CheckTopTen", [this] {
         NewEntryAdded = false;
         for (int n = int(TopTen.size()) - 1; n >= 0; --n) {
-            if (NewEntry.Score < TopTen[n].Score) {
+            if (TopTen[n].Damaged || NewEntry.Score < TopTen[n].Score) {
                 AddTopTen();
                 return;
             }
@@ -102,13 +249,20 @@ void modHiScores::CheckTopTen()
 void modHiScores::AddTopTen()
 {
     reportFailures("AddTopTen", [this] {
-        TopTen[0].Score = NewEntry.Score;
+        // The weakest entry goes: a damaged one first, otherwise index 0, the weakest
+        // whenever the table is in order.
+        const auto damaged = std::find_if(TopTen.begin(), TopTen.end(), [](const TopTenEntry &e) { return e.Damaged; });
+        TopTenEntry &slot = damaged != TopTen.end() ? *damaged : TopTen[0];
+        slot.Score = NewEntry.Score;
+        slot.Damaged = false;
+        slot.StoredText.reset();
         QString nick;
         do {
-            nick = m_dialogs.InputBox(QStringLiteral("What's your nick name ?? (max 6 character)"),
-                                      QStringLiteral("Selamat yaa, kong !!"), QStringLiteral("Pocong"));
+            nick = NickName::fromTyped(m_dialogs.InputBox(QStringLiteral("What's your nick name ?? (max 6 character)"),
+                                                          QStringLiteral("Selamat yaa, kong !!"),
+                                                          QStringLiteral("Pocong")));
         } while (nick.isEmpty() || NickName::characterCount(nick) > NickName::Length);
-        TopTen[0].Name = NickName(nick);
+        slot.Name = NickName(nick);
         SortTopTen();
         NewEntryAdded = true;
     });
@@ -116,21 +270,5 @@ void modHiScores::AddTopTen()
 
 void modHiScores::SortTopTen()
 {
-    reportFailures("SortTopTen", [this] {
-        // A plain selection sort with a swap, on purpose: it is not stable, and which of two
-        // equal scores is shown first is decided by exactly this (5 A, 5 B, 7 C sorts to
-        // 7 C, 5 B, 5 A).
-        const int size = int(TopTen.size());
-        for (int i = 0; i < size - 1; ++i) {
-            int candidate = i;
-            Decimal maximum = TopTen[i].Score;
-            for (int j = i + 1; j < size; ++j) {
-                if (TopTen[j].Score > maximum) {
-                    candidate = j;
-                    maximum = TopTen[j].Score;
-                }
-            }
-            std::swap(TopTen[i], TopTen[candidate]);
-        }
-    });
+    reportFailures("SortTopTen", [this] { sortWeakestFirst(TopTen); });
 }

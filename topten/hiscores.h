@@ -9,15 +9,31 @@
 #include "topten/decimal.h"
 #include "topten/nickname.h"
 
+#include <QString>
+
 #include <array>
+#include <optional>
+#include <utility>
 
 class Dialogs;
 class SettingsStore;
 
 struct TopTenEntry
 {
+    TopTenEntry() = default;
+    TopTenEntry(Decimal score, NickName name)
+        : Score(score)
+        , Name(std::move(name))
+    {
+    }
+
     Decimal Score;   // steps; fewer is better
     NickName Name;   // always six characters, padded with spaces
+
+    // A stored value that could not be read: not a result. It counts as weaker than any
+    // result, so a win replaces it first, and it is written back only as the text it was.
+    bool Damaged = false;
+    std::optional<QString> StoredText; // that text; none when the key itself was lost
 };
 
 class modHiScores
@@ -40,6 +56,11 @@ public:
     bool NewEntryAdded = false;
 
 private:
+    // What this run believes the store holds: set by each load, save and clear that
+    // worked. A save applies the difference between it and TopTen to the table it finds
+    // stored then, so what another copy of the game or a hand edit put there stays.
+    std::array<TopTenEntry, 10> m_stored;
+
     template <class Body>
     void reportFailures(const char *procedure, Body &&body);
 

@@ -43,3 +43,20 @@ qsizetype NickName::lengthOfCharacters(const QString &text, int count)
     }
     return end;
 }
+
+QString NickName::fromTyped(const QString &typed)
+{
+    QString text = typed;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (QChar &c : text) {
+        switch (c.unicode()) {
+        case u'\t': case u'\n': case u'\v': case u'\f': case u'\r':
+        case 0x85: case 0x2028: case 0x2029:
+            c = QLatin1Char(' ');
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}

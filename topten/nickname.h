@@ -20,6 +20,9 @@ public:
     // How many UTF-16 code units the first count characters of text take (all of text
     // when it has fewer): where a stored value's name ends and its score begins.
     static qsizetype lengthOfCharacters(const QString &text, int count);
+    // A nickname as the prompt returned it, each line break or tab made a space: a name
+    // shows on one line, and a pasted "Ab<newline>Cd" would otherwise show as "Ab".
+    static QString fromTyped(const QString &typed);
 
     friend bool operator==(const NickName &, const NickName &) = default;
 

@@ -1,8 +1,18 @@
 #include "ui/fonts.h"
 
+#include <QByteArray>
 #include <QFontDatabase>
+#include <QResource>
 #include <QString>
 #include <QStringList>
+
+// The faces are linked as object files of their own; referring to their init functions
+// (declared at namespace scope) is what keeps the linker from leaving it out.
+static void registerFontResources()
+{
+    Q_INIT_RESOURCE(tobrinel_fonts);
+    Q_INIT_RESOURCE(tobrinel_fonts_regular);
+}
 
 namespace {
 
@@ -10,6 +20,7 @@ struct Faces
 {
     QString arialBlack = QStringLiteral("Arial Black");
     QString msSansSerif = QStringLiteral("MS Sans Serif");
+    bool regularWanted = false; // the stand-in for MS Sans Serif needs its regular face too
 };
 
 Faces &faces()
@@ -18,12 +29,29 @@ Faces &faces()
     return f;
 }
 
-// The family name of a shipped face, or fallback if it cannot be loaded.
-QString registerFace(const QString &resource, const QString &fallback)
+// The family name of a shipped face, or fallback if it cannot be loaded. The face is read
+// where it lies in the program: no copy of it is made.
+QString registerFace(const QString &resourcePath, const QString &fallback)
 {
-    const int id = QFontDatabase::addApplicationFont(resource);
+    const QResource resource(resourcePath);
+    if (!resource.isValid())
+        return fallback;
+    const QByteArray data = resource.compressionAlgorithm() == QResource::NoCompression
+                                ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()), resource.size())
+                                : resource.uncompressedData();
+    const int id = QFontDatabase::addApplicationFontFromData(data);
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
     return families.isEmpty() ? fallback : families.first();
+}
+
+// Most labels are bold; the regular face is registered when a label first asks for it.
+void loadRegularFace()
+{
+    static bool loaded = false;
+    if (loaded || !faces().regularWanted)
+        return;
+    loaded = true;
+    registerFace(QStringLiteral(":/fonts/LiberationSans-Regular.ttf"), faces().msSansSerif);
 }
 
 } // namespace
@@ -34,17 +62,20 @@ void loadTobrinelFonts()
     if (loaded)
         return;
     loaded = true;
+    registerFontResources();
     if (!QFontDatabase::hasFamily(faces().arialBlack))
         faces().arialBlack = registerFace(QStringLiteral(":/fonts/Lato-Black.ttf"), faces().arialBlack);
     if (!QFontDatabase::hasFamily(faces().msSansSerif)) {
         faces().msSansSerif = registerFace(QStringLiteral(":/fonts/LiberationSans-Bold.ttf"), faces().msSansSerif);
-        registerFace(QStringLiteral(":/fonts/LiberationSans-Regular.ttf"), faces().msSansSerif);
+        faces().regularWanted = true;
     }
 }
 
 QFont tobrinelFont(FontFace face, qreal pointSize, bool bold)
 {
     loadTobrinelFonts();
+    if (face == FontFace::MsSansSerif && !bold)
+        loadRegularFace();
     QFont font(face == FontFace::ArialBlack ? faces().arialBlack : faces().msSansSerif);
     font.setPointSizeF(pointSize);
     // Lato's heaviest face stands in for Arial Black, which is heavy whatever the flag.

@@ -202,6 +202,7 @@ Form1::Form1(GameController &game)
     connect(&Timer1, &QTimer::timeout, this, [this] { m_game.Timer1_Timer(); });
 
     buildMenus();
+    boardMenu = new BoardMenu(this, m_client, m_game, [](int cell) { return QRect(cellPosition(cell), QSize(45, 45)); });
 
     // Fixed 408x408 client area under the menu bar; no maximizing.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -3,6 +3,7 @@
 // same name in GameController.
 #pragma once
 
+#include "ui/boardmenu.h"
 #include "ui/controlarray.h"
 #include "ui/imagecell.h"
 
@@ -34,6 +35,9 @@ public:
     QAction *sound1 = nullptr;
     QAction *help2 = nullptr;
     QAction *about1 = nullptr;
+
+    // The right-click menu of the board, Ctrl+Z and H, and the hint's marks.
+    BoardMenu *boardMenu = nullptr;
 
     // The cell grid in pixels (twips / 15), top-left corners of KotakPic(1..17).
     static QPoint cellPosition(int cell);

@@ -9,10 +9,15 @@
 
 #include <QIcon>
 
-// Loads ":/art/<name>.png", or its "@2x" twin on a screen that is scaled by more than 1.5.
+// The pictures are painted at 1x and as "@2x" and "@3x" twins.
+inline constexpr int maxArtRatio = 3;
+// The painted ratio a screen of this device pixel ratio gets: the smallest at or above it,
+// so a picture is only ever made smaller on screen (and stays crisp), or the largest.
+int artRatio(qreal devicePixelRatio);
+// The stored picture <name>, or its "@2x"/"@3x" twin at artRatio(devicePixelRatio).
 QPixmap artPixmap(const QString &name, qreal devicePixelRatio);
 
-// The striped ball, in every size a desktop asks for.
+// The game's icon, a ball beside a tile, in the sizes a window's icon needs.
 QIcon applicationIcon();
 
 // A picture that reports clicks. Given a focus policy it also takes the keyboard: Space
@@ -49,5 +54,6 @@ private:
     QAccessible::Role m_role;
 };
 
-// Paints a window's background picture at its natural size from the top-left corner.
+// Paints a window's background picture at its natural size from the top-left corner; a
+// window larger than its picture gets the picture's edge colours in the margin.
 void paintBackground(QWidget *window, const QPixmap &picture);

@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Tobrinel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tobrinel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TOBRINEL_APP_ID));
     QApplication::setWindowIcon(applicationIcon());
 
     QtDialogs dialogs;

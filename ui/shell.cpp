@@ -154,3 +154,13 @@ void Shell::endProgram()
     else
         QCoreApplication::exit(0);
 }
+
+void Shell::showHint(int from, int to, int movesLeft)
+{
+    main().boardMenu->showHint(from, to, movesLeft);
+}
+
+void Shell::hideHint()
+{
+    main().boardMenu->hideHint();
+}

@@ -39,6 +39,8 @@ public:
     void focusCell(int cell) override;
     void unload(FormId form) override;
     void endProgram() override;
+    void showHint(int from, int to, int movesLeft) override;
+    void hideHint() override;
 
     // What ends the program; tests put their own in place of QCoreApplication::exit.
     std::function<void()> onEnd;

@@ -1,10 +1,15 @@
-// A breadth-first search over the move rule: the shortest sequence of (from, to) moves
-// from a position to the goal. Used by the tests to prove the best solution and to play it.
+// A shortest sequence of (from, to) moves from a position to the goal, found by following
+// the core's distance table. Used by the tests to play a best game.
 #pragma once
 
 #include "game/board.h"
 
 #include <utility>
 #include <vector>
+
+class DistanceTable;
+
+// The table, built once per test program on first use.
+const DistanceTable &sharedDistanceTable();
 
 std::vector<std::pair<int, int>> solveShortest(const Board &from);

@@ -87,6 +87,8 @@ public:
     void showInFront(FormId form) override;
     void focusCell(int cell) override { focusedCell = cell; }
     void endProgram() override { ended = true; }
+    void showHint(int from, int to, int movesLeft) override { hints.push_back({from, to, movesLeft}); hintShown = true; }
+    void hideHint() override { hintShown = false; }
 
     // Pictures of KotakPic(1..17) as one string, e.g. "11111111 1 11111111" at start:
     // '.' empty, '1'..'4' pic(n), a space around the shared cell.
@@ -103,6 +105,10 @@ public:
     struct Results { int rank; QString time; QString steps; };
     std::vector<Results> results;
     QStringList events; // "load Form2", "modal Form3", "unload Form4"...
+
+    struct Hint { int from; int to; int movesLeft; };
+    std::vector<Hint> hints;
+    bool hintShown = false; // marks on the board until hidden
 };
 
 QString formName(FormId form);

@@ -63,6 +63,9 @@ private slots:
     void clearAsksFirst_data();
     void clearAsksFirst();
     void clearWithNothingStoredReportsAndStaysOpen();
+    void aWideNameShowsWholeInItsLabel_data();
+    void aWideNameShowsWholeInItsLabel();
+    void aDamagedEntryShowsNoScore();
 
 private:
     Form3 &openModeless();
@@ -292,6 +295,52 @@ void TestForm3::clearWithNothingStoredReportsAndStaysOpen()
     QCOMPARE(answerer.seen[1].buttons, QStringLiteral("OK"));
     QVERIFY(form.isVisible());
     QVERIFY(!m_store.values.contains(storedKey(0)));
+}
+
+void TestForm3::aWideNameShowsWholeInItsLabel_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("designSize"); // fits without making the font smaller
+
+    QTest::newRow("Zenlor") << "Zenlor" << true;
+    QTest::newRow("short name") << "Abc" << true;
+    QTest::newRow("widest letters") << "WWWWWW" << false;
+    QTest::newRow("capital M") << "MMMMMM" << true;
+    QTest::newRow("at signs") << "@@@@@@" << false;
+    QTest::newRow("fullwidth letters") << QString::fromUtf8("\uFF37\uFF37\uFF37\uFF37\uFF37\uFF37") << false;
+    QTest::newRow("CJK") << QString::fromUtf8("\u6F22\u5B57\u6F22\u5B57\u6F22\u5B57") << false;
+    QTest::newRow("flags") << QString::fromUtf8("\U0001F1E9\U0001F1EA").repeated(6) << false;
+    QTest::newRow("an old name with a line break") << "Ab\nCd" << true;
+}
+
+// The label keeps its designed place and size; the text is fitted to it instead.
+void TestForm3::aWideNameShowsWholeInItsLabel()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, designSize);
+
+    m_hi->TopTen[9].Name = NickName(name);
+    Form3 &form = openModeless();
+    const QLabel *label = form.lblName[0];
+
+    QCOMPARE(label->geometry(), QRect(48, 120, 73, 17));
+    QVERIFY(!label->text().contains(QLatin1Char('\n')));
+    const QFontMetrics metrics(label->font());
+    QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width(),
+             qPrintable(QStringLiteral("%1 px at %2 pt").arg(metrics.horizontalAdvance(label->text())).arg(label->font().pointSizeF())));
+    QVERIFY(metrics.boundingRect(label->text()).width() <= label->contentsRect().width());
+    QCOMPARE(label->font().pointSizeF() == form.lblName[1]->font().pointSizeF(), designSize);
+    // Every other row keeps the designed font.
+    QCOMPARE(form.lblName[1]->font().pointSizeF(), 9.75);
+}
+
+void TestForm3::aDamagedEntryShowsNoScore()
+{
+    m_hi->TopTen[9].Damaged = true;
+    m_hi->TopTen[9].Name = NickName(QStringLiteral("Fay"));
+    const Form3 &form = openModeless();
+    QCOMPARE(form.lblName[0]->text(), QStringLiteral("Fay   "));
+    QCOMPARE(form.lblScore[0]->text(), QStringLiteral("?"));
 }
 
 QTEST_MAIN(TestForm3)

@@ -15,12 +15,13 @@ QString storedKey(int index)
     return MemoryStore::path(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), QString::number(index));
 }
 
-// The table as "score name" items from index 0 to 9, e.g. "3600 Zenlor|57 Abc   ".
+// The table as "score name" items from index 0 to 9, e.g. "3600 Zenlor|57 Abc   "; a
+// damaged entry has "?" for its score.
 QString tableText(const modHiScores &hi)
 {
     QStringList items;
     for (const TopTenEntry &entry : hi.TopTen)
-        items << entry.Score.toString() + QLatin1Char(' ') + entry.Name.text();
+        items << (entry.Damaged ? QStringLiteral("?") : entry.Score.toString()) + QLatin1Char(' ') + entry.Name.text();
     return items.join(QLatin1Char('|'));
 }
 
@@ -42,10 +43,50 @@ QString table(const QString &shortForm)
     QStringList items;
     for (const QString &item : shortForm.split(QLatin1Char('|'))) {
         const qsizetype space = item.indexOf(QLatin1Char(' '));
-        items << Decimal::parse(item.left(space)).toString() + QLatin1Char(' ') + NickName(item.mid(space + 1)).text();
+        const QString score = item.left(space);
+        items << (score == QLatin1String("?") ? score : Decimal::parse(score).toString()) + QLatin1Char(' ')
+                + NickName(item.mid(space + 1)).text();
     }
     return items.join(QLatin1Char('|'));
 }
+
+// The load's one report for damaged entries, one line each.
+QString damageReport(const QStringList &lines)
+{
+    return lines.join(QLatin1Char('\n'))
+        + QStringLiteral("\nAn entry that cannot be read is not a result: the next result to enter the list takes "
+                         "its place first.");
+}
+
+QString keyReport(int key, const QString &shown, const QString &problem)
+{
+    return QStringLiteral("Key \"%1\" in section \"HiScores\" of the settings of Tobrinel holds %2, which is not a "
+                          "result: %3")
+        .arg(QString::number(key), shown, problem);
+}
+
+// Stores raw values under keys 0 to 9, "|" between them; "-" leaves a key out.
+void putStored(MemoryStore &store, const QString &values)
+{
+    const QStringList items = values.split(QLatin1Char('|'));
+    for (int i = 0; i < items.size(); ++i) {
+        if (items[i] == QLatin1String("-"))
+            store.values.remove(storedKey(i));
+        else
+            store.values.insert(storedKey(i), items[i]);
+    }
+}
+
+QString storedValues(const MemoryStore &store)
+{
+    QStringList items;
+    for (int i = 0; i < 10; ++i)
+        items << store.values.value(storedKey(i), QStringLiteral("-"));
+    return items.join(QLatin1Char('|'));
+}
+
+// The stored table of the faults that were found: Ann with 90 steps down to Joe with 47.
+const char *const Ladder = "Ann   90|Bob   85|Cat   80|Dan   75|Eve   70|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47";
 
 QString defaultTable()
 {
@@ -93,6 +134,10 @@ private slots:
     void aResultThatFailsClearsTheFlag();
     void asksUntilTheNicknameFits_data();
     void asksUntilTheNicknameFits();
+    void saveAddsTheWinToWhatIsStoredNow_data();
+    void saveAddsTheWinToWhatIsStoredNow();
+    void aDamagedEntryIsReplacedFirstAndNeverSavedAsAResult_data();
+    void aDamagedEntryIsReplacedFirstAndNeverSavedAsAResult();
     void sortsLargestFirstBySwapping_data();
     void sortsLargestFirstBySwapping();
     void aFailedNicknameEntryKeepsWhatWasDone();
@@ -110,10 +155,11 @@ void TestHiScores::startsWithTheDefaultTable()
 void TestHiScores::loadsTheStoredForm_data()
 {
     // The value is stored under key 3; keys 4 to 9 hold "Later 9", so a load that stops
-    // early leaves 3600 there. Before the load entry 3 holds "Before" with 42.
+    // early leaves 3600 there. Before the load entry 3 holds "Before" with 42: a damaged
+    // value keeps neither that score nor any other.
     QTest::addColumn<QString>("stored");     // null: key 3 missing
     QTest::addColumn<QString>("entry3");     // "score name" after the load
-    QTest::addColumn<QString>("report");     // the one report's text; empty for none
+    QTest::addColumn<QString>("report");     // the problem reported for key 3; empty for none
 
     QTest::newRow("missing key") << QString() << "3600 Zenlor" << "";
     QTest::newRow("name and score") << "Abc   57" << "57 Abc" << "";
@@ -122,16 +168,23 @@ void TestHiScores::loadsTheStoredForm_data()
     QTest::newRow("emoji name") << QString::fromUtf8("\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600\U0001F60012")
                                 << QString::fromUtf8("12 \U0001F600\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600")
                                 << "";
-    QTest::newRow("six characters only") << "Abcdef" << "42 Abcdef"
-                                         << "The score is missing: no digits follow the name.";
-    QTest::newRow("shorter than six") << "Ab" << "42 Ab"
-                                      << "The score is missing: no digits follow the name.";
-    QTest::newRow("empty value") << "" << "42 "
-                                 << "The score is missing: no digits follow the name.";
-    QTest::newRow("score not a number") << "Abc   5x7" << "42 Abc"
-                                        << "The score \"5x7\" is not a number.";
-    QTest::newRow("score too large") << "Abc   99999999999999999999" << "42 Abc"
-                                     << "The score \"99999999999999999999\" is too large.";
+    const QString missing = QStringLiteral("The score is missing: no digits follow the name.");
+    QTest::newRow("six characters only") << "Abcdef" << "? Abcdef" << keyReport(3, "\"Abcdef\"", missing);
+    QTest::newRow("shorter than six") << "Ab" << "? Ab" << keyReport(3, "\"Ab\"", missing);
+    QTest::newRow("empty value") << "" << "? " << keyReport(3, "\"\"", missing);
+    QTest::newRow("score not a number") << "Abc   5x7" << "? Abc"
+                                        << keyReport(3, "\"Abc   5x7\"", "The score \"5x7\" is not a number.");
+    QTest::newRow("score too large")
+        << "Abc   99999999999999999999" << "? Abc"
+        << keyReport(3, "\"Abc   99999999999999999999\"", "The score \"99999999999999999999\" is too large.");
+    // The whole text is shown: nothing after a NUL is lost, and control characters show.
+    QTest::newRow("NUL in the score") << QStringLiteral("Fay   5") + QChar(0) + QStringLiteral("12") << "? Fay"
+                                      << keyReport(3, QString::fromUtf8("\"Fay   5\u240012\""),
+                                                   QString::fromUtf8("The score \"5\u240012\" is not a number."));
+    QTest::newRow("long emoji text cut between characters")
+        << QStringLiteral("Abc   ") + QString::fromUtf8("\U0001F600").repeated(50) << "? Abc"
+        << keyReport(3, "\"Abc   " + QString::fromUtf8("\U0001F600").repeated(34) + QString::fromUtf8("\u2026\""),
+                     "The score \"" + QString::fromUtf8("\U0001F600").repeated(40) + QString::fromUtf8("\u2026\" is not a number."));
 }
 
 void TestHiScores::loadsTheStoredForm()
@@ -158,7 +211,7 @@ void TestHiScores::loadsTheStoredForm()
     } else {
         QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
         QCOMPARE(int(dialogs.calls.size()), 1);
-        QCOMPARE(dialogs.calls.front().prompt, report);
+        QCOMPARE(dialogs.calls.front().prompt, damageReport({report}));
     }
 }
 
@@ -176,10 +229,11 @@ void TestHiScores::loadReportsSeveralDamagedEntriesOnce()
 
     QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
     QCOMPARE(dialogs.calls.front().prompt,
-             QStringLiteral("The score \"x\" is not a number. (2 more stored entries could not be read either.)"));
-    // The damaged entries keep the weakest score, so the next result replaces them first.
-    QCOMPARE(tableText(hi), table("3600 Zenlor|3600 Zenlor|3600 Bad|3600 Zenlor|3600 Zenlor|"
-                                  "3600 Short|3600 Zenlor|3600 Zenlor|3600 Bad|7 Good"));
+             damageReport({keyReport(2, "\"Bad   x\"", "The score \"x\" is not a number."),
+                           keyReport(5, "\"Short\"", "The score is missing: no digits follow the name."),
+                           keyReport(8, "\"Bad   y\"", "The score \"y\" is not a number.")}));
+    QCOMPARE(tableText(hi), table("3600 Zenlor|3600 Zenlor|? Bad|3600 Zenlor|3600 Zenlor|"
+                                  "? Short|3600 Zenlor|3600 Zenlor|? Bad|7 Good"));
 }
 
 void TestHiScores::loadOfAnUnreadableStoreKeepsTheTable()
@@ -194,7 +248,7 @@ void TestHiScores::loadOfAnUnreadableStoreKeepsTheTable()
 
     QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
     QCOMPARE(dialogs.calls.front().prompt,
-             QStringLiteral("The settings store cannot be read. (9 more stored entries could not be read either.)"));
+             QStringLiteral("The settings store cannot be read."));
     QCOMPARE(tableText(hi), table("90 J|80 I|70 H|60 G|50 F|40 E|30 D|20 C|10 B|5 A"));
 }
 
@@ -231,7 +285,8 @@ void TestHiScores::saveStopsAtTheFailingKey()
     hi.SaveTopTen();
 
     QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("SaveTopTen")});
-    QCOMPARE(dialogs.calls.front().prompt, QStringLiteral("The settings store cannot be written."));
+    QCOMPARE(dialogs.calls.front().prompt,
+             QStringLiteral("Your result could not be added to the top ten. The settings store cannot be written."));
     QCOMPARE(QStringList(store.values.keys()),
              (QStringList{storedKey(0), storedKey(1), storedKey(2), storedKey(3)}));
 }
@@ -374,6 +429,12 @@ void TestHiScores::asksUntilTheNicknameFits_data()
     QTest::newRow("all three, then valid") << QStringList{"Seventy", QString(), "", "Bob"} << "Bob   ";
     QTest::newRow("six emoji taken whole") << QStringList{grin.repeated(6)} << grin.repeated(6);
     QTest::newRow("seven emoji asked again") << QStringList{grin.repeated(7), grin} << grin + "     ";
+    QTest::newRow("line break becomes a space") << QStringList{"Ab\nCd"} << "Ab Cd ";
+    QTest::newRow("pasted CR LF is one space") << QStringList{"Ab\r\nCd"} << "Ab Cd ";
+    QTest::newRow("tab becomes a space") << QStringList{"\tAbc"} << " Abc  ";
+    QTest::newRow("line separator becomes a space") << QStringList{QString::fromUtf8("Ab\u2028Cd")} << "Ab Cd ";
+    QTest::newRow("six with a break taken, seven asked again")
+        << QStringList{"Abc\nDefg", "Ab\nCde"} << "Ab Cde";
     QTest::newRow("six accented letters") << QStringList{QString::fromUtf8("e\u0301").repeated(6)}
                                           << QString::fromUtf8("e\u0301").repeated(6);
 }
@@ -401,6 +462,109 @@ void TestHiScores::asksUntilTheNicknameFits()
     QCOMPARE(hi.TopTen[9].Name.text(), name);
     QCOMPARE(hi.TopTen[9].Score, Decimal(57));
     QVERIFY(hi.NewEntryAdded);
+}
+
+void TestHiScores::saveAddsTheWinToWhatIsStoredNow_data()
+{
+    QTest::addColumn<QString>("meanwhile"); // the store changed behind the game's back
+    QTest::addColumn<QString>("after");     // the store after the win of "New" with 45
+    QTest::addColumn<QString>("report");    // the SaveTopTen report; empty for none
+
+    QTest::newRow("nothing changed")
+        << Ladder << "Bob   85|Cat   80|Dan   75|Eve   70|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47|New   45" << "";
+    QTest::newRow("another copy's win lands too")
+        << "Bob   85|Cat   80|Dan   75|Eve   70|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47|Oth   46"
+        << "Cat   80|Dan   75|Eve   70|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47|Oth   46|New   45" << "";
+    QTest::newRow("a hand edit is kept")
+        << "Ann   90|Bob   85|Cat   80|Dan   75|Eva   71|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47"
+        << "Bob   85|Cat   80|Dan   75|Eva   71|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47|New   45" << "";
+    QTest::newRow("the list emptied by hand")
+        << "-|-|-|-|-|-|-|-|-|-"
+        << "Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|New   45"
+        << "";
+    QTest::newRow("ten better results stored meanwhile")
+        << "A     10|B     9|C     8|D     7|E     6|F     5|G     4|H     3|I     2|J     1"
+        << "A     10|B     9|C     8|D     7|E     6|F     5|G     4|H     3|I     2|J     1"
+        << "Meanwhile ten better results were stored, so New 45 is no longer among them.";
+}
+
+void TestHiScores::saveAddsTheWinToWhatIsStoredNow()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(QString, after);
+    QFETCH(QString, report);
+
+    MemoryStore store;
+    FakeDialogs dialogs;
+    modHiScores hi(store, dialogs);
+    putStored(store, Ladder);
+    hi.LoadTopTenBoard();
+    hi.NewEntry.Score = Decimal(45);
+    dialogs.inputAnswers = {QStringLiteral("New")};
+    hi.CheckTopTen();
+    QVERIFY(hi.NewEntryAdded);
+
+    putStored(store, meanwhile);
+    hi.SaveTopTen();
+
+    QCOMPARE(storedValues(store), after);
+    QCOMPARE(dialogs.reportTitles(), report.isEmpty() ? QStringList() : QStringList{QStringLiteral("SaveTopTen")});
+    if (!report.isEmpty())
+        QCOMPARE(dialogs.calls.back().prompt, report);
+    // The list shows what is stored now.
+    QStringList shown;
+    for (const TopTenEntry &entry : hi.TopTen)
+        shown << entry.Name.text() + entry.Score.toString();
+    QCOMPARE(shown.join(QLatin1Char('|')), after);
+}
+
+void TestHiScores::aDamagedEntryIsReplacedFirstAndNeverSavedAsAResult_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("score");
+    QTest::addColumn<QString>("after");
+
+    // Key 5 held "Fay   65" before it was damaged.
+    QTest::newRow("truncated line") << "Ann   90|Bob   85|Cat   80|Dan   75|Eve   70|Fay|Gus   60|Hal   55|Ivy   50|Joe   47"
+                                    << 46
+                                    << "Ann   90|Bob   85|Cat   80|Dan   75|Eve   70|Gus   60|Hal   55|Ivy   50|Joe   47|New   46";
+    QTest::newRow("twenty-digit score")
+        << "Ann   90|Bob   85|Cat   80|Dan   75|Eve   70|Fay   65000000000000000000|Gus   60|Hal   55|Ivy   50|Joe   47"
+        << 46 << "Ann   90|Bob   85|Cat   80|Dan   75|Eve   70|Gus   60|Hal   55|Ivy   50|Joe   47|New   46";
+    QTest::newRow("empty value") << "Ann   90|Bob   85|Cat   80|Dan   75|Eve   70||Gus   60|Hal   55|Ivy   50|Joe   47"
+                                 << 46
+                                 << "Ann   90|Bob   85|Cat   80|Dan   75|Eve   70|Gus   60|Hal   55|Ivy   50|Joe   47|New   46";
+    // A damaged entry is no result, so even a weak win takes its place.
+    QTest::newRow("a win worse than all") << "Ann   90|Bob   85|Cat   80|Dan   75|Eve   70|Fay|Gus   60|Hal   55|Ivy   50|Joe   47"
+                                          << 500
+                                          << "New   500|Ann   90|Bob   85|Cat   80|Dan   75|Eve   70|Gus   60|Hal   55|Ivy   50|Joe   47";
+    // The one the win does not replace is written back exactly as it was, first in line.
+    QTest::newRow("two damaged entries")
+        << "Ann   90|Bob   8x|Cat   80|Dan   75|Eve   70|Fay|Gus   60|Hal   55|Ivy   50|Joe   47" << 46
+        << "Fay|Ann   90|Cat   80|Dan   75|Eve   70|Gus   60|Hal   55|Ivy   50|Joe   47|New   46";
+}
+
+void TestHiScores::aDamagedEntryIsReplacedFirstAndNeverSavedAsAResult()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, score);
+    QFETCH(QString, after);
+
+    MemoryStore store;
+    FakeDialogs dialogs;
+    modHiScores hi(store, dialogs);
+    putStored(store, stored);
+    hi.LoadTopTenBoard();
+    QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
+
+    hi.NewEntry.Score = Decimal(score);
+    dialogs.inputAnswers = {QStringLiteral("New")};
+    hi.CheckTopTen();
+    QVERIFY(hi.NewEntryAdded);
+    hi.SaveTopTen();
+
+    QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
+    QCOMPARE(storedValues(store), after);
 }
 
 void TestHiScores::sortsLargestFirstBySwapping_data()

@@ -2,6 +2,7 @@
 // its size and frame, where it opens over its owner, and that one click anywhere ends it.
 #include "ui/form2.h"
 #include "ui/formslot.h"
+#include "ui/imagecell.h"
 
 #include "modalanswerer.h"
 
@@ -96,7 +97,7 @@ void tst_Form2::opensCentredAndClosesOnOneClick()
 
 void tst_Form2::pictureFillsTheWindowUnscaled()
 {
-    const QImage picture(QStringLiteral(":/art/instructions.png"));
+    const QImage picture = artPixmap(QStringLiteral("instructions"), 1.0).toImage();
     if (picture.isNull())
         QSKIP("the instructions picture is not in the resources");
     QCOMPARE(picture.size(), QSize(499, 335));

@@ -4,6 +4,7 @@
 #include "pictures.h"
 
 #include <QPainterPath>
+#include <QStringList>
 
 namespace artgen {
 
@@ -16,7 +17,7 @@ QImage paintAbout(const Faces &faces, qreal scale)
     ground.setColorAt(0, QColor(112, 132, 162));
     ground.setColorAt(1, QColor(46, 58, 84));
     p->fillRect(QRectF(QPointF(0, 0), QSizeF(size)), ground);
-    paintBubbles(*p, QRectF(-10, -10, size.width() + 20, size.height() + 20), 90, 57, QColor(120, 146, 186), 3, 22);
+    paintBubbles(*p, QRectF(-10, -10, size.width() + 20, size.height() + 20), 36, 57, QColor(120, 146, 186), 3, 22);
     // Darken the ground under the texts so they stand out from the bubbles.
     QLinearGradient veil(0, 0, 0, size.height());
     veil.setColorAt(0, QColor(20, 28, 48, 30));
@@ -73,21 +74,32 @@ QImage paintAbout(const Faces &faces, qreal scale)
     p->setBrush(Qt::NoBrush);
     p->drawRect(frame.adjusted(2.5, 2.5, -2.5, -2.5));
 
-    // Credits.
+    // Credits: only what is true. The game is the team's, the pictures and sounds are made
+    // by the build itself, and the faces are free fonts whose authors and licence are named.
     struct Credit
     {
-        QString role, names;
+        QString role;
+        QStringList lines;
     };
     const Credit credits[] = {
-        {QStringLiteral("Programmer"), QStringLiteral("Raka Wibisono")},
-        {QStringLiteral("Graphics"), QStringLiteral("Sekar Ayu and Karvo the cat")},
-        {QStringLiteral("Ideas"), QStringLiteral("Bayu, Lintang and Tomi")},
-        {QStringLiteral("Testers"), QStringLiteral("Nadia, Ari and the lunch table")},
+        {QStringLiteral("Game"), {QStringLiteral("the Tobrinel team")}},
+        {QStringLiteral("Mascot"), {QStringLiteral("Karvo the cat")}},
+        {QStringLiteral("Art"), {QStringLiteral("painted in code by the build")}},
+        {QStringLiteral("Sounds"), {QStringLiteral("synthesised by the build")}},
+        {QStringLiteral("Fonts"),
+         {QStringLiteral("Lobster Two: Impallari Type"),
+          QStringLiteral("Lato: tyPoland; Liberation: Red Hat"),
+          QStringLiteral("all under the SIL Open Font License 1.1")}},
     };
-    qreal baseline = 134;
+    qreal baseline = 126;
     for (const Credit &c : credits) {
         const QPainterPath role = textPath(faces.heavy, 12, c.role, 900, 0.4).translated(left, baseline);
-        const QPainterPath names = textPath(faces.sans, 12, c.names, 700).translated(left + 80, baseline);
+        // A single line reads at the size of its role; the font notice is smaller to fit.
+        const bool notice = c.lines.size() > 1;
+        QPainterPath names;
+        for (qsizetype i = 0; i < c.lines.size(); ++i)
+            names.addPath(textPath(faces.sans, notice ? 9.5 : 12, c.lines[i], 700)
+                              .translated(left + 62, baseline + qreal(i) * 10.5));
         p->setPen(Qt::NoPen);
         p->setBrush(QColor(0, 0, 0, 130));
         p->drawPath(role.translated(1, 1.2));
@@ -96,7 +108,7 @@ QImage paintAbout(const Faces &faces, qreal scale)
         p->drawPath(role);
         p->setBrush(QColor(240, 244, 252));
         p->drawPath(names);
-        baseline += 18;
+        baseline += 15;
     }
 
     // The maker, bottom right.
@@ -107,7 +119,7 @@ QImage paintAbout(const Faces &faces, qreal scale)
     p->setBrush(Qt::white);
     p->drawPath(maker);
     p->end();
-    return canvas.image().convertToFormat(QImage::Format_RGB32);
+    return canvas.opaqueImage();
 }
 
 } // namespace artgen

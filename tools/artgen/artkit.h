@@ -34,7 +34,7 @@ struct Rgbf
 Rgbf lerp(Rgbf a, Rgbf b, double t);
 Rgbf rgbf(int r, int g, int b);
 
-// A picture in the making. Vector work goes through painter(), which is scaled so that one
+// A picture in the making, kept at 16 bits per channel until it is finished. Vector work goes through painter(), which is scaled so that one
 // unit is one pixel of the 1x picture; per-pixel work through shade(), which hands the
 // function the 1x coordinates of each device pixel's centre. Both resolutions therefore come
 // from the same code and line up exactly.
@@ -45,6 +45,8 @@ public:
 
     QImage &image() { return m_image; }
     qreal scale() const { return m_scale; }
+    // The finished picture without alpha, rounded to 8 bits in a way that compresses well.
+    QImage opaqueImage() const;
 
     std::unique_ptr<QPainter> painter();
     void shade(const std::function<Rgbf(double x, double y)> &colourAt);

@@ -67,7 +67,7 @@ QImage paintBlackList(const Faces &faces, qreal scale)
     ground.setColorAt(0, QColor(186, 188, 192));
     ground.setColorAt(1, QColor(128, 130, 136));
     p->fillRect(QRectF(QPointF(0, 0), QSizeF(size)), ground);
-    paintBubbles(*p, QRectF(-10, -10, size.width() + 20, size.height() + 20), 140, 31, QColor(150, 152, 160), 3, 24);
+    paintBubbles(*p, QRectF(-10, -10, size.width() + 20, size.height() + 20), 48, 31, QColor(150, 152, 160), 3, 24);
 
     // Headline.
     const QPainterPath headline = placed(textPath(faces.heavy, 27, QStringLiteral("BLACK LIST BOARD"), 900, 1),
@@ -149,7 +149,7 @@ QImage paintBlackList(const Faces &faces, qreal scale)
     paintMascot(*p, QRectF(-8, 300, 54, 57), Mood::Shout);
     paintMascot(*p, QRectF(283, 300, 54, 57), Mood::Shout, true);
     p->end();
-    return canvas.image().convertToFormat(QImage::Format_RGB32);
+    return canvas.opaqueImage();
 }
 
 } // namespace artgen

@@ -34,7 +34,7 @@ Rgbf marble(double x, double y, const NoiseField &cloudField, const NoiseField &
     const double fine = 1 - std::abs(std::sin((x * 1.1 - y * 0.4) / 16 + warp * 11 + cloud * 3));
     const double weight = veinWeight(x, y);
     const double v2 = vein * vein, f2 = fine * fine, f4 = f2 * f2;
-    const double dark = (v2 * v2 * v2 * 0.22 + f4 * f4 * f4 * 0.08) * (0.3 + 0.7 * weight);
+    const double dark = (v2 * v2 * v2 * 0.15 + f4 * f4 * f4 * 0.06) * (0.3 + 0.7 * weight);
     const double light = 0.74 + 0.16 * cloud - dark;
     // Darker towards the edges, as if lit from the middle.
     const double vx = x / 204 - 1, vy = y / 204 - 1;
@@ -158,7 +158,7 @@ QImage paintBoard(const Faces &faces, qreal scale)
     p->setBrush(QColor(104, 92, 120));
     p->drawPath(sig);
     p->end();
-    return canvas.image().convertToFormat(QImage::Format_RGB32);
+    return canvas.opaqueImage();
 }
 
 QImage paintPiecePicture(bool tile, bool selected, qreal scale)

@@ -22,8 +22,9 @@ std::vector<Picture> catalogue(const Faces &faces)
     all.push_back({QStringLiteral("instructions"), {499, 335}, true,
                    [&faces](qreal s) { return paintInstructions(faces, s); }});
     all.push_back({QStringLiteral("about"), {335, 243}, true, [&faces](qreal s) { return paintAbout(faces, s); }});
-    for (int side : {16, 24, 32, 48, 64, 128, 256})
-        all.push_back({QStringLiteral("icon-%1").arg(side), {side, side}, true,
+    // Every icon size is there already, so a scaled screen takes a bigger one: no twins.
+    for (int side : {16, 22, 24, 32, 48, 64, 128, 256})
+        all.push_back({QStringLiteral("icon-%1").arg(side), {side, side}, false,
                        [side](qreal s) { return paintIcon(side, s); }});
     for (int side : {16, 32})
         all.push_back({QStringLiteral("tick-%1").arg(side), {side, side}, true,

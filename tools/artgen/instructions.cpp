@@ -138,7 +138,7 @@ void paintSignature(QPainter &p, const Faces &faces, QPointF centreBaseline)
 Rgbf paper(double x, double y, const NoiseField &cloud)
 {
     const Rgbf c = lerp(rgbf(250, 246, 236), rgbf(236, 232, 244), y / 335.0);
-    const double l = 1.0 + (cloud.at(x, y) - 0.5) * 0.05;
+    const double l = 1.0 + (cloud.at(x, y) - 0.5) * 0.025;
     return {c.r * l, c.g * l, c.b * l};
 }
 
@@ -222,7 +222,7 @@ QImage paintInstructions(const Faces &faces, qreal scale)
     }
     paintBigArrow(*p, QRectF(206, 244, 88, 44));
     p->end();
-    return canvas.image().convertToFormat(QImage::Format_RGB32);
+    return canvas.opaqueImage();
 }
 
 } // namespace artgen

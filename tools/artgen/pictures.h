@@ -51,7 +51,7 @@ struct Picture
 {
     QString name;    // resource name without ".png"
     QSize size;      // at 1x
-    bool hiDpiTwin;  // also written as name@2x.png
+    bool hiDpiTwin;  // also written as name@2x.png and name@3x.png
     std::function<QImage(qreal scale)> paint;
 };
 

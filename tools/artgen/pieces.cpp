@@ -78,19 +78,25 @@ Rgb sphereSample(PieceKind kind, bool selected, double u, double v)
     const Vec q = toPatternFrame(n);
     const double white = kind == PieceKind::Ball ? checkerboard(q) : nestedSquares(q);
 
-    Rgb albedo = white > 0.5 ? Rgb{0.86, 0.86, 0.87} : Rgb{0.10, 0.10, 0.11};
+    // The two kinds differ in lightness as well as in pattern, so that a glance (or a grey
+    // screenshot) tells them apart: the ball is light, its dark squares a charcoal grey; the
+    // tile is dark, its light squares a dim grey. Selected pieces are tinted cyan and lit up.
+    const bool ball = kind == PieceKind::Ball;
+    Rgb albedo;
     if (selected)
-        albedo = white > 0.5 ? Rgb{0.70, 1.0, 1.0} : Rgb{0.05, 0.50, 0.62};
+        albedo = ball ? (white > 0.5 ? Rgb{0.72, 1.0, 1.0} : Rgb{0.10, 0.55, 0.66})
+                      : (white > 0.5 ? Rgb{0.20, 0.68, 0.80} : Rgb{0.0, 0.17, 0.25});
+    else
+        albedo = ball ? (white > 0.5 ? Rgb{0.97, 0.97, 0.98} : Rgb{0.42, 0.42, 0.44})
+                      : (white > 0.5 ? Rgb{0.44, 0.44, 0.46} : Rgb{0.05, 0.05, 0.06});
 
     const Vec light = normalised({-0.5, 0.62, 0.62});
     const Vec half = normalised({light.x, light.y, light.z + 1});
     const double diffuse = std::max(0.0, dot(n, light));
     const double specular = std::pow(std::max(0.0, dot(n, half)), 36) * 0.75;
     const double bounce = 0.10 * std::max(0.0, -n.y) * std::max(0.0, n.z);
-    const double lightLevel = 0.20 + 0.80 * diffuse + bounce;
+    const double lightLevel = 0.30 + 0.70 * diffuse + bounce;
     Rgb c{albedo.r * lightLevel + specular, albedo.g * lightLevel + specular, albedo.b * lightLevel + specular};
-    if (selected)
-        c = {c.r * 0.9 + 0.05, c.g, c.b};
 
     // A thin dark rim keeps the edge crisp against the light board.
     const double r = std::sqrt(u * u + v * v);

@@ -122,7 +122,8 @@ bool writePreviews(const Faces &faces, const QDir &dir)
         return false;
     }
     bool ok = save(boardPreview(faces, 1), dir, QStringLiteral("board-preview.png"));
-    ok = save(boardPreview(faces, 2), dir, QStringLiteral("board-preview@2x.png")) && ok;
+    for (const int ratio : {2, 3})
+        ok = save(boardPreview(faces, ratio), dir, QStringLiteral("board-preview@%1x.png").arg(ratio)) && ok;
     for (int rank = 1; rank <= 3; ++rank)
         ok = save(resultsPreview(faces, rank), dir, QStringLiteral("results-preview-%1.png").arg(rank)) && ok;
     ok = save(blackListPreview(faces), dir, QStringLiteral("blacklist-preview.png")) && ok;

@@ -25,7 +25,7 @@ Rgbf field(double x, double y)
     // Red-orange in the middle, through orange to a pale sunny yellow at the edges.
     const Rgbf core = rgbf(246, 84, 28), mid = rgbf(255, 166, 36), rim = rgbf(255, 236, 120);
     const Rgbf c = t < 0.45 ? lerp(core, mid, t / 0.45) : lerp(mid, rim, (t - 0.45) / 0.55);
-    const double lift = 0.06 * rays * clamp01(r * 2.5);
+    const double lift = 0.03 * rays * clamp01(r * 2.5);
     return {c.r + lift, c.g + lift, c.b + lift * 0.6};
 }
 
@@ -173,7 +173,7 @@ QImage paintResults(const Faces &faces, qreal scale)
     paintTrophy(*p, QRectF(200, 268, 86, 86));
     paintMascot(*p, QRectF(14, 62, 180, 276), Mood::Cheer, false, true);
     p->end();
-    return canvas.image().convertToFormat(QImage::Format_RGB32);
+    return canvas.opaqueImage();
 }
 
 QImage paintBanner(const Faces &faces, int rank, qreal scale)

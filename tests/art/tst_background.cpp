@@ -1,0 +1,66 @@
+// A window larger than its picture: the margin must carry on the picture's own edge, so
+// no strip of another colour shows along the right or bottom.
+#include "ui/imagecell.h"
+
+#include <QTest>
+#include <QWidget>
+
+namespace {
+
+class Window final : public QWidget
+{
+public:
+    Window(const QPixmap &picture, QSize size) : m_picture(picture) { setFixedSize(size); }
+
+protected:
+    void paintEvent(QPaintEvent *) override { paintBackground(this, m_picture); }
+
+private:
+    QPixmap m_picture;
+};
+
+} // namespace
+
+class TestBackground final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theMarginCarriesOnThePictureEdge_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("black list") << QStringLiteral("blacklist") << QSize(330, 359);
+        QTest::newRow("about") << QStringLiteral("about") << QSize(336, 244);
+        QTest::newRow("results") << QStringLiteral("results") << QSize(387, 364);
+    }
+
+    void theMarginCarriesOnThePictureEdge()
+    {
+        QFETCH(QString, picture);
+        QFETCH(QSize, window);
+        const QPixmap pixmap = artPixmap(picture, 1);
+        QVERIFY(!pixmap.isNull());
+        QVERIFY(pixmap.width() < window.width() || pixmap.height() < window.height());
+        const QImage art = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+        Window w(pixmap, window);
+        const QImage shot = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shot.size(), window);
+
+        // Every margin pixel is the colour of the nearest pixel of the picture.
+        int wrong = 0;
+        for (int y = 0; y < window.height(); ++y) {
+            for (int x = 0; x < window.width(); ++x) {
+                if (x < art.width() && y < art.height())
+                    continue;
+                const QRgb edge = art.pixel(std::min(x, art.width() - 1), std::min(y, art.height() - 1));
+                if (shot.pixel(x, y) != edge)
+                    ++wrong;
+            }
+        }
+        QCOMPARE(wrong, 0);
+    }
+};
+
+QTEST_MAIN(TestBackground)
+#include "tst_background.moc"

@@ -1,0 +1,354 @@
+// Undo and hint in the main window's logic, with recording windows, scripted dialogs and
+// a recording cue player: undo is a move back that costs a step, the hint shows a best
+// move once the player agrees, and a game won with hints stays out of the Black List.
+#include "boardsolver.h"
+#include "fakes.h"
+#include "game/gamecontroller.h"
+#include "topten/hiscores.h"
+
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTest>
+
+Q_DECLARE_METATYPE(std::vector<int>)
+
+namespace {
+
+constexpr const char *StartPicture = "11111111 . 22222222";
+const QString HintQuestion = QStringLiteral("A game with hints does not enter the Black List. Show a hint?");
+
+struct Game
+{
+    RecordingView view;
+    FakeDialogs dialogs;
+    RecordingCuePlayer cues;
+    MemoryStore store;
+    modHiScores hiScores{store, dialogs};
+    GameController game{view, dialogs, cues, hiScores};
+
+    Game() { game.Form_Load(); }
+
+    void startGame()
+    {
+        game.new_Click();
+        cues.cues.clear();
+    }
+
+    void clicks(const QList<int> &cells)
+    {
+        for (int cell : cells)
+            game.KotakPic_Click(cell);
+    }
+
+    void move(int from, int to) { clicks({from, to}); }
+
+    // H, answered with the given buttons if the question comes, then until the table is
+    // there: the first hint of a controller starts its search.
+    void hint()
+    {
+        QSignalSpy ready(&game.solver(), &Solver::ready);
+        game.hint_Click();
+        if (!game.solver().table())
+            QVERIFY(ready.wait(30000));
+    }
+
+    int questionsAsked() const
+    {
+        int n = 0;
+        for (const FakeDialogs::Call &call : dialogs.calls)
+            n += call.prompt == HintQuestion;
+        return n;
+    }
+};
+
+std::vector<BoardMove> legalMoves(const Board &board)
+{
+    std::vector<BoardMove> moves;
+    int empty = 0;
+    for (int k = FirstCell; k <= LastCell; ++k)
+        if (board[k] == Piece::Empty)
+            empty = k;
+    EdgeFlags flags{};
+    for (int s = FirstCell; s <= LastCell; ++s)
+        if (s != empty && findMove(s, empty, flags) != MoveKind::None)
+            moves.push_back({s, empty});
+    return moves;
+}
+
+} // namespace
+
+class TestAssists final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void undo_data()
+    {
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<int>("undos");
+        QTest::addColumn<QString>("pictures");
+        QTest::addColumn<QString>("stepLabel");
+        QTest::addColumn<std::vector<int>>("undoCues");
+
+        QTest::newRow("a slide") << QList<int>{8, 9} << 1 << StartPicture << "2" << std::vector<int>{5};
+        QTest::newRow("a jump") << QList<int>{7, 9} << 1 << StartPicture << "2" << std::vector<int>{5};
+        QTest::newRow("a jump across the shared cell")
+            << QList<int>{8, 9, 10, 8} << 1 << "1111111. 1 22222222" << "3" << std::vector<int>{5};
+        QTest::newRow("another piece selected") << QList<int>{8, 9, 12} << 1 << StartPicture << "2" << std::vector<int>{5};
+        QTest::newRow("the moved piece selected") << QList<int>{8, 9, 9} << 1 << StartPicture << "2" << std::vector<int>{5};
+        QTest::newRow("two moves back") << QList<int>{8, 9, 5, 8} << 2 << StartPicture << "4" << std::vector<int>{5, 5};
+        QTest::newRow("no further than the start") << QList<int>{8, 9} << 3 << StartPicture << "2" << std::vector<int>{5};
+        QTest::newRow("nothing at the start of a game") << QList<int>{} << 1 << StartPicture << "00" << std::vector<int>{};
+        QTest::newRow("nothing back at the start by hand")
+            << QList<int>{8, 9, 9, 8} << 1 << StartPicture << "2" << std::vector<int>{};
+        QTest::newRow("to the start by hand, then one move out and back")
+            << QList<int>{8, 9, 9, 8, 12, 9} << 2 << StartPicture << "4" << std::vector<int>{5};
+    }
+
+    void undo()
+    {
+        QFETCH(QList<int>, clicks);
+        QFETCH(int, undos);
+        QFETCH(QString, pictures);
+        QFETCH(QString, stepLabel);
+        QFETCH(std::vector<int>, undoCues);
+
+        Game g;
+        g.startGame();
+        g.clicks(clicks);
+        g.cues.cues.clear();
+        for (int i = 0; i < undos; ++i)
+            g.game.undoMove_Click();
+
+        QCOMPARE(g.view.cellsText(), pictures);
+        QCOMPARE(g.view.stepText, stepLabel);
+        QCOMPARE(g.cues.cues, undoCues);
+        QCOMPARE(g.game.Selected, 0);
+        QVERIFY(!g.game.GameOver);
+    }
+
+    // Forty random moves taken back one by one: each undo restores the board as it was
+    // before that move and raises the step count by one.
+    void undoRetracesAWalkStepByStep()
+    {
+        Game g;
+        g.startGame();
+        QRandomGenerator random(14);
+        std::vector<Board> before;
+        for (int i = 0; i < 40; ++i) {
+            const std::vector<BoardMove> moves = legalMoves(g.game.Cells);
+            const BoardMove move = moves[random.bounded(static_cast<quint32>(moves.size()))];
+            before.push_back(g.game.Cells);
+            g.move(move.from, move.to);
+        }
+        QCOMPARE(g.game.Steps, std::int64_t(40));
+        for (int i = 39; i >= 0 && g.game.canUndo(); --i) {
+            const std::int64_t steps = g.game.Steps;
+            g.game.undoMove_Click();
+            QVERIFY2(g.game.Cells == before[static_cast<std::size_t>(i)], qPrintable(QStringLiteral("undo of move %1").arg(i + 1)));
+            QCOMPARE(g.game.Steps, steps + 1);
+            QCOMPARE(g.view.stepText, QString::number(steps + 1));
+        }
+        QVERIFY(g.game.Cells == Board::startPosition());
+    }
+
+    void undoOutsideAGameDoesNothing()
+    {
+        Game g;
+        g.dialogs.inputAnswers = {QStringLiteral("Winner")};
+        g.game.undoMove_Click(); // before the first game
+        QCOMPARE(g.view.cellsText(), QStringLiteral("11111111 1 11111111"));
+        QVERIFY(g.cues.cues.empty());
+
+        g.startGame();
+        for (const auto &[from, to] : solveShortest(Board::startPosition()))
+            g.move(from, to);
+        QVERIFY(g.game.GameOver);
+        g.cues.cues.clear();
+        g.game.undoMove_Click(); // after a win
+        QCOMPARE(g.view.cellsText(), QStringLiteral("22222222 . 11111111"));
+        QCOMPARE(g.view.stepText, QStringLiteral("46"));
+        QVERIFY(g.cues.cues.empty());
+    }
+
+    // The move cue lets queued events run before the goal test. An undo that runs there
+    // must not take the winning move back before the game has seen it.
+    void undoDuringTheWinningMovesCueCannotMissTheWin()
+    {
+        Game g;
+        g.dialogs.inputAnswers = {QStringLiteral("Quick")};
+        g.startGame();
+        const auto solution = solveShortest(Board::startPosition());
+        for (std::size_t i = 0; i + 1 < solution.size(); ++i)
+            g.move(solution[i].first, solution[i].second);
+        g.cues.onPlay = [&](Cue cue) {
+            if (cue == Cue::Move)
+                g.game.undoMove_Click();
+        };
+        g.move(solution.back().first, solution.back().second);
+        QVERIFY(g.game.GameOver);
+        QCOMPARE(g.view.results.size(), std::size_t(1));
+        QCOMPARE(g.view.results.back().steps, QStringLiteral("46"));
+    }
+
+    void hintQuestion_data()
+    {
+        QTest::addColumn<QList<int>>("answers"); // to each question, in order
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<int>("hintsShown");
+
+        QTest::newRow("No shows nothing") << QList<int>{vbNo} << 1 << 1 << 0;
+        QTest::newRow("No, then asked again") << QList<int>{vbNo, vbYes} << 2 << 2 << 1;
+        QTest::newRow("Yes is asked once a game") << QList<int>{vbYes} << 3 << 1 << 3;
+        QTest::newRow("closing the box is a No") << QList<int>{vbCancel} << 1 << 1 << 0;
+    }
+
+    void hintQuestion()
+    {
+        QFETCH(QList<int>, answers);
+        QFETCH(int, presses);
+        QFETCH(int, questions);
+        QFETCH(int, hintsShown);
+
+        Game g;
+        g.startGame();
+        for (int answer : answers)
+            g.dialogs.msgBoxAnswers.push_back(answer);
+        for (int i = 0; i < presses; ++i)
+            g.hint();
+        QCOMPARE(g.questionsAsked(), questions);
+        QCOMPARE(int(g.view.hints.size()), hintsShown);
+        QCOMPARE(g.dialogs.calls.front().buttons, int(MsgButtons::YesNo));
+        QVERIFY(g.cues.cues.empty()); // a hint changes nothing on the board and plays nothing
+        QCOMPARE(g.game.assisted(), hintsShown > 0);
+
+        g.dialogs.msgBoxAnswers = {vbYes, vbYes};
+        g.game.new_Click(); // the restart question
+        g.hint();
+        QCOMPARE(g.questionsAsked(), questions + 1); // a new game asks again
+    }
+
+    void hintIsTheNextBestMoveFromHere()
+    {
+        Game g;
+        g.startGame();
+        g.clicks({8, 9, 5, 8, 6, 5});
+        g.game.KotakPic_Click(1);      // a selection stays as it is
+        g.dialogs.msgBoxAnswers = {vbYes};
+        g.hint();
+
+        QCOMPARE(g.view.hints.size(), std::size_t(1));
+        const RecordingView::Hint hint = g.view.hints.front();
+        const DistanceTable &table = sharedDistanceTable();
+        QCOMPARE(hint.movesLeft, table.distance(g.game.Cells));
+        EdgeFlags flags{};
+        QVERIFY(findMove(hint.from, hint.to, flags) != MoveKind::None);
+        Board next = g.game.Cells;
+        executeMove(next, hint.from, hint.to);
+        QCOMPARE(table.distance(next), hint.movesLeft - 1);
+        QCOMPARE(g.game.Selected, 1);
+        QCOMPARE(g.view.stepText, QStringLiteral("3"));
+    }
+
+    // Asked for while the table is being built, the hint comes when it is ready, for the
+    // board as it stands then.
+    void hintWaitsForTheTable()
+    {
+        Game g;
+        g.startGame();
+        g.dialogs.msgBoxAnswers = {vbYes};
+        QSignalSpy ready(&g.game.solver(), &Solver::ready);
+        g.game.hint_Click();
+        g.move(8, 9); // before the ready signal can arrive: no event has run since the key
+        QVERIFY(ready.wait(30000));
+        QCOMPARE(g.view.hints.size(), std::size_t(1));
+        QCOMPARE(g.view.hints.front().movesLeft, sharedDistanceTable().distance(g.game.Cells));
+    }
+
+    void marksGoWhenTheBoardChanges()
+    {
+        Game g;
+        g.startGame();
+        g.dialogs.msgBoxAnswers = {vbYes};
+        g.hint();
+        QVERIFY(g.view.hintShown);
+        const RecordingView::Hint hint = g.view.hints.front();
+        g.move(hint.from, hint.to);
+        QVERIFY(!g.view.hintShown);
+
+        g.hint();
+        QVERIFY(g.view.hintShown);
+        g.game.undoMove_Click();
+        QVERIFY(!g.view.hintShown);
+    }
+
+    void hintOutsideAGameDoesNothing()
+    {
+        Game g;
+        g.dialogs.inputAnswers = {QStringLiteral("Winner")};
+        g.game.hint_Click();
+        g.startGame();
+        for (const auto &[from, to] : solveShortest(Board::startPosition()))
+            g.move(from, to);
+        g.dialogs.calls.clear();
+        g.game.hint_Click();
+        QVERIFY(g.dialogs.calls.empty());
+        QVERIFY(g.view.hints.empty());
+        QVERIFY(g.game.solver().table() == nullptr); // nothing was asked of the solver
+    }
+
+    void blackListAfterAWin_data()
+    {
+        QTest::addColumn<QList<int>>("hintAnswers"); // one question per row, before the first move
+        QTest::addColumn<bool>("hintInEarlierGame");
+        QTest::addColumn<bool>("offered");
+
+        QTest::newRow("plain win") << QList<int>{} << false << true;
+        QTest::newRow("hint declined") << QList<int>{vbNo} << false << true;
+        QTest::newRow("hint shown") << QList<int>{vbYes} << false << false;
+        QTest::newRow("hint shown in the game before only") << QList<int>{} << true << true;
+    }
+
+    void blackListAfterAWin()
+    {
+        QFETCH(QList<int>, hintAnswers);
+        QFETCH(bool, hintInEarlierGame);
+        QFETCH(bool, offered);
+
+        Game g;
+        g.startGame();
+        if (hintInEarlierGame) {
+            g.dialogs.msgBoxAnswers = {vbYes, vbYes}; // the hint, then the restart question
+            g.hint();
+            QVERIFY(g.game.assisted());
+            g.game.new_Click();
+        }
+        for (int answer : hintAnswers) {
+            g.dialogs.msgBoxAnswers.push_back(answer);
+            g.hint();
+        }
+        g.dialogs.inputAnswers = {QStringLiteral("Lucky")};
+        g.view.events.clear();
+        for (const auto &[from, to] : solveShortest(Board::startPosition()))
+            g.move(from, to);
+
+        // The results window and its rank come either way.
+        QVERIFY(g.game.GameOver);
+        QCOMPARE(g.view.results.size(), std::size_t(1));
+        QCOMPARE(g.view.results.front().rank, 1);
+        QCOMPARE(g.view.results.front().steps, QStringLiteral("46"));
+        QCOMPARE(g.cues.cues.back(), int(Cue::Victory));
+
+        const bool askedName = std::any_of(g.dialogs.calls.begin(), g.dialogs.calls.end(),
+                                           [](const FakeDialogs::Call &call) { return call.kind == QLatin1String("InputBox"); });
+        QCOMPARE(askedName, offered);
+        QCOMPARE(g.view.events.contains(QStringLiteral("modal Form3")), offered);
+        QCOMPARE(g.store.values.value(MemoryStore::path(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), QStringLiteral("9"))),
+                 offered ? QStringLiteral("Lucky 46") : QString());
+        QCOMPARE(g.dialogs.unexpected, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAssists)
+#include "tst_assists.moc"

@@ -1,0 +1,303 @@
+// Undo and hint through the real main window under the offscreen platform: the board's
+// right-click menu and what it greys out, Ctrl+Z and H as keys of the window, the hint's
+// marks and spoken text, and a whole game won by following the hints with the mouse.
+#include "boardsolver.h"
+#include "fakes.h"
+#include "game/gamecontroller.h"
+#include "game/solver.h"
+#include "modalanswerer.h"
+#include "topten/hiscores.h"
+#include "topten/qsettingsstore.h"
+#include "ui/qtdialogs.h"
+#include "ui/shell.h"
+#include "ui/sysinfo.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class NoLauncher final : public Launcher
+{
+public:
+    bool fileExists(const QString &) override { return false; }
+    bool startDetached(const QString &) override { return false; }
+};
+
+// The game put together as main() does, with cues recorded instead of played.
+struct App
+{
+    QtDialogs dialogs;
+    QSettingsStore store;
+    RecordingCuePlayer cues;
+    modHiScores hiScores{store, dialogs};
+    SystemRegistry registry;
+    NoLauncher launcher;
+    Shell shell{hiScores, dialogs, registry, launcher};
+    GameController game{shell, dialogs, cues, hiScores};
+
+    App()
+    {
+        shell.setGame(game);
+        shell.onEnd = [] {};
+        shell.load(FormId::Form1);
+        shell.form1.showModeless();
+    }
+
+    Form1 &window() { return *shell.form1.loaded(); }
+    BoardMenu &menu() { return *window().boardMenu; }
+
+    void click(int cell) { QTest::mouseClick(window().KotakPic[cell], Qt::LeftButton); }
+
+    // QTest's mouse click goes straight to the widget, past the window that turns a
+    // right-click into a context-menu request; send that request as the window would.
+    void rightClick(int cell)
+    {
+        QWidget *target = window().KotakPic[cell];
+        const QPoint pos = target->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, target->mapToGlobal(pos));
+        QApplication::sendEvent(target, &event);
+    }
+    void move(int from, int to)
+    {
+        click(from);
+        click(to);
+    }
+
+    // A key as the player types it into the main window, wherever its focus is.
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        // Offscreen has no window manager to give the activation back after a message
+        // box, and window shortcuts need the active window.
+        if (!window().isActiveWindow()) {
+            window().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window()));
+        }
+        QWidget *focus = window().focusWidget();
+        QTest::keyClick(focus ? focus : &window(), key, modifiers);
+    }
+
+    // H, then until the marks are up: the first hint waits for the table.
+    bool hint()
+    {
+        key(Qt::Key_H);
+        return QTest::qWaitFor([this] { return menu().marks->isVisible(); }, 30000);
+    }
+};
+
+} // namespace
+
+class TestUndoHint final : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_settings;
+
+private slots:
+    void init()
+    {
+        m_settings = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings->path());
+    }
+
+    void cleanup()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_settings.reset();
+    }
+
+    void menuBarIsUnchanged()
+    {
+        App app;
+        int items = 0;
+        for (QAction *menu : app.window().menuBar()->actions())
+            for (QAction *item : menu->menu()->actions()) {
+                ++items;
+                QVERIFY(item != app.menu().undoMove && item != app.menu().hint);
+                QVERIFY(item->shortcut().isEmpty());
+            }
+        QCOMPARE(items, 6);
+    }
+
+    void rightClickMenuGreysOutWhatCannotAct_data()
+    {
+        QTest::addColumn<bool>("play");
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<int>("undos");
+        QTest::addColumn<bool>("win");
+        QTest::addColumn<bool>("undoEnabled");
+        QTest::addColumn<bool>("hintEnabled");
+
+        QTest::newRow("before a game") << false << QList<int>{} << 0 << false << false << false;
+        QTest::newRow("start of a game") << true << QList<int>{} << 0 << false << false << true;
+        QTest::newRow("after a move") << true << QList<int>{8, 9} << 0 << false << true << true;
+        QTest::newRow("a piece selected") << true << QList<int>{8, 9, 5} << 0 << false << true << true;
+        QTest::newRow("back at the start by hand") << true << QList<int>{8, 9, 9, 8} << 0 << false << false << true;
+        QTest::newRow("the only move undone") << true << QList<int>{8, 9} << 1 << false << false << true;
+        QTest::newRow("after a win") << true << QList<int>{} << 0 << true << false << false;
+    }
+
+    void rightClickMenuGreysOutWhatCannotAct()
+    {
+        QFETCH(bool, play);
+        QFETCH(QList<int>, clicks);
+        QFETCH(int, undos);
+        QFETCH(bool, win);
+        QFETCH(bool, undoEnabled);
+        QFETCH(bool, hintEnabled);
+
+        App app;
+        Form1 &w = app.window();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        ModalAnswerer answerer;
+        if (play)
+            w.new_->trigger();
+        for (int cell : clicks)
+            app.click(cell);
+        for (int i = 0; i < undos; ++i)
+            app.key(Qt::Key_Z, Qt::ControlModifier);
+        if (win) {
+            // Hinted, so the win asks for no name.
+            answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
+            QVERIFY(app.hint());
+            for (const auto &[from, to] : solveShortest(Board::startPosition()))
+                app.move(from, to);
+            QVERIFY(app.game.GameOver);
+        }
+
+        app.rightClick(5);
+        QMenu *menu = app.menu().menu;
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(QApplication::activePopupWidget(), menu);
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions()[0]->text(), QStringLiteral("Undo move"));
+        QCOMPARE(menu->actions()[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(menu->actions()[1]->text(), QStringLiteral("Hint"));
+        QCOMPARE(menu->actions()[1]->shortcut(), QKeySequence(Qt::Key_H));
+        QCOMPARE(app.menu().undoMove->isEnabled(), undoEnabled);
+        QCOMPARE(app.menu().hint->isEnabled(), hintEnabled);
+
+        menu->hide();
+        // Closed again, the keys reach the game, which decides for itself.
+        QVERIFY(app.menu().undoMove->isEnabled() && app.menu().hint->isEnabled());
+        QCOMPARE(answerer.unexpected(), 0);
+    }
+
+    void undoMoveInTheMenuTakesTheMoveBack()
+    {
+        App app;
+        Form1 &w = app.window();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.new_->trigger();
+        app.move(8, 9);
+        app.cues.cues.clear();
+
+        app.rightClick(9);
+        QMenu *menu = app.menu().menu;
+        QTRY_VERIFY(menu->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(app.menu().undoMove).center());
+
+        QTRY_VERIFY(!menu->isVisible());
+        QCOMPARE(w.STEPLBL->text(), QStringLiteral("2"));
+        QVERIFY(w.KotakPic[9]->picture().isNull());
+        QCOMPARE(w.KotakPic[8]->picture().cacheKey(), w.pic[BallPic].cacheKey());
+        QCOMPARE(app.cues.cues, std::vector<int>{int(Cue::Move)});
+    }
+
+    void keysWorkWithoutTheMenu()
+    {
+        App app;
+        Form1 &w = app.window();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.new_->trigger();
+        app.move(8, 9);
+        app.move(5, 8);
+        app.click(12); // a tile selected
+
+        app.key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.STEPLBL->text(), QStringLiteral("3"));
+        QVERIFY(w.KotakPic[8]->picture().isNull());
+        QCOMPARE(w.KotakPic[5]->picture().cacheKey(), w.pic[BallPic].cacheKey());
+        QCOMPARE(w.KotakPic[12]->picture().cacheKey(), w.pic[TilePic].cacheKey()); // selection cleared
+        QCOMPARE(app.game.Selected, 0);
+
+        ModalAnswerer answerer;
+        answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
+        QVERIFY(app.hint());
+        QCOMPARE(answerer.seen.size(), 1);
+        QCOMPARE(answerer.seen.front().text, QStringLiteral("A game with hints does not enter the Black List. Show a hint?"));
+        QCOMPARE(answerer.seen.front().buttons, QStringLiteral("Yes|No"));
+    }
+
+    void hintMarksTheMoveAndSaysHowFarTheGoalIs()
+    {
+        App app;
+        Form1 &w = app.window();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.new_->trigger();
+        ModalAnswerer answerer;
+        answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
+        QVERIFY(app.hint());
+
+        HintMarks *marks = app.menu().marks;
+        const Board start = Board::startPosition();
+        QVERIFY(start[marks->from()] != Piece::Empty);
+        QCOMPARE(start[marks->to()], Piece::Empty);
+        QCOMPARE(marks->geometry(), w.centralWidget()->rect());
+        QVERIFY(marks->testAttribute(Qt::WA_TransparentForMouseEvents));
+        const QString spoken = w.centralWidget()->accessibleDescription();
+        QVERIFY2(spoken.contains(QStringLiteral("46 moves to go")), qPrintable(spoken));
+        QVERIFY2(spoken.contains(QStringLiteral("cell %1 to cell %2").arg(marks->from()).arg(marks->to())), qPrintable(spoken));
+
+        // The marks paint on the board: a grab with them differs from one without.
+        const QImage with = w.centralWidget()->grab().toImage();
+        QTRY_VERIFY_WITH_TIMEOUT(!marks->isVisible(), 5000); // gone after about a second
+        const QImage without = w.centralWidget()->grab().toImage();
+        QVERIFY(with != without);
+    }
+
+    // The proof: from the start, the hints alone, followed with the mouse, win in
+    // the best number of moves; the results come, the Black List does not.
+    void aGameWonByFollowingTheHintsWithTheMouse()
+    {
+        App app;
+        Form1 &w = app.window();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.new_->trigger();
+        ModalAnswerer answerer;
+        answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
+
+        int moves = 0;
+        while (!app.game.GameOver && moves < 60) {
+            QVERIFY2(app.hint(), qPrintable(QStringLiteral("hint %1 does not show").arg(moves + 1)));
+            const int from = app.menu().marks->from();
+            const int to = app.menu().marks->to();
+            app.move(from, to);
+            ++moves;
+            QCOMPARE(w.STEPLBL->text(), QString::number(moves)); // each hint was a legal move
+        }
+        QCOMPARE(moves, 46);
+        QVERIFY(app.game.GameOver);
+        QCOMPARE(answerer.seen.size(), 1); // the hint question, once; no name prompt
+        QCOMPARE(answerer.unexpected(), 0);
+
+        Form4 *results = app.shell.form4.loaded();
+        QVERIFY(results && results->isVisible());
+        QCOMPARE(results->langkahlbl->text(), QStringLiteral("46"));
+        QCOMPARE(results->Image1->picture().cacheKey(), results->pic[1].cacheKey()); // GENIUS
+        QVERIFY(!app.shell.form3.loaded());
+        QSettings stored(QStringLiteral("Tobrinel"), QStringLiteral("Tobrinel"));
+        QVERIFY(stored.childGroups().isEmpty()); // nothing saved
+    }
+};
+
+QTEST_MAIN(TestUndoHint)
+#include "tst_undohint.moc"

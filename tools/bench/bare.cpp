@@ -1,0 +1,53 @@
+// The floor the game is measured against: a Qt Widgets program of the main window's shape
+// (a fixed 408x408 client area under the same menus, seventeen picture labels and a
+// one-second timer), with no pictures, fonts, sound or settings of its own.
+
+#include <QApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "ui/boardlayout.h"
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QMainWindow window(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    window.setWindowTitle(QStringLiteral("Bare window"));
+
+    auto *client = new QWidget(&window);
+    client->setFixedSize(408, 408);
+    window.setCentralWidget(client);
+    for (const CellPlace &place : CellTwips) {
+        auto *label = new QLabel(client);
+        label->setGeometry(twipsToPixels(place.left), twipsToPixels(place.top), 45, 45);
+    }
+
+    QMenu *file = window.menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Play"));
+    file->addAction(QStringLiteral("&Black List"));
+    file->addAction(QStringLiteral("&Exit"));
+    QAction *sound = window.menuBar()->addMenu(QStringLiteral("&Setting"))->addAction(QStringLiteral("&Sound"));
+    sound->setCheckable(true);
+    sound->setChecked(true);
+    QMenu *help = window.menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&Instructions"));
+    help->addAction(QStringLiteral("&About"));
+
+    int ticks = 0;
+    QTimer timer;
+    timer.setInterval(1000);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &window, [&ticks] { ++ticks; });
+    timer.start();
+
+    window.layout()->setSizeConstraint(QLayout::SetFixedSize);
+    window.adjustSize();
+    window.setFixedSize(window.sizeHint());
+    window.show();
+    return app.exec();
+}

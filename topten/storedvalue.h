@@ -1,0 +1,25 @@
+// A stored top-ten value taken apart ("Abc   57": six characters of name, then the
+// score), and stored text made fit to show in a message: a hand-edited or damaged file
+// can hold any text, control characters and NUL included.
+#pragma once
+
+#include "topten/decimal.h"
+#include "topten/nickname.h"
+
+#include <QString>
+
+#include <optional>
+
+struct StoredEntry
+{
+    NickName name;
+    std::optional<Decimal> score; // none when the score part cannot be read
+    QString problem;              // why not, for the player
+};
+
+StoredEntry parseStoredValue(const QString &value);
+
+// The text in quotes, each control character as its visible symbol (NUL as U+2400), and
+// cut after maxCharacters characters as a player counts them (never inside
+// one) with an ellipsis.
+QString shownText(const QString &text, int maxCharacters = 40);

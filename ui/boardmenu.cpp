@@ -1,0 +1,62 @@
+#include "ui/boardmenu.h"
+
+#include "game/gamecontroller.h"
+
+#include <QAction>
+#include <QMenu>
+
+BoardMenu::BoardMenu(QWidget *window, QWidget *board, GameController &game, std::function<QRect(int)> cellRect)
+    : QObject(window)
+    , m_board(board)
+    , m_game(game)
+{
+    undoMove = new QAction(QStringLiteral("Undo move"), this);
+    undoMove->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    hint = new QAction(QStringLiteral("Hint"), this);
+    hint->setShortcut(QKeySequence(Qt::Key_H));
+    for (QAction *action : {undoMove, hint}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        window->addAction(action);
+    }
+    connect(undoMove, &QAction::triggered, this, [this] { m_game.undoMove_Click(); });
+    connect(hint, &QAction::triggered, this, [this] { m_game.hint_Click(); });
+
+    menu = new QMenu(board);
+    menu->addAction(undoMove);
+    menu->addAction(hint);
+    // Greyed only while the menu is open: the keys must keep reaching the game, which
+    // ignores them itself when they cannot act.
+    connect(menu, &QMenu::aboutToHide, this, [this] {
+        undoMove->setEnabled(true);
+        hint->setEnabled(true);
+    });
+    board->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(board, &QWidget::customContextMenuRequested, this, &BoardMenu::popup);
+
+    marks = new HintMarks(std::move(cellRect), board);
+}
+
+void BoardMenu::popup(const QPoint &boardPos)
+{
+    undoMove->setEnabled(m_game.canUndo());
+    hint->setEnabled(m_game.canHint());
+    menu->popup(m_board->mapToGlobal(boardPos));
+}
+
+void BoardMenu::showHint(int from, int to, int movesLeft)
+{
+    marks->showMove(from, to);
+    const QString text = movesLeft == 1
+                             ? QStringLiteral("Hint: move the piece on cell %1 to cell %2. This is the last move.").arg(from).arg(to)
+                             : QStringLiteral("Hint: move the piece on cell %1 to cell %2. %3 moves to go at best.")
+                                   .arg(from).arg(to).arg(movesLeft);
+    // The same text again would not be announced: a change is what a screen reader hears.
+    if (m_board->accessibleDescription() == text)
+        m_board->setAccessibleDescription(QString());
+    m_board->setAccessibleDescription(text);
+}
+
+void BoardMenu::hideHint()
+{
+    marks->clear();
+}

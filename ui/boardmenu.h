@@ -1,0 +1,36 @@
+// The board's right-click menu with "Undo move" (Ctrl+Z) and "Hint" (H), and the hint's
+// marks and spoken text. The two keys are shortcuts of the whole main window, so they work
+// wherever the focus is in it; the menu greys out what cannot act when it opens.
+#pragma once
+
+#include "ui/hintmarks.h"
+
+#include <QObject>
+
+class GameController;
+class QAction;
+class QMenu;
+
+class BoardMenu final : public QObject
+{
+    Q_OBJECT
+
+public:
+    // window: takes the two keys. board: the widget under the cells; it opens the menu on
+    // a right-click, carries the marks and tells a screen reader about the hint.
+    BoardMenu(QWidget *window, QWidget *board, GameController &game, std::function<QRect(int cell)> cellRect);
+
+    void showHint(int from, int to, int movesLeft);
+    void hideHint();
+
+    QAction *undoMove = nullptr;
+    QAction *hint = nullptr;
+    QMenu *menu = nullptr;
+    HintMarks *marks = nullptr;
+
+private:
+    void popup(const QPoint &boardPos);
+
+    QWidget *m_board;
+    GameController &m_game;
+};
