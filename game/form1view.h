@@ -34,6 +34,8 @@ public:
 
     virtual void load(FormId form) = 0;         // creates it if needed, hidden
     virtual void showModal(FormId form) = 0;    // owned by Form1; returns once it is unloaded
+    virtual void showInFront(FormId form) = 0;  // a shown window above the others, and active
+    virtual void focusCell(int cell) = 0;       // the board's keyboard focus goes to KotakPic(cell)
     virtual void unload(FormId form) = 0;       // nothing when it is not loaded or already unloading
     virtual void endProgram() = 0;              // at once, no further handler
 };

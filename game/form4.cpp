@@ -4,6 +4,7 @@
 #include "ui/fonts.h"
 #include "ui/imagestore.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -55,6 +56,8 @@ Form4::Form4(std::function<void()> unload)
     Command1->setIconSize(QSize(32, 32));
     Command1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     Command1->setGeometry(px(4680), px(4440), px(975), px(855));
+    Command1->setFocusPolicy(Qt::StrongFocus);
+    Command1->setFocus();
     connect(Command1, &QToolButton::clicked, this, &Form4::Command1_Click);
 
     // Centred on the screen where the main window is, like a window with no owner.
@@ -64,11 +67,25 @@ Form4::Form4(std::function<void()> unload)
 
 void Form4::showResult(int rank, const QString &time, const QString &steps)
 {
+    // The captions and the rank's word are painted; a screen reader gets them as text.
+    static const char *const rankWords[] = {"", "Genius", "Smart", "Stupid"};
     Image1->setPicture(pic[rank]);
+    Image1->setAccessibleName(QStringLiteral("Rank: %1").arg(QLatin1String(rankWords[rank])));
     waktulbl->setText(time);
     waktulbl->adjustSize();
+    waktulbl->setAccessibleName(QStringLiteral("Time: ") + time);
     langkahlbl->setText(steps);
     langkahlbl->adjustSize();
+    langkahlbl->setAccessibleName(QStringLiteral("Steps: ") + steps);
+}
+
+void Form4::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        Command1->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form4::paintEvent(QPaintEvent *)

@@ -30,6 +30,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override; // Return presses "&Great", as Space does
 
 private:
     void Command1_Click();

@@ -49,6 +49,8 @@ void GameController::Form_Load()
 
 void GameController::new_Click()
 {
+    if (m_goalPending)
+        return;
     if (GameOver) {
         NewGame();
         return;
@@ -73,13 +75,14 @@ void GameController::NewGame()
     GameOver = false;
     resetAssists();
     m_view.setTimerEnabled(true);
+    m_view.focusCell(SharedCell);
     cue(Cue::NewGame);
 }
 
 void GameController::KotakPic_Click(int Index)
 {
     const int i = Index;
-    if (GameOver)
+    if (GameOver || m_goalPending)
         return;
     if (Selected == 0 && Cells[i] == Piece::Empty)
         return;
@@ -114,7 +117,9 @@ void GameController::KotakPic_Click(int Index)
     ++Steps;
     m_view.setStepText(QString::number(Steps));
     // The state is complete before the cue: its event pass may run a queued click.
+    m_goalPending = isGoal(Cells);
     cue(Cue::Move);
+    m_goalPending = false;
     CheckWin();
 }
 
@@ -154,6 +159,9 @@ void GameController::GameWon()
         m_view.showModal(FormId::Form3);
         m_hiScores.SaveTopTen();
     }
+    // The name question and the Black List stand over the main window, which a window
+    // manager raises with them; the results are what the player should see last.
+    m_view.showInFront(FormId::Form4);
 }
 
 void GameController::top_Click()

@@ -70,6 +70,10 @@ private:
     void showNormal(int cell);
     void showSelected(int cell);
 
+    // Set from a winning move until its goal test: the cue between them runs waiting
+    // events, and none of them may change the board or start a game meanwhile.
+    bool m_goalPending = false;
+
     Form1View &m_view;
     Dialogs &m_dialogs;
     CuePlayer &m_sound;

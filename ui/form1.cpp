@@ -6,10 +6,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+
+#include <cstdlib>
 
 namespace {
 
@@ -34,6 +37,13 @@ private:
     const QPixmap &m_background;
 };
 
+// What a screen reader says of a cell showing pic(picIndex), or no picture.
+QString cellDescription(int cell, int picIndex)
+{
+    static const char *const contents[] = {"empty", "ball", "tile", "ball, selected", "tile, selected"};
+    return QStringLiteral("Cell %1: %2").arg(cell).arg(QLatin1String(contents[picIndex]));
+}
+
 QLabel *makeLabel(QWidget *parent, const QString &text, const QFont &font, const QColor &colour,
                   Qt::Alignment alignment)
 {
@@ -56,6 +66,94 @@ QPoint Form1::cellPosition(int cell)
     return {px(place.left), px(place.top)};
 }
 
+int Form1::cellInDirection(int cell, int arrowKey)
+{
+    QPoint direction;
+    switch (arrowKey) {
+    case Qt::Key_Left: direction = {-1, 0}; break;
+    case Qt::Key_Right: direction = {1, 0}; break;
+    case Qt::Key_Up: direction = {0, -1}; break;
+    case Qt::Key_Down: direction = {0, 1}; break;
+    default: return 0;
+    }
+    // Cells within 45 degrees of the arrow count. The board is a grid turned by 45 degrees,
+    // so straight ahead is often two diagonal steps away. Weighing the sideways offset
+    // double makes a cell straight ahead win over two diagonal neighbours at the same
+    // distance, and a diagonal neighbour win over a cell straight ahead but far off.
+    const QPoint from = cellPosition(cell);
+    int best = 0;
+    int bestScore = 0;
+    for (int k = 1; k <= 17; ++k) {
+        const QPoint d = cellPosition(k) - from;
+        const int ahead = d.x() * direction.x() + d.y() * direction.y();
+        if (ahead <= 0)
+            continue;
+        const int sideways = std::abs(d.x() * direction.y() - d.y() * direction.x());
+        if (sideways > ahead + 2) // within 45 degrees; the grid's steps vary by a pixel or two
+            continue;
+        const int score = ahead + 2 * sideways;
+        if (best == 0 || score < bestScore) {
+            best = k;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
+void Form1::showCell(int cell, int picIndex)
+{
+    ImageCell *box = KotakPic[cell];
+    box->setPicture(picIndex == NoPicture ? QPixmap() : pic[picIndex]);
+    box->setAccessibleName(cellDescription(cell, picIndex));
+}
+
+void Form1::showSteps(const QString &text)
+{
+    STEPLBL->setText(text);
+    // "00" before the first move is no count to say.
+    STEPLBL->setAccessibleName(QStringLiteral("Steps: %1").arg(text.toLongLong()));
+}
+
+void Form1::showTime(const QString &text)
+{
+    timelbl->setText(text);
+    timelbl->adjustSize();
+    timelbl->setAccessibleName(QStringLiteral("Time: ") + text);
+}
+
+int Form1::focusedCell() const
+{
+    const QWidget *focus = focusWidget();
+    for (int k = 1; k <= 17; ++k)
+        if (KotakPic[k] == focus)
+            return k;
+    return 0;
+}
+
+bool Form1::focusNextPrevChild(bool next)
+{
+    const int cell = focusedCell();
+    if (cell == 0)
+        return QMainWindow::focusNextPrevChild(next);
+    const int to = next ? cell % 17 + 1 : (cell + 15) % 17 + 1;
+    KotakPic[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    const int cell = focusedCell();
+    if (!arrow || cell == 0 || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    // At the edge of the board the ring stays where it is.
+    if (const int to = cellInDirection(cell, key))
+        KotakPic[to]->setFocus(Qt::OtherFocusReason);
+}
+
 Form1::Form1(GameController &game)
     : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                                | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
@@ -75,17 +173,21 @@ Form1::Form1(GameController &game)
     m_client->setFixedSize(408, 408);
     setCentralWidget(m_client);
 
+    // Created in number order, so the focus chain runs 1..17 as well.
     for (int k = 1; k <= 17; ++k) {
-        auto *cell = new ImageCell(m_client);
+        auto *cell = new ImageCell(m_client, QAccessible::Button);
         cell->setGeometry(QRect(cellPosition(k), QSize(45, 45)));
-        cell->setPicture(pic[BallPic]); // the design shows a ball in every cell
+        cell->setFocusPolicy(Qt::StrongFocus);
         connect(cell, &ImageCell::clicked, this, [this, k] { m_game.KotakPic_Click(k); });
         KotakPic[k] = cell;
+        showCell(k, BallPic); // the design shows a ball in every cell
     }
+    KotakPic[SharedCell]->setFocus();
 
     STEPLBL = makeLabel(m_client, QStringLiteral("00"), tobrinelFont(FontFace::ArialBlack, 24, true),
                         QColor(128, 128, 128), Qt::AlignHCenter | Qt::AlignTop);
     STEPLBL->setGeometry(px(240), px(2040), px(1140), px(675));
+    showSteps(STEPLBL->text());
 
     const QFont small = tobrinelFont(FontFace::MsSansSerif, 9.75, true);
     Label2 = makeLabel(m_client, QStringLiteral("Time :"), small, Qt::black, Qt::AlignLeft | Qt::AlignTop);
@@ -93,7 +195,7 @@ Form1::Form1(GameController &game)
     Label2->adjustSize();
     timelbl = makeLabel(m_client, QStringLiteral("00:00:00"), small, Qt::black, Qt::AlignLeft | Qt::AlignTop);
     timelbl->move(px(5160), px(1920));
-    timelbl->adjustSize();
+    showTime(timelbl->text());
 
     Timer1.setInterval(1000);
     Timer1.setTimerType(Qt::PreciseTimer);

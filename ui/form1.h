@@ -42,10 +42,23 @@ public:
     // The cell grid in pixels (twips / 15), top-left corners of KotakPic(1..17).
     static QPoint cellPosition(int cell);
 
+    // The cell whose centre is nearest in the arrow's direction on screen, or 0.
+    static int cellInDirection(int cell, int arrowKey);
+
+    // What a cell, the step counter and the clock show, and say to a screen reader.
+    void showCell(int cell, int picIndex);
+    void showSteps(const QString &text);
+    void showTime(const QString &text);
+
+    // 1..17 while a cell has the keyboard focus (it carries the focus ring), else 0.
+    int focusedCell() const;
+
     void setVisible(bool visible) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool focusNextPrevChild(bool next) override; // Tab and Shift+Tab go round the cells
+    void keyPressEvent(QKeyEvent *event) override; // the arrows
 
 private:
     void centreOnScreen();

@@ -1,12 +1,41 @@
 // The instructions window: the picture, and a click that unloads it.
 #include "ui/form2.h"
 
+#include "ui/imagecell.h"
+
 #include <QMouseEvent>
+
+namespace {
+
+// The rules as the picture paints them, Indonesian first, then English: the upper panel
+// shows the moves, the lower one the start and the goal. Keep in step with the picture.
+const char *const MovesCaption =
+    "Gerakkan bidak seperti pada gambar: geser ke kotak sebelahnya, atau lompati satu bidak ke kotak kosong "
+    "di baliknya. Move the pieces as the picture shows: slide one to the next cell, or jump over one piece "
+    "into the empty cell beyond.";
+const char *const GoalCaption =
+    "Ubahlah susunan di gambar kiri menjadi susunan di gambar kanan. Turn the arrangement on the left into "
+    "the one on the right.";
+
+// Text that a screen reader finds where the picture paints it; it draws nothing and lets
+// every click through to the window.
+void addReadableText(QWidget *window, const QRect &place, const char *text)
+{
+    auto *area = new ImageCell(window, QAccessible::StaticText);
+    area->setGeometry(place);
+    area->setAttribute(Qt::WA_TransparentForMouseEvents);
+    area->setAccessibleName(QString::fromUtf8(text));
+}
+
+} // namespace
 
 Form2::Form2(std::function<void()> unload, QWidget *owner)
     : PictureDialog(owner, QStringLiteral("Instructions"), QSize(499, 335), QStringLiteral("instructions"))
     , m_unload(std::move(unload))
 {
+    addReadableText(this, QRect(0, 0, 499, 167), MovesCaption);
+    addReadableText(this, QRect(0, 168, 499, 167), GoalCaption);
+    setAccessibleDescription(QString::fromUtf8(MovesCaption) + QLatin1Char(' ') + QString::fromUtf8(GoalCaption));
 }
 
 void Form2::Form_Click()

@@ -2,7 +2,9 @@
 
 #include "ui/imagestore.h"
 
+#include <QAccessibleWidget>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -45,9 +47,53 @@ QIcon applicationIcon()
     return *icon;
 }
 
-ImageCell::ImageCell(QWidget *parent)
-    : QWidget(parent)
+namespace {
+
+// What assistive technology sees of an ImageCell: its role, its name, and a press that is
+// the same click as the mouse's.
+class ImageCellAccessible final : public QAccessibleWidget
 {
+public:
+    explicit ImageCellAccessible(ImageCell *cell)
+        : QAccessibleWidget(cell, cell->accessibleRole())
+    {
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (role() == QAccessible::Button)
+            names.prepend(pressAction());
+        return names;
+    }
+
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == pressAction() && role() == QAccessible::Button)
+            static_cast<ImageCell *>(widget())->click();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+};
+
+QAccessibleInterface *imageCellAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ImageCell") && object && object->isWidgetType())
+        return new ImageCellAccessible(static_cast<ImageCell *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+ImageCell::ImageCell(QWidget *parent, QAccessible::Role role)
+    : QWidget(parent)
+    , m_role(role)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(imageCellAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
@@ -59,11 +105,37 @@ void ImageCell::setPicture(const QPixmap &picture)
 
 void ImageCell::paintEvent(QPaintEvent *)
 {
-    if (m_picture.isNull())
-        return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(0, 0, m_picture);
+    if (!m_picture.isNull())
+        painter.drawPixmap(0, 0, m_picture);
+    if (hasFocus())
+        paintFocusRing(painter);
+}
+
+void ImageCell::paintFocusRing(QPainter &painter) const
+{
+    // Engraved like the board's grid: a dark violet band with a white line inside, square
+    // and on whole logical pixels, so it stays sharp at 1x and 2x. Cut corners keep it
+    // clear of the pieces' round edges.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const auto frame = [&box](qreal inset, qreal cut) {
+        const QRectF r = box.adjusted(inset, inset, -inset, -inset);
+        return QPolygonF({r.topLeft() + QPointF(cut, 0), r.topRight() - QPointF(cut, 0),
+                          r.topRight() + QPointF(0, cut), r.bottomRight() - QPointF(0, cut),
+                          r.bottomRight() - QPointF(cut, 0), r.bottomLeft() + QPointF(cut, 0),
+                          r.bottomLeft() - QPointF(0, cut), r.topLeft() + QPointF(0, cut),
+                          r.topLeft() + QPointF(cut, 0)});
+    };
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(84, 80, 94), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.drawPolyline(frame(0, 6));
+    painter.drawPolyline(frame(1, 6));
+    painter.setPen(QPen(QColor(250, 250, 255), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.drawPolyline(frame(2, 6));
+    painter.restore();
 }
 
 void ImageCell::mousePressEvent(QMouseEvent *event)
@@ -78,6 +150,19 @@ void ImageCell::mouseReleaseEvent(QMouseEvent *event)
     m_pressed = false;
     if (click)
         emit clicked();
+}
+
+void ImageCell::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool press = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (!press || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        event->ignore(); // the window's keys
+        return;
+    }
+    // A held key is one press, as a held mouse button is one click.
+    if (!event->isAutoRepeat())
+        click();
 }
 
 void paintBackground(QWidget *window, const QPixmap &picture)

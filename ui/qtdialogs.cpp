@@ -1,10 +1,30 @@
 #include "ui/qtdialogs.h"
 
+#include "ui/centreover.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QShowEvent>
 
 namespace {
+
+// A dialog centred over the window it answers. Its size is final only once the base class
+// has handled the show, and it is not on screen before this returns.
+template <class Dialog>
+class Centred final : public Dialog
+{
+public:
+    using Dialog::Dialog;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        Dialog::showEvent(event);
+        if (!event->spontaneous())
+            centreOverOwner(this, this->parentWidget());
+    }
+};
 
 // Over the window the player is looking at, so the box opens where the eyes are.
 QWidget *dialogParent()
@@ -18,7 +38,7 @@ QWidget *dialogParent()
 
 int QtDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &title)
 {
-    QMessageBox box(dialogParent());
+    Centred<QMessageBox> box(dialogParent());
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title);
     box.setText(prompt);
@@ -53,7 +73,7 @@ int QtDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &
 
 QString QtDialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
-    QInputDialog dialog(dialogParent());
+    Centred<QInputDialog> dialog(dialogParent());
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);

@@ -10,7 +10,12 @@ Shell::Shell(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launch
     , form3([this, &hiScores, &dialogs] {
         return new Form3(hiScores, dialogs, [this] { form3.unload(); }, form1.loaded());
     })
-    , form4([this] { return new Form4([this] { form4.unload(); }); })
+    , form4([this] {
+        return new Form4([this] {
+            form4.unload();
+            backToBoard();
+        });
+    })
     , about([this, &dialogs, &registry, &launcher] {
         return new frmAbout(dialogs, registry, launcher, [this] { about.unload(); }, form1.loaded());
     })
@@ -19,13 +24,12 @@ Shell::Shell(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launch
 
 void Shell::showCellPicture(int cell, int pic)
 {
-    Form1 &window = main();
-    window.KotakPic[cell]->setPicture(pic == NoPicture ? QPixmap() : window.pic[pic]);
+    main().showCell(cell, pic);
 }
 
 void Shell::setStepText(const QString &text)
 {
-    main().STEPLBL->setText(text);
+    main().showSteps(text);
 }
 
 QString Shell::timeText() const
@@ -35,9 +39,7 @@ QString Shell::timeText() const
 
 void Shell::setTimeText(const QString &text)
 {
-    QLabel *label = main().timelbl;
-    label->setText(text);
-    label->adjustSize();
+    main().showTime(text);
 }
 
 void Shell::setTimerEnabled(bool on)
@@ -91,6 +93,47 @@ void Shell::showModal(FormId form)
     case FormId::Form4:
         break; // never shown modally
     }
+    backToBoard();
+}
+
+QWidget *Shell::window(FormId form) const
+{
+    switch (form) {
+    case FormId::Form1: return form1.loaded();
+    case FormId::Form2: return form2.loaded();
+    case FormId::Form3: return form3.loaded();
+    case FormId::Form4: return form4.loaded();
+    case FormId::frmAbout: return about.loaded();
+    }
+    return nullptr;
+}
+
+void Shell::showInFront(FormId form)
+{
+    // Without an owner the window manager stacks the results window on its own, below a
+    // main window that it raised along with a question or the Black List. Raising and
+    // activating it once that is over keeps it ownerless (the main window can still be
+    // put above it) and brings it into view.
+    QWidget *shown = window(form);
+    if (!shown || !shown->isVisible())
+        return;
+    shown->raise();
+    shown->activateWindow();
+}
+
+void Shell::focusCell(int cell)
+{
+    main().KotakPic[cell]->setFocus(Qt::OtherFocusReason);
+}
+
+void Shell::backToBoard()
+{
+    Form1 *board = form1.loaded();
+    if (!board || !board->isVisible())
+        return;
+    board->activateWindow();
+    if (board->focusedCell() == 0)
+        board->KotakPic[SharedCell]->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void Shell::unload(FormId form)

@@ -35,6 +35,8 @@ public:
     void showResults(int rank, const QString &time, const QString &steps) override;
     void load(FormId form) override;
     void showModal(FormId form) override;
+    void showInFront(FormId form) override;
+    void focusCell(int cell) override;
     void unload(FormId form) override;
     void endProgram() override;
     void showHint(int from, int to, int movesLeft) override;
@@ -52,6 +54,9 @@ public:
 private:
     Form1 &main() { return form1.load(); }
     const Form1 &main() const { return *form1.loaded(); }
+    QWidget *window(FormId form) const;
+    // Gives the keyboard back to the board once another window of the game has closed.
+    void backToBoard();
 
     GameController *m_game = nullptr;
 };

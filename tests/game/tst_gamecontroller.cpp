@@ -94,6 +94,7 @@ private slots:
         QCOMPARE(g.cues.cues, std::vector<int>{3});
         QVERIFY(g.dialogs.calls.empty()); // no question when no game runs
         QCOMPARE(g.view.stepText, QStringLiteral("00"));
+        QCOMPARE(g.view.focusedCell, 9); // the keyboard starts on the empty cell
     }
 
     void clicks_data()
@@ -264,7 +265,7 @@ private slots:
         // The victory in its order: results shown, cue 1, name asked, list shown, saved.
         const QStringList tail = g.view.events.mid(g.view.events.indexOf(QStringLiteral("results 1 00:00:00 46")));
         QCOMPARE(tail, (QStringList{QStringLiteral("results 1 00:00:00 46"), QStringLiteral("cue 1"),
-                                    QStringLiteral("modal Form3")}));
+                                    QStringLiteral("modal Form3"), QStringLiteral("front Form4")}));
         QCOMPARE(g.cues.cues.back(), 1);
         QCOMPARE(g.cues.cues[g.cues.cues.size() - 2], 5);
         QCOMPARE(g.hiScores.TopTen[9].Score, Decimal(46));
@@ -342,6 +343,63 @@ private slots:
         for (const TopTenEntry &entry : g.hiScores.TopTen)
             entries += entry.Name.text() == QStringLiteral("Once  ");
         QCOMPARE(entries, 1);
+    }
+
+    void whatTheWinningCueLetsRunCannotTakeTheWinAway_data()
+    {
+        QTest::addColumn<QString>("queued");
+        QTest::newRow("select 8, click 9: a tile off the goal") << QStringLiteral("8 9");
+        QTest::newRow("select 8") << QStringLiteral("8");
+        QTest::newRow("select 8, play command") << QStringLiteral("8 play");
+        QTest::newRow("play command") << QStringLiteral("play");
+    }
+    void whatTheWinningCueLetsRunCannotTakeTheWinAway()
+    {
+        QFETCH(QString, queued);
+        Game g;
+        g.startGame();
+        g.dialogs.inputAnswers = {QStringLiteral("Kept")};
+        g.dialogs.msgBoxAnswers = {vbYes}; // a restart question, if one were asked, says Yes
+        const auto &moves = bestSolution();
+        g.play({moves.begin(), moves.end() - 1});
+        bool pending = true;
+        g.duringCue = [&](Cue cue) {
+            if (cue != Cue::Move || !pending)
+                return;
+            pending = false;
+            for (const QString &click : queued.split(QLatin1Char(' '))) {
+                if (click == QLatin1String("play"))
+                    g.game.new_Click();
+                else
+                    g.game.KotakPic_Click(click.toInt());
+            }
+        };
+        g.move(moves.back().first, moves.back().second);
+
+        QVERIFY(!pending);
+        QCOMPARE(g.view.results.size(), std::size_t(1));
+        QCOMPARE(g.view.results.front().steps, QStringLiteral("46"));
+        QVERIFY(g.game.GameOver);
+        QVERIFY(!g.view.timerOn);
+        QCOMPARE(g.view.cellsText(), QStringLiteral("22222222 . 11111111"));
+        QCOMPARE(g.view.stepText, QStringLiteral("46"));
+        QCOMPARE(int(g.dialogs.calls.size()), 1); // the name only, no restart question
+        QCOMPARE(g.dialogs.calls.front().kind, QStringLiteral("InputBox"));
+        QCOMPARE(g.hiScores.TopTen[9].Name.text(), QStringLiteral("Kept  "));
+    }
+
+    void aMoveThatDoesNotWinLeavesTheBoardOpenToQueuedClicks()
+    {
+        // Only a winning move holds the board: after any other the cue may run a click.
+        Game g;
+        g.startGame();
+        g.duringCue = [&](Cue cue) {
+            if (cue == Cue::Move && g.game.Steps == 1)
+                g.game.KotakPic_Click(5);
+        };
+        g.move(8, 9);
+        QCOMPARE(g.game.Selected, 5);
+        QCOMPARE(g.view.cellsText(), QStringLiteral("1111311. 1 22222222"));
     }
 
     void theScoreIsTheWonGameEvenWhenTheVictoryCueStartsANewOne()

@@ -126,6 +126,11 @@ void RecordingView::unload(FormId form)
     events << QStringLiteral("unload ") + formName(form);
 }
 
+void RecordingView::showInFront(FormId form)
+{
+    events << QStringLiteral("front ") + formName(form);
+}
+
 QString RecordingView::cellsText() const
 {
     QString text;

@@ -101,6 +101,8 @@ public:
     void load(FormId form) override;
     void showModal(FormId form) override;
     void unload(FormId form) override;
+    void showInFront(FormId form) override;
+    void focusCell(int cell) override { focusedCell = cell; }
     void endProgram() override { ended = true; }
     void showHint(int from, int to, int movesLeft) override { hints.push_back({from, to, movesLeft}); hintShown = true; }
     void hideHint() override { hintShown = false; }
@@ -115,6 +117,7 @@ public:
     bool timerOn = false;
     bool soundCheck = true;
     bool ended = false;
+    int focusedCell = 0;
 
     struct Results { int rank; QString time; QString steps; };
     std::vector<Results> results;

@@ -1,0 +1,240 @@
+#!/usr/bin/env bash
+# The game on a real desktop, played by xdotool: its own X server (Xvfb, on a display
+# number it picks itself), the openbox window manager, and a settings folder of its own.
+#  1. A whole game won with the keyboard alone: the menu by its access keys, the board by
+#     Tab, Shift+Tab and Space, the name question and the Black List by Return.
+#  2. A game won with the mouse that enters the Black List: once the list is closed, the
+#     results window stands above the main window in the window manager's stacking order
+#     and is the active window; Return on it closes it.
+#  3. The System Info answer opens centred over the about window, five times over.
+#  4. The exit question opens centred over the main window, and OK ends the program.
+# Usage: desktop_e2e.sh <tobrinel> <tobrinel_solution> [<whole scale factor, 1 by default>]
+set -euo pipefail
+
+game=$1
+solution=$2
+scale=${3:-1}
+for tool in Xvfb openbox xdotool xprop xwininfo; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (./run test installs it)"; exit 1; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    local i
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    echo "active $(active_window); stacking $(xprop -root _NET_CLIENT_LIST_STACKING)"
+    for id in $(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | grep -o '0x[0-9a-f]*'); do
+        echo "  $((id)) $(xprop -id "$id" WM_NAME)"
+    done
+    for log in "$work"/*.log; do
+        [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
+    done
+    exit 1
+}
+
+# Waits until cmd succeeds, polling every 20 ms for at most $1 seconds.
+wait_until() {
+    local seconds=$1
+    shift
+    local tries=$((seconds * 50))
+    until "$@" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.02
+    done
+}
+
+# The one visible window whose title is exactly $1 (printed), or failure.
+visible_window() {
+    local ids
+    ids=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null) || return 1
+    [ "$(wc -l <<<"$ids")" -eq 1 ] || return 1
+    echo "$ids"
+}
+
+window_of() {
+    wait_until 10 visible_window "$1" || fail "no window \"$1\""
+    visible_window "$1"
+}
+
+gone() {
+    ! visible_window "$1"
+}
+
+# x y w h of a window's frame on the screen (client area grown by _NET_FRAME_EXTENTS).
+frame_of() {
+    local id=$1 x y w h left=0 right=0 top=0 bottom=0
+    x=$(xwininfo -id "$id" | awk '/Absolute upper-left X/ {print $4}')
+    y=$(xwininfo -id "$id" | awk '/Absolute upper-left Y/ {print $4}')
+    w=$(xwininfo -id "$id" | awk '/Width:/ {print $2}')
+    h=$(xwininfo -id "$id" | awk '/Height:/ {print $2}')
+    if extents=$(xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | grep -o '[0-9, ]*$'); then
+        IFS=', ' read -r left right top bottom <<<"$extents"
+    fi
+    echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
+}
+
+# Fails unless the frame of window $1 is centred over the frame of window $2, give or
+# take 3 pixels (odd sizes, and a title bar whose height is known only once it is drawn).
+centred_over() {
+    local what=$3 x y w h ox oy ow oh dx dy
+    read -r x y w h <<<"$(frame_of "$1")"
+    read -r ox oy ow oh <<<"$(frame_of "$2")"
+    dx=$(((2 * x + w) - (2 * ox + ow)))
+    dy=$(((2 * y + h) - (2 * oy + oh)))
+    [ "${dx#-}" -le 6 ] && [ "${dy#-}" -le 6 ] ||
+        fail "$what at $x,$y ${w}x$h is not centred over $ox,$oy ${ow}x$oh"
+}
+
+# Bottom-to-top stacking position of a window in the window manager's list.
+stacking_index() {
+    local n=0 id
+    for id in $(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | grep -o '0x[0-9a-f]*'); do
+        n=$((n + 1))
+        [ $((id)) -eq "$1" ] && { echo "$n"; return; }
+    done
+    echo 0
+}
+
+active_window() {
+    xdotool getactivewindow 2>/dev/null
+}
+
+# --- The display and the window manager -------------------------------------------------
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_until 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+# Nothing from the machine's own sessions: settings, runtime, buses and scaling are ours.
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+# A session bus that is not there: without any, Qt's accessibility bridge would autolaunch
+# a bus daemon that outlives the test.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
+export QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="qt.multimedia*=false" QT_SCALE_FACTOR=$scale
+
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+wait_until 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+
+mapfile -t moves < <("$solution")
+[ "${#moves[@]}" -eq 46 ] || fail "the solver gave ${#moves[@]} moves, not 46"
+
+"$game" >"$work/game.log" 2>&1 &
+gamepid=$!
+pids+=($gamepid)
+main=$(window_of "Tobrinel - Karvolen 2003")
+wait_until 10 test "$(active_window)" = "$main" || fail "the main window is not active at start"
+
+# --- 1. A whole game with the keyboard --------------------------------------------------
+xdotool key --delay 80 alt+f p
+cursor=9 # a new game puts the focus on the shared cell
+keys=()
+go_to() {
+    local ahead=$((($1 - cursor + 17) % 17))
+    if [ "$ahead" -le 8 ]; then
+        for ((i = 0; i < ahead; i++)); do keys+=(Tab); done
+    else
+        for ((i = 0; i < 17 - ahead; i++)); do keys+=(shift+Tab); done
+    fi
+    cursor=$1
+}
+for move in "${moves[@]}"; do
+    read -r from to <<<"$move"
+    go_to "$from"
+    keys+=(space)
+    go_to "$to"
+    keys+=(space)
+done
+xdotool key --delay 5 "${keys[@]}"
+
+prompt=$(window_of "Selamat yaa, kong !!")
+xdotool key ctrl+a && xdotool type Keys && xdotool key Return
+wait_until 10 gone "Selamat yaa, kong !!" || fail "the name question stayed open"
+list=$(window_of "Hi Scores")
+wait_until 10 test "$(active_window)" = "$list" || fail "the Black List is not active"
+xdotool key Return
+wait_until 10 gone "Hi Scores" || fail "Return did not close the Black List"
+results=$(window_of "You Win !!!")
+wait_until 10 test "$(active_window)" = "$results" || fail "the results window is not active after the keyboard win"
+[ "$(stacking_index "$results")" -gt "$(stacking_index "$main")" ] ||
+    fail "after the keyboard win the results window is below the main window"
+xdotool key Return
+wait_until 10 gone "You Win !!!" || fail "Return did not close the results window"
+wait_until 10 test "$(active_window)" = "$main" || fail "the main window did not take the keyboard back"
+grep -q "Keys  46" "$XDG_CONFIG_HOME/Tobrinel/Tobrinel.conf" || fail "the keyboard win did not enter the Black List"
+echo "$SECONDS s PASS: a whole game won with the keyboard alone"
+
+# --- 2. A win with the mouse: the results stay in view ------------------------------------
+# Quietly: the sound cues had their turn in the keyboard game.
+xdotool key --delay 80 alt+s s alt+f p
+read -r _ _ mainWidth mainHeight <<<"$(xwininfo -id "$main" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print 0, 0, w, h}')"
+menuHeight=$((mainHeight - 408 * scale))
+# The cells' top-left corners in the main window's client area, in pixels.
+cellX=(0 27 65 104 65 104 142 104 142 182 221 260 221 260 298 260 298 336)
+cellY=(0 264 225 187 304 264 225 342 304 264 225 187 304 264 225 341 304 264)
+clicks=()
+click_cell() {
+    clicks+=(mousemove --window "$main" $(((cellX[$1] + 22) * scale)) $(((cellY[$1] + 22) * scale + menuHeight)) click 1)
+}
+for move in "${moves[@]}"; do
+    read -r from to <<<"$move"
+    click_cell "$from"
+    click_cell "$to"
+done
+xdotool "${clicks[@]}"
+window_of "Selamat yaa, kong !!" >/dev/null
+xdotool key ctrl+a && xdotool type Mouse && xdotool key Return
+list=$(window_of "Hi Scores")
+wait_until 10 test "$(active_window)" = "$list" || fail "the Black List is not active"
+xdotool key Return
+wait_until 10 gone "Hi Scores" || fail "Return did not close the Black List"
+results=$(window_of "You Win !!!")
+wait_until 10 test "$(active_window)" = "$results" || fail "the results window is not active after the mouse win"
+sleep 0.3 # let the window manager finish restacking before reading its order
+[ "$(stacking_index "$results")" -gt "$(stacking_index "$main")" ] ||
+    fail "the results window is below the main window: $(xprop -root _NET_CLIENT_LIST_STACKING)"
+# Task bars leave out utility windows.
+xprop -id "$results" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_UTILITY || fail "the results window is in the task bar"
+xdotool key space
+wait_until 10 gone "You Win !!!" || fail "Space did not close the results window"
+echo "$SECONDS s PASS: after a mouse win the results window stands above the main window and is active"
+
+# --- 3. The System Info answer over the about window ---------------------------------------
+for run in 1 2 3 4 5; do
+    wait_until 10 test "$(active_window)" = "$main" || fail "the main window is not active before about ($run)"
+    xdotool key --delay 80 alt+h a
+    about=$(window_of "About TobRineL - KarVoleN 2003")
+    wait_until 10 test "$(active_window)" = "$about" || fail "the about window is not active ($run)"
+    xdotool key alt+s
+    answer=$(window_of "Tobrinel")
+    centred_over "$answer" "$about" "the System Info answer (run $run)"
+    xdotool key Return
+    wait_until 10 gone "Tobrinel" || fail "Return did not close the System Info answer ($run)"
+    xdotool key Escape
+    wait_until 10 gone "About TobRineL - KarVoleN 2003" || fail "Escape did not close the about window ($run)"
+done
+echo "$SECONDS s PASS: the System Info answer opened over the about window 5 times out of 5"
+
+# --- 4. The exit question over the main window ---------------------------------------------
+wait_until 10 test "$(active_window)" = "$main" || fail "the main window is not active before the exit"
+xdotool key --delay 80 alt+f g
+question=$(window_of "I miss you..")
+centred_over "$question" "$main" "the exit question"
+xdotool key Return
+wait_until 10 sh -c "! kill -0 $gamepid" || fail "OK on the exit question did not end the program"
+wait "$gamepid" || fail "the program ended with status $?"
+echo "$SECONDS s PASS: the exit question opened over the main window and OK ended the program"

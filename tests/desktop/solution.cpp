@@ -1,0 +1,12 @@
+// Prints the shortest game from the start to the goal, one "from to" move a line, for the
+// desktop test to play.
+#include "boardsolver.h"
+
+#include <cstdio>
+
+int main()
+{
+    for (const auto &[from, to] : solveShortest(Board::startPosition()))
+        std::printf("%d %d\n", from, to);
+    return 0;
+}
