@@ -1,5 +1,7 @@
 #include "game/form4.h"
 
+#include "ui/artpictures.h"
+#include "ui/background.h"
 #include "ui/boardlayout.h"
 #include "ui/fonts.h"
 #include "ui/imagestore.h"

@@ -1,6 +1,8 @@
 #include "ui/form1.h"
 
 #include "game/gamecontroller.h"
+#include "ui/artpictures.h"
+#include "ui/background.h"
 #include "ui/boardlayout.h"
 #include "ui/fonts.h"
 

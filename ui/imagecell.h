@@ -1,24 +1,11 @@
-// Small widgets the windows are made of: an image that reports clicks (a board cell, a
-// rank banner) and a picture drawn unscaled from a window's top-left corner.
+// The image widget the windows are made of: a picture that reports clicks (a board cell,
+// a rank banner, the instructions' page).
 #pragma once
 
 #include <QAccessible>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
-
-#include <QIcon>
-
-// The pictures are painted at 1x and as "@2x" and "@3x" twins.
-inline constexpr int maxArtRatio = 3;
-// The painted ratio a screen of this device pixel ratio gets: the smallest at or above it,
-// so a picture is only ever made smaller on screen (and stays crisp), or the largest.
-int artRatio(qreal devicePixelRatio);
-// The stored picture <name>, or its "@2x"/"@3x" twin at artRatio(devicePixelRatio).
-QPixmap artPixmap(const QString &name, qreal devicePixelRatio);
-
-// The game's icon, a ball beside a tile, in the sizes a window's icon needs.
-QIcon applicationIcon();
 
 // A picture that reports clicks. Given a focus policy it also takes the keyboard: Space
 // and Return click it, and a focus ring marks it while it has the focus; every other key
@@ -53,7 +40,3 @@ private:
     bool m_pressed = false;
     QAccessible::Role m_role;
 };
-
-// Paints a window's background picture at its natural size from the top-left corner; a
-// window larger than its picture gets the picture's edge colours in the margin.
-void paintBackground(QWidget *window, const QPixmap &picture);

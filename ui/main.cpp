@@ -4,7 +4,7 @@
 #include "media/module1.h"
 #include "topten/hiscores.h"
 #include "topten/qsettingsstore.h"
-#include "ui/imagecell.h"
+#include "ui/artpictures.h"
 #include "ui/qtdialogs.h"
 #include "ui/shell.h"
 #include "ui/sysinfo.h"

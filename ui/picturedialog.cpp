@@ -1,7 +1,8 @@
 #include "ui/picturedialog.h"
 
 #include "ui/centreover.h"
-#include "ui/imagecell.h"
+#include "ui/artpictures.h"
+#include "ui/background.h"
 
 #include <QShowEvent>
 

@@ -1,6 +1,7 @@
 // A window larger than its picture: the margin must carry on the picture's own edge, so
 // no strip of another colour shows along the right or bottom.
-#include "ui/imagecell.h"
+#include "ui/artpictures.h"
+#include "ui/background.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,8 +1,8 @@
 // Tests of the instructions window through the real widget under the offscreen platform:
 // its size and frame, where it opens over its owner, and that one click anywhere ends it.
+#include "ui/artpictures.h"
 #include "ui/form2.h"
 #include "ui/formslot.h"
-#include "ui/imagecell.h"
 
 #include "modalanswerer.h"
 

@@ -2,8 +2,8 @@
 // layout, where it opens over its owner, the keys and buttons that end it, and the
 // system-information button with the system's own seams (no registry here, so the
 // message shows).
+#include "ui/artpictures.h"
 #include "ui/formslot.h"
-#include "ui/imagecell.h"
 #include "ui/frmabout.h"
 #include "ui/qtdialogs.h"
 #include "ui/sysinfo.h"

@@ -1,0 +1,44 @@
+#include "ui/artpictures.h"
+
+#include "ui/imagestore.h"
+
+#include <QCoreApplication>
+
+int artRatio(qreal devicePixelRatio)
+{
+    // A hair of tolerance: a ratio computed as 2.0000001 is still a 2x screen.
+    for (int ratio = 1; ratio < maxArtRatio; ++ratio) {
+        if (ratio >= devicePixelRatio - 1e-6)
+            return ratio;
+    }
+    return maxArtRatio;
+}
+
+QPixmap artPixmap(const QString &name, qreal devicePixelRatio)
+{
+    for (int ratio = artRatio(devicePixelRatio); ratio > 1; --ratio) {
+        QPixmap sharp = storedPicture(QStringLiteral("%1@%2x").arg(name).arg(ratio));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(ratio);
+            return sharp;
+        }
+    }
+    return storedPicture(name);
+}
+
+QIcon applicationIcon()
+{
+    // Made once and shared, so its pictures are decompressed once for every window. Only
+    // the sizes up to 64 px go into a window's icon; larger ones are the icon theme's.
+    static QIcon *icon = nullptr;
+    if (!icon) {
+        icon = new QIcon;
+        for (int size : {16, 22, 24, 32, 48, 64})
+            icon->addPixmap(storedPicture(QStringLiteral("icon-%1").arg(size)));
+        qAddPostRoutine([] {
+            delete icon;
+            icon = nullptr;
+        });
+    }
+    return *icon;
+}

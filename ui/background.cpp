@@ -1,0 +1,29 @@
+#include "ui/background.h"
+
+#include <QPainter>
+
+void paintBackground(QWidget *window, const QPixmap &picture)
+{
+    if (picture.isNull())
+        return;
+    QPainter painter(window);
+    // Between two painted ratios the picture is made smaller, never larger: smoothly, so it
+    // stays crisp.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(0, 0, picture);
+
+    // Where the window is larger than its picture, the picture's last column and last row
+    // are drawn out to the window's edges, so the margin carries on the picture's own edge
+    // colours instead of showing a strip of another colour. Unsmoothed, so that no colour
+    // from further inside bleeds into it.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QSizeF size = picture.deviceIndependentSize();
+    const qreal right = window->width() - size.width(), bottom = window->height() - size.height();
+    const qreal w = picture.width(), h = picture.height();
+    if (right > 0)
+        painter.drawPixmap(QRectF(size.width(), 0, right, size.height()), picture, QRectF(w - 1, 0, 1, h));
+    if (bottom > 0)
+        painter.drawPixmap(QRectF(0, size.height(), size.width(), bottom), picture, QRectF(0, h - 1, w, 1));
+    if (right > 0 && bottom > 0)
+        painter.drawPixmap(QRectF(size.width(), size.height(), right, bottom), picture, QRectF(w - 1, h - 1, 1, 1));
+}
