@@ -6,7 +6,7 @@
 // RIFF/WAVE reader the worker uses, public so that its edge cases can be tested.
 #pragma once
 
-#include "media/module1.h"
+#include "media/soundoutput.h"
 
 #include <QByteArray>
 

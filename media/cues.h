@@ -10,7 +10,9 @@ enum class Cue : short {
     Select = 6,    // the selection changes
 };
 
-// What the game calls to play a cue. Every caller tests SoundOn first.
+// What the game's logic calls to play a cue. Every caller tests SoundOn first. Tests of the
+// logic fake this seam (RecordingCuePlayer) to see which cues were asked for; Module1 is
+// the real one, and plays to a SoundOutput (media/soundoutput.h).
 class CuePlayer
 {
 public:

@@ -4,36 +4,10 @@
 #pragma once
 
 #include "media/cues.h"
+#include "media/eventpass.h"
+#include "media/soundoutput.h"
 
 #include <QByteArray>
-
-// Where the WAV image goes. start() returns at once and stays silent on every failure
-// (no device, no server, an image it cannot play): it reports nothing, and PlaySound
-// ignores an exception should one escape all the same. A new image cuts off the one
-// still sounding. The output keeps its own reference to the bytes it plays.
-class SoundOutput
-{
-public:
-    virtual ~SoundOutput() = default;
-    virtual void start(const QByteArray &wav) = 0;
-};
-
-// One pass of the event loop.
-class EventPass
-{
-public:
-    virtual ~EventPass() = default;
-    virtual void run() = 0;
-};
-
-class QtEventPass final : public EventPass
-{
-public:
-    void run() override;
-};
-
-// The resource path of a cue, ":/SOUNDS/<n>".
-QString soundResourcePath(Cue cue);
 
 class Module1 final : public CuePlayer
 {

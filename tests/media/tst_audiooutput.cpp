@@ -5,6 +5,7 @@
 
 #include "media/audiooutput.h"
 #include "media/cueformats.h"
+#include "media/soundresources.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,12 +52,6 @@ QByteArray riff(const QByteArray &chunks)
 QByteArray bytes(int count)
 {
     return QByteArray(count, '\x40');
-}
-
-QByteArray resourceImage(int id)
-{
-    QFile file(soundResourcePath(static_cast<Cue>(id)));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Threads of this process that carry the back end's name (Linux shows names in /proc).
@@ -152,7 +147,7 @@ void TestAudioOutput::parseWave()
 void TestAudioOutput::parsesTheSixCues()
 {
     for (int id = 1; id <= 6; ++id) {
-        const std::optional<WaveImage> wave = ::parseWave(resourceImage(id));
+        const std::optional<WaveImage> wave = ::parseWave(soundResource(static_cast<Cue>(id)));
         QVERIFY2(wave, qPrintable(QString::number(id)));
         QCOMPARE(wave->dataOffset, qsizetype(44));
         QCOMPARE(wave->dataLength, qsizetype(cueFormat(id).dataBytes)); // the pad byte after cue 2 is not sound
@@ -165,7 +160,7 @@ void TestAudioOutput::nothingStartsBeforeTheFirstCue()
     QCoreApplication::processEvents();
     QCOMPARE(audioThreads(), 0);
 
-    output->start(resourceImage(6));
+    output->start(soundResource(Cue::Select));
     // A thread the audio library starts from the worker carries the worker's name for a
     // moment, until it names itself: count at least one, not exactly one.
     QTRY_VERIFY(audioThreads() >= 1);
@@ -179,7 +174,7 @@ void TestAudioOutput::startReturnsAtOnceWithoutServer()
 {
     std::vector<QByteArray> images;
     for (int id = 1; id <= 6; ++id)
-        images.push_back(resourceImage(id));
+        images.push_back(soundResource(static_cast<Cue>(id)));
     images.push_back(QByteArray("not a wave image"));
 
     QtAudioOutput output;
@@ -208,9 +203,9 @@ void TestAudioOutput::startReturnsAtOnceWithoutServer()
 void TestAudioOutput::leavesPromptlyWithoutServer()
 {
     auto output = std::make_unique<QtAudioOutput>();
-    output->start(resourceImage(2));
+    output->start(soundResource(Cue::About));
     QTest::qWait(50);
-    output->start(resourceImage(1));
+    output->start(soundResource(Cue::Victory));
 
     QElapsedTimer timer;
     timer.start();

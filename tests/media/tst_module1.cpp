@@ -4,8 +4,8 @@
 // for from inside the event pass (a queued click) ends up as the one in the buffer.
 
 #include "media/module1.h"
+#include "media/soundresources.h"
 
-#include <QFile>
 #include <QStringList>
 #include <QTest>
 
@@ -14,12 +14,6 @@
 #include <vector>
 
 namespace {
-
-QByteArray resourceImage(Cue cue)
-{
-    QFile file(soundResourcePath(cue));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class RecordingOutput final : public SoundOutput
 {
@@ -98,7 +92,7 @@ void TestModule1::playsTheRequestedCue()
 
     module.PlaySound(cue);
 
-    const QByteArray expected = resourceImage(cue);
+    const QByteArray expected = soundResource(cue);
     QVERIFY(expected.startsWith("RIFF"));
     QCOMPARE(module.SoundBuffer(), expected);
     QCOMPARE(output.received.size(), 1u);
@@ -116,10 +110,10 @@ void TestModule1::nextCueReplacesTheBuffer()
     module.PlaySound(Cue::About);
     module.PlaySound(Cue::Select);
 
-    QCOMPARE(module.SoundBuffer(), resourceImage(Cue::Select));
+    QCOMPARE(module.SoundBuffer(), soundResource(Cue::Select));
     // What the output was given first must not change under it while it still sounds.
-    QCOMPARE(output.received.at(0), resourceImage(Cue::About));
-    QCOMPARE(output.received.at(1), resourceImage(Cue::Select));
+    QCOMPARE(output.received.at(0), soundResource(Cue::About));
+    QCOMPARE(output.received.at(1), soundResource(Cue::Select));
     QCOMPARE(log, QStringList({"start 1", "pass", "start 2", "pass"}));
 }
 
@@ -142,7 +136,7 @@ void TestModule1::failingOutputIsIgnored()
     module.PlaySound(Cue::Move);
     module.PlaySound(Cue::Select);
 
-    QCOMPARE(module.SoundBuffer(), resourceImage(Cue::Select));
+    QCOMPARE(module.SoundBuffer(), soundResource(Cue::Select));
     QCOMPARE(log, QStringList({"start 1", "pass", "start 2", "pass"}));
 }
 
@@ -160,8 +154,8 @@ void TestModule1::cueFromInsideTheEventPassComesLast()
     module.PlaySound(Cue::Move);
 
     QCOMPARE(log, QStringList({"start 1", "pass", "start 2", "pass"}));
-    QCOMPARE(module.SoundBuffer(), resourceImage(Cue::Select));
-    QCOMPARE(output.received.at(0), resourceImage(Cue::Move));
+    QCOMPARE(module.SoundBuffer(), soundResource(Cue::Select));
+    QCOMPARE(output.received.at(0), soundResource(Cue::Move));
 }
 
 void TestModule1::qtEventPassHandlesWaitingEventsOnce()

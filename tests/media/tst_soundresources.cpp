@@ -4,9 +4,9 @@
 // resources of the static library reach a program that uses it.
 
 #include "media/cueformats.h"
-#include "media/module1.h"
+#include "media/soundresources.h"
 
-#include <QFile>
+#include <QtEndian>
 #include <QTest>
 
 #include <algorithm>
@@ -15,18 +15,16 @@
 
 namespace {
 
-quint32 le(const QByteArray &bytes, qsizetype at, int width)
+// The little-endian field of 2 or 4 bytes at byte offset at.
+quint32 le(const QByteArray &image, qsizetype at, int width)
 {
-    quint32 value = 0;
-    for (int i = width - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<quint8>(bytes.at(at + i));
-    return value;
+    const char *field = image.constData() + at;
+    return width == 2 ? qFromLittleEndian<quint16>(field) : qFromLittleEndian<quint32>(field);
 }
 
 QByteArray cueImage(int id)
 {
-    QFile file(soundResourcePath(static_cast<Cue>(id)));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return soundResource(static_cast<Cue>(id));
 }
 
 // Sample i of the data chunk as a fraction of full scale.

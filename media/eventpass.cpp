@@ -1,0 +1,8 @@
+#include "media/eventpass.h"
+
+#include <QCoreApplication>
+
+void QtEventPass::run()
+{
+    QCoreApplication::processEvents();
+}
