@@ -1,5 +1,6 @@
 #include "game/form4.h"
 
+#include "media/art/picturenames.h"
 #include "ui/artpictures.h"
 #include "ui/background.h"
 #include "ui/boardlayout.h"
@@ -39,11 +40,10 @@ Form4::Form4(std::function<void()> unload)
 
     const qreal ratio = devicePixelRatioF();
     // The picture is 385 wide; paintBackground carries its right edge over the last two columns.
-    m_background = artPixmap(QStringLiteral("results"), ratio);
+    m_background = artPixmap(pictures::results, ratio);
 
-    pic[1] = artPixmap(QStringLiteral("banner_genius"), ratio);
-    pic[2] = artPixmap(QStringLiteral("banner_smart"), ratio);
-    pic[3] = artPixmap(QStringLiteral("banner_stupid"), ratio);
+    for (int rank = 1; rank <= 3; ++rank)
+        pic[rank] = artPixmap(pictures::banners[rank - 1], ratio);
 
     waktulbl = resultLabel(this, QStringLiteral("00:00:00"), 3360, 1320);
     langkahlbl = resultLabel(this, QStringLiteral("00"), 3360, 2010);
@@ -54,7 +54,7 @@ Form4::Form4(std::function<void()> unload)
 
     Command1 = new QToolButton(this);
     Command1->setText(QStringLiteral("&Great"));
-    Command1->setIcon(storedIcon({QStringLiteral("tick-16"), QStringLiteral("tick-32")}));
+    Command1->setIcon(storedIcon({pictures::tick16, pictures::tick32}));
     Command1->setIconSize(QSize(32, 32));
     Command1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     Command1->setGeometry(px(4680), px(4440), px(975), px(855));

@@ -1,6 +1,7 @@
 // The black-list window, laid out in code at the positions of its design.
 #include "topten/form3.h"
 
+#include "media/art/picturenames.h"
 #include "topten/hiscores.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
@@ -52,7 +53,7 @@ QString oneLine(QString text)
 } // namespace
 
 Form3::Form3(modHiScores &hiScores, Dialogs &dialogs, std::function<void()> unload, QWidget *owner)
-    : PictureDialog(owner, QStringLiteral("Hi Scores"), QSize(330, 359), QStringLiteral("blacklist"))
+    : PictureDialog(owner, QStringLiteral("Hi Scores"), QSize(330, 359), pictures::blackList)
     , m_hiScores(hiScores)
     , m_dialogs(dialogs)
     , m_unload(std::move(unload))

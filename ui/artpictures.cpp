@@ -1,5 +1,6 @@
 #include "ui/artpictures.h"
 
+#include "media/art/picturenames.h"
 #include "ui/imagestore.h"
 
 #include <QCoreApplication>
@@ -28,13 +29,14 @@ QPixmap artPixmap(const QString &name, qreal devicePixelRatio)
 
 QIcon applicationIcon()
 {
-    // Made once and shared, so its pictures are decompressed once for every window. Only
-    // the sizes up to 64 px go into a window's icon; larger ones are the icon theme's.
+    // Made once and shared, so its pictures are decompressed once for every window.
     static QIcon *icon = nullptr;
     if (!icon) {
         icon = new QIcon;
-        for (int size : {16, 22, 24, 32, 48, 64})
-            icon->addPixmap(storedPicture(QStringLiteral("icon-%1").arg(size)));
+        for (int size : pictures::iconSizes) {
+            if (size <= pictures::windowIconMaxSize)
+                icon->addPixmap(storedPicture(pictures::icon(size)));
+        }
         qAddPostRoutine([] {
             delete icon;
             icon = nullptr;

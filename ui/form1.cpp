@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include "game/gamecontroller.h"
+#include "media/art/picturenames.h"
 #include "ui/artpictures.h"
 #include "ui/background.h"
 #include "ui/boardlayout.h"
@@ -165,11 +166,11 @@ Form1::Form1(GameController &game)
     setWindowIcon(applicationIcon());
 
     const qreal ratio = devicePixelRatioF();
-    m_background = artPixmap(QStringLiteral("board"), ratio);
-    pic[BallPic] = artPixmap(QStringLiteral("ball"), ratio);
-    pic[TilePic] = artPixmap(QStringLiteral("tile"), ratio);
-    pic[BallSelectedPic] = artPixmap(QStringLiteral("ball_selected"), ratio);
-    pic[TileSelectedPic] = artPixmap(QStringLiteral("tile_selected"), ratio);
+    m_background = artPixmap(pictures::board, ratio);
+    pic[BallPic] = artPixmap(pictures::ball, ratio);
+    pic[TilePic] = artPixmap(pictures::tile, ratio);
+    pic[BallSelectedPic] = artPixmap(pictures::ballSelected, ratio);
+    pic[TileSelectedPic] = artPixmap(pictures::tileSelected, ratio);
 
     m_client = new Client(m_background, this);
     m_client->setFixedSize(408, 408);

@@ -1,6 +1,7 @@
 // The instructions window: the picture, and a click that unloads it.
 #include "ui/form2.h"
 
+#include "media/art/picturenames.h"
 #include "ui/imagecell.h"
 
 #include <QMouseEvent>
@@ -30,7 +31,7 @@ void addReadableText(QWidget *window, const QRect &place, const char *text)
 } // namespace
 
 Form2::Form2(std::function<void()> unload, QWidget *owner)
-    : PictureDialog(owner, QStringLiteral("Instructions"), QSize(499, 335), QStringLiteral("instructions"))
+    : PictureDialog(owner, QStringLiteral("Instructions"), QSize(499, 335), pictures::instructions)
     , m_unload(std::move(unload))
 {
     addReadableText(this, QRect(0, 0, 499, 167), MovesCaption);

@@ -2,6 +2,7 @@
 // system-information lookup or to the unload the window was given.
 #include "ui/frmabout.h"
 
+#include "media/art/picturenames.h"
 #include "ui/fonts.h"
 #include "ui/sysinfo.h"
 
@@ -11,8 +12,7 @@
 frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher, std::function<void()> unload,
                    QWidget *owner)
     // Nothing shows the caption; the mixed case is the game's own signature.
-    : PictureDialog(owner, QStringLiteral("About TobRineL - KarVoleN 2003"), QSize(336, 244),
-                    QStringLiteral("about"))
+    : PictureDialog(owner, QStringLiteral("About TobRineL - KarVoleN 2003"), QSize(336, 244), pictures::about)
     , m_dialogs(dialogs)
     , m_registry(registry)
     , m_launcher(launcher)

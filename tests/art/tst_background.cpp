@@ -1,5 +1,6 @@
 // A window larger than its picture: the margin must carry on the picture's own edge, so
 // no strip of another colour shows along the right or bottom.
+#include "media/art/picturenames.h"
 #include "ui/artpictures.h"
 #include "ui/background.h"
 
@@ -31,9 +32,9 @@ private slots:
     {
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QSize>("window");
-        QTest::newRow("black list") << QStringLiteral("blacklist") << QSize(330, 359);
-        QTest::newRow("about") << QStringLiteral("about") << QSize(336, 244);
-        QTest::newRow("results") << QStringLiteral("results") << QSize(387, 364);
+        QTest::newRow("black list") << QString(pictures::blackList) << QSize(330, 359);
+        QTest::newRow("about") << QString(pictures::about) << QSize(336, 244);
+        QTest::newRow("results") << QString(pictures::results) << QSize(387, 364);
     }
 
     void theMarginCarriesOnThePictureEdge()

@@ -1,6 +1,7 @@
 // The four piece pictures as the game loads them, at every painted ratio: a ball and a tile
 // must differ in lightness, not only in pattern, so that a glance (or a grey screenshot)
 // tells them apart; and a selected piece must stand out from both.
+#include "media/art/picturenames.h"
 #include "ui/imagestore.h"
 
 #include <QImage>
@@ -56,9 +57,9 @@ private slots:
     void ballsAndTilesDifferInLightness()
     {
         QFETCH(int, ratio);
-        const Tone ball = toneOf(QStringLiteral("ball"), ratio), tile = toneOf(QStringLiteral("tile"), ratio);
-        const Tone ballSelected = toneOf(QStringLiteral("ball_selected"), ratio);
-        const Tone tileSelected = toneOf(QStringLiteral("tile_selected"), ratio);
+        const Tone ball = toneOf(pictures::ball, ratio), tile = toneOf(pictures::tile, ratio);
+        const Tone ballSelected = toneOf(pictures::ballSelected, ratio);
+        const Tone tileSelected = toneOf(pictures::tileSelected, ratio);
         for (const Tone &t : {ball, tile, ballSelected, tileSelected})
             QVERIFY2(t.opaque > 45 * 45 * ratio * ratio / 2, "a piece picture is missing or mostly transparent");
         qInfo("luminance: ball %.3f, tile %.3f, selected ball %.3f, selected tile %.3f", ball.luminance,

@@ -3,6 +3,7 @@
 // grab of the window is compared, region by region, with both.
 #include "fakes.h"
 #include "game/gamecontroller.h"
+#include "media/art/picturenames.h"
 #include "topten/hiscores.h"
 #include "ui/form1.h"
 #include "ui/imagestore.h"
@@ -47,8 +48,8 @@ private slots:
     {
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QRect>("region"); // window pixels; even, so that 1.5x lands on whole pixels
-        QTest::newRow("title on the background") << QStringLiteral("board") << QRect(10, 10, 270, 90);
-        QTest::newRow("ball in cell 5") << QStringLiteral("ball") << QRect(116, 276, 20, 20);
+        QTest::newRow("title on the background") << QString(pictures::board) << QRect(10, 10, 270, 90);
+        QTest::newRow("ball in cell 5") << QString(pictures::ball) << QRect(116, 276, 20, 20);
     }
 
     void theWindowShowsTheSharperPictureMadeSmaller()
@@ -71,7 +72,7 @@ private slots:
         const int sharp = int(std::ceil(ratio - 1e-6));
         QWidget *client = window.centralWidget();
         QRect inClient = region;
-        if (picture != QStringLiteral("board")) {
+        if (picture != pictures::board) {
             // The ball region is given in window pixels; the picture starts at the cell.
             const QPoint cell = Form1::cellPosition(5);
             QCOMPARE(window.KotakPic[5]->pos(), cell);

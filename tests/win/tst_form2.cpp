@@ -1,5 +1,6 @@
 // Tests of the instructions window through the real widget under the offscreen platform:
 // its size and frame, where it opens over its owner, and that one click anywhere ends it.
+#include "media/art/picturenames.h"
 #include "ui/artpictures.h"
 #include "ui/form2.h"
 #include "ui/formslot.h"
@@ -97,7 +98,7 @@ void tst_Form2::opensCentredAndClosesOnOneClick()
 
 void tst_Form2::pictureFillsTheWindowUnscaled()
 {
-    const QImage picture = artPixmap(QStringLiteral("instructions"), 1.0).toImage();
+    const QImage picture = artPixmap(pictures::instructions, 1.0).toImage();
     if (picture.isNull())
         QSKIP("the instructions picture is not in the resources");
     QCOMPARE(picture.size(), QSize(499, 335));

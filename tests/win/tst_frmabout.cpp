@@ -2,6 +2,7 @@
 // layout, where it opens over its owner, the keys and buttons that end it, and the
 // system-information button with the system's own seams (no registry here, so the
 // message shows).
+#include "media/art/picturenames.h"
 #include "ui/artpictures.h"
 #include "ui/formslot.h"
 #include "ui/frmabout.h"
@@ -243,7 +244,7 @@ void tst_frmAbout::systemInfoShowsTheMessageAndStaysOpen()
 
 void tst_frmAbout::pictureDrawnUnscaled()
 {
-    const QImage picture = artPixmap(QStringLiteral("about"), 1.0).toImage();
+    const QImage picture = artPixmap(pictures::about, 1.0).toImage();
     if (picture.isNull())
         QSKIP("the about picture is not in the resources");
     QCOMPARE(picture.size(), QSize(335, 243));
