@@ -2,9 +2,7 @@
 // dialogs and a recording cue player: what each click shows, which cues it requests and
 // in what order, the restart question, the clock and the victory.
 #include "boardsolver.h"
-#include "fakes.h"
-#include "game/gamecontroller.h"
-#include "topten/hiscores.h"
+#include "controllerrig.h"
 
 #include <QTest>
 
@@ -16,14 +14,8 @@ namespace {
 
 constexpr const char *StartPicture = "11111111 . 22222222";
 
-struct Game
+struct Game : ControllerRig
 {
-    RecordingView view;
-    FakeDialogs dialogs;
-    RecordingCuePlayer cues;
-    MemoryStore store;
-    modHiScores hiScores{store, dialogs};
-    GameController game{view, dialogs, cues, hiScores};
     std::function<void(Cue)> duringCue; // runs inside a cue request, like its event pass
 
     Game()
