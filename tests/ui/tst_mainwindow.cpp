@@ -2,15 +2,9 @@
 // the main window's layout, a game played to the end with mouse clicks on the cells,
 // the restart and exit questions answered in real message boxes, the clock running
 // while a question is open, and the ways out.
+#include "apprig.h"
 #include "boardsolver.h"
-#include "fakes.h"
-#include "game/gamecontroller.h"
 #include "modalanswerer.h"
-#include "topten/hiscores.h"
-#include "topten/qsettingsstore.h"
-#include "ui/qtdialogs.h"
-#include "ui/shell.h"
-#include "ui/sysinfo.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -19,50 +13,18 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
-class NoLauncher final : public Launcher
+struct App : AppRig
 {
-public:
-    bool fileExists(const QString &) override { return false; }
-    bool startDetached(const QString &) override { return false; }
-};
-
-// The game put together as main() does, with cues recorded instead of played and the
-// settings in a temporary folder.
-struct App
-{
-    QtDialogs dialogs;
-    QSettingsStore store;
-    RecordingCuePlayer cues;
-    modHiScores hiScores{store, dialogs};
-    SystemRegistry registry;
-    NoLauncher launcher;
-    Shell shell{hiScores, dialogs, registry, launcher};
-    GameController game{shell, dialogs, cues, hiScores};
-    bool ended = false;
-
-    App()
+    // A game under way: one move made (8 to 9) and the ball on 5 selected.
+    void gameUnderWay()
     {
-        shell.setGame(game);
-        shell.onEnd = [this] { ended = true; };
-        shell.load(FormId::Form1);
-        shell.form1.showModeless();
-    }
-
-    Form1 &window() { return *shell.form1.loaded(); }
-
-    void click(int cell) { QTest::mouseClick(window().KotakPic[cell], Qt::LeftButton); }
-
-    void move(int from, int to)
-    {
-        click(from);
-        click(to);
+        window().new_->trigger();
+        move(8, 9);
+        click(5);
     }
 };
 
@@ -95,19 +57,10 @@ class TestMainWindow final : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_settings;
-
 private slots:
-    void init()
-    {
-        m_settings = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings->path());
-    }
-
     void cleanup()
     {
         flushDeletes();
-        m_settings.reset();
     }
 
     void layoutIsTheDesign()
@@ -539,9 +492,7 @@ private slots:
     {
         App app;
         Form1 &w = app.window();
-        w.new_->trigger();
-        app.move(8, 9);
-        app.click(5);
+        app.gameUnderWay();
 
         ModalAnswerer answerer;
         answerer.expect(ModalAnswerer::press(QMessageBox::No));
@@ -594,9 +545,7 @@ private slots:
     {
         App app;
         Form1 &w = app.window();
-        w.new_->trigger();
-        app.move(8, 9);
-        app.click(5);
+        app.gameUnderWay();
         app.cues.cues.clear();
 
         ModalAnswerer answerer;

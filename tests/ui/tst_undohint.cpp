@@ -1,16 +1,10 @@
 // Undo and hint through the real main window under the offscreen platform: the board's
 // right-click menu and what it greys out, Ctrl+Z and H as keys of the window, the hint's
 // marks and spoken text, and a whole game won by following the hints with the mouse.
+#include "apprig.h"
 #include "boardsolver.h"
-#include "fakes.h"
-#include "game/gamecontroller.h"
 #include "game/solver.h"
 #include "modalanswerer.h"
-#include "topten/hiscores.h"
-#include "topten/qsettingsstore.h"
-#include "ui/qtdialogs.h"
-#include "ui/shell.h"
-#include "ui/sysinfo.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -18,44 +12,23 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
-class NoLauncher final : public Launcher
+// The game with the board's menu and the keys a player uses for undo and hint.
+struct App : AppRig
 {
-public:
-    bool fileExists(const QString &) override { return false; }
-    bool startDetached(const QString &) override { return false; }
-};
-
-// The game put together as main() does, with cues recorded instead of played.
-struct App
-{
-    QtDialogs dialogs;
-    QSettingsStore store;
-    RecordingCuePlayer cues;
-    modHiScores hiScores{store, dialogs};
-    SystemRegistry registry;
-    NoLauncher launcher;
-    Shell shell{hiScores, dialogs, registry, launcher};
-    GameController game{shell, dialogs, cues, hiScores};
-
-    App()
-    {
-        shell.setGame(game);
-        shell.onEnd = [] {};
-        shell.load(FormId::Form1);
-        shell.form1.showModeless();
-    }
-
-    Form1 &window() { return *shell.form1.loaded(); }
     BoardMenu &menu() { return *window().boardMenu; }
 
-    void click(int cell) { QTest::mouseClick(window().KotakPic[cell], Qt::LeftButton); }
+    // The window active, as a player finds it, with a new game begun.
+    bool newGameInTheActiveWindow()
+    {
+        if (!QTest::qWaitForWindowActive(&window()))
+            return false;
+        window().new_->trigger();
+        return true;
+    }
 
     // QTest's mouse click goes straight to the widget, past the window that turns a
     // right-click into a context-menu request; send that request as the window would.
@@ -65,11 +38,6 @@ struct App
         const QPoint pos = target->rect().center();
         QContextMenuEvent event(QContextMenuEvent::Mouse, pos, target->mapToGlobal(pos));
         QApplication::sendEvent(target, &event);
-    }
-    void move(int from, int to)
-    {
-        click(from);
-        click(to);
     }
 
     // A key as the player types it into the main window, wherever its focus is.
@@ -99,19 +67,10 @@ class TestUndoHint final : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_settings;
-
 private slots:
-    void init()
-    {
-        m_settings = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings->path());
-    }
-
     void cleanup()
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        m_settings.reset();
     }
 
     void menuBarIsUnchanged()
@@ -195,8 +154,7 @@ private slots:
     {
         App app;
         Form1 &w = app.window();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.new_->trigger();
+        QVERIFY(app.newGameInTheActiveWindow());
         app.move(8, 9);
         app.cues.cues.clear();
 
@@ -216,8 +174,7 @@ private slots:
     {
         App app;
         Form1 &w = app.window();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.new_->trigger();
+        QVERIFY(app.newGameInTheActiveWindow());
         app.move(8, 9);
         app.move(5, 8);
         app.click(12); // a tile selected
@@ -241,8 +198,7 @@ private slots:
     {
         App app;
         Form1 &w = app.window();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.new_->trigger();
+        QVERIFY(app.newGameInTheActiveWindow());
         ModalAnswerer answerer;
         answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
         QVERIFY(app.hint());
@@ -270,8 +226,7 @@ private slots:
     {
         App app;
         Form1 &w = app.window();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.new_->trigger();
+        QVERIFY(app.newGameInTheActiveWindow());
         ModalAnswerer answerer;
         answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
 

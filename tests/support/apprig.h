@@ -1,0 +1,61 @@
+// The whole game put together as main() does, through its real windows and dialogs, with
+// cues recorded instead of played, a launcher that finds nothing and the settings in a
+// temporary folder of its own. Window tests derive their own fixture from it.
+#pragma once
+
+#include "fakes.h"
+
+#include "game/gamecontroller.h"
+#include "topten/hiscores.h"
+#include "topten/qsettingsstore.h"
+#include "ui/qtdialogs.h"
+#include "ui/shell.h"
+#include "ui/sysinfo.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Points QSettings at a fresh temporary folder while it lives, so that every game starts
+// from empty settings and none reach the user's.
+class ScratchSettings
+{
+public:
+    ScratchSettings() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path()); }
+
+private:
+    QTemporaryDir m_folder;
+};
+
+struct AppRig
+{
+    ScratchSettings settings; // first, so that it outlives the store
+    QtDialogs dialogs;
+    QSettingsStore store;
+    RecordingCuePlayer cues;
+    modHiScores hiScores{store, dialogs};
+    SystemRegistry registry;
+    FakeLauncher launcher;
+    Shell shell{hiScores, dialogs, registry, launcher};
+    GameController game{shell, dialogs, cues, hiScores};
+    bool ended = false; // the program was told to end
+
+    AppRig()
+    {
+        shell.setGame(game);
+        shell.onEnd = [this] { ended = true; };
+        shell.load(FormId::Form1);
+        shell.form1.showModeless();
+    }
+
+    Form1 &window() { return *shell.form1.loaded(); }
+
+    void click(int cell) { QTest::mouseClick(window().KotakPic[cell], Qt::LeftButton); }
+
+    // A move the way a player makes it: click the piece, then the empty cell.
+    void move(int from, int to)
+    {
+        click(from);
+        click(to);
+    }
+};
