@@ -30,6 +30,13 @@ struct App : AppRig
         return true;
     }
 
+    // A new game as above, with Yes to come for the question before the first hint.
+    bool newGameWithHintsAllowed(ModalAnswerer &answerer)
+    {
+        answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
+        return newGameInTheActiveWindow();
+    }
+
     // QTest's mouse click goes straight to the widget, past the window that turns a
     // right-click into a context-menu request; send that request as the window would.
     void rightClick(int cell)
@@ -198,9 +205,8 @@ private slots:
     {
         App app;
         Form1 &w = app.window();
-        QVERIFY(app.newGameInTheActiveWindow());
         ModalAnswerer answerer;
-        answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
+        QVERIFY(app.newGameWithHintsAllowed(answerer));
         QVERIFY(app.hint());
 
         HintMarks *marks = app.menu().marks;
@@ -226,9 +232,8 @@ private slots:
     {
         App app;
         Form1 &w = app.window();
-        QVERIFY(app.newGameInTheActiveWindow());
         ModalAnswerer answerer;
-        answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
+        QVERIFY(app.newGameWithHintsAllowed(answerer));
 
         int moves = 0;
         while (!app.game.GameOver && moves < 60) {
