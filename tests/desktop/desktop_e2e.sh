@@ -110,6 +110,18 @@ active_window() {
     xdotool getactivewindow 2>/dev/null
 }
 
+# After a win: the Black List comes up active and Return closes it; then the results
+# window ($results) must be the active one. $1 says which win, for the failure.
+black_list_then_results() {
+    local list
+    list=$(window_of "Hi Scores")
+    wait_until 10 test "$(active_window)" = "$list" || fail "the Black List is not active"
+    xdotool key Return
+    wait_until 10 gone "Hi Scores" || fail "Return did not close the Black List"
+    results=$(window_of "You Win !!!")
+    wait_until 10 test "$(active_window)" = "$results" || fail "the results window is not active after the $1 win"
+}
+
 # --- The display and the window manager -------------------------------------------------
 Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
@@ -164,12 +176,7 @@ xdotool key --delay 5 "${keys[@]}"
 prompt=$(window_of "Selamat yaa, kong !!")
 xdotool key ctrl+a && xdotool type Keys && xdotool key Return
 wait_until 10 gone "Selamat yaa, kong !!" || fail "the name question stayed open"
-list=$(window_of "Hi Scores")
-wait_until 10 test "$(active_window)" = "$list" || fail "the Black List is not active"
-xdotool key Return
-wait_until 10 gone "Hi Scores" || fail "Return did not close the Black List"
-results=$(window_of "You Win !!!")
-wait_until 10 test "$(active_window)" = "$results" || fail "the results window is not active after the keyboard win"
+black_list_then_results keyboard
 [ "$(stacking_index "$results")" -gt "$(stacking_index "$main")" ] ||
     fail "after the keyboard win the results window is below the main window"
 xdotool key Return
@@ -198,12 +205,7 @@ done
 xdotool "${clicks[@]}"
 window_of "Selamat yaa, kong !!" >/dev/null
 xdotool key ctrl+a && xdotool type Mouse && xdotool key Return
-list=$(window_of "Hi Scores")
-wait_until 10 test "$(active_window)" = "$list" || fail "the Black List is not active"
-xdotool key Return
-wait_until 10 gone "Hi Scores" || fail "Return did not close the Black List"
-results=$(window_of "You Win !!!")
-wait_until 10 test "$(active_window)" = "$results" || fail "the results window is not active after the mouse win"
+black_list_then_results mouse
 sleep 0.3 # let the window manager finish restacking before reading its order
 [ "$(stacking_index "$results")" -gt "$(stacking_index "$main")" ] ||
     fail "the results window is below the main window: $(xprop -root _NET_CLIENT_LIST_STACKING)"
