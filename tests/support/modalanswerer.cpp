@@ -35,6 +35,19 @@ void ModalAnswerer::poll()
         }
         return;
     }
+    // Answered once it is the active window, as a player meets it: a window may fill itself
+    // when it is activated, which on a slow machine (or under the sanitizers) follows its
+    // showing by a moment. One that never becomes active is answered after two seconds.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (!modal->isActiveWindow()) {
+        if (m_activating != modal) {
+            m_activating = modal;
+            m_activatingSince = now;
+            return;
+        }
+        if (now - m_activatingSince < 2000)
+            return;
+    }
     modal->setProperty(SeenProperty, true);
 
     Seen s;

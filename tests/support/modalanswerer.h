@@ -51,6 +51,8 @@ private:
     std::deque<Handler> m_handlers;
     QPointer<QWidget> m_waiting;   // an unexpected modal widget and when it appeared
     qint64 m_waitingSince = 0;
+    QPointer<QWidget> m_activating; // a new modal widget not yet active, and since when
+    qint64 m_activatingSince = 0;
     int m_timeoutMs;
     int m_unexpected = 0;
 };
