@@ -20,8 +20,7 @@ public:
     virtual QString timeText() const = 0;                  // timelbl
     virtual void setTimeText(const QString &text) = 0;
     virtual void setTimerEnabled(bool on) = 0;             // Timer1
-    virtual bool soundChecked() const = 0;                 // the check mark of sound1
-    virtual void setSoundChecked(bool checked) = 0;
+    virtual void setSoundChecked(bool checked) = 0;        // the check mark of sound1
 
     // Form4: creates it if needed, shows the rank banner, time and steps, and shows it
     // modeless without an owner (an open one is refreshed in place).

@@ -193,9 +193,9 @@ void GameController::Form_Unload()
 
 void GameController::sound1_Click()
 {
-    const bool on = !m_view.soundChecked();
-    m_view.setSoundChecked(on);
-    SoundOn = on;
+    // SoundOn is the truth; the check mark only shows it.
+    SoundOn = !SoundOn;
+    m_view.setSoundChecked(SoundOn);
 }
 
 void GameController::help2_Click()

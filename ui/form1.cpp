@@ -247,12 +247,8 @@ void Form1::buildMenus()
     connect(new_, &QAction::triggered, this, [this] { m_game.new_Click(); });
     connect(top, &QAction::triggered, this, [this] { m_game.top_Click(); });
     connect(xit, &QAction::triggered, this, [this] { m_game.xit_Click(); });
-    connect(sound1, &QAction::triggered, this, [this](bool checked) {
-        // Qt has already flipped the mark; put it back so the handler sees the mark the
-        // player clicked on and flips mark and SoundOn together.
-        sound1->setChecked(!checked);
-        m_game.sound1_Click();
-    });
+    // Qt flips the mark first; the handler then sets it from SoundOn, which it owns.
+    connect(sound1, &QAction::triggered, this, [this] { m_game.sound1_Click(); });
     connect(help2, &QAction::triggered, this, [this] { m_game.help2_Click(); });
     connect(about1, &QAction::triggered, this, [this] { m_game.about1_Click(); });
 }

@@ -51,11 +51,6 @@ void Shell::setTimerEnabled(bool on)
         timer.stop();
 }
 
-bool Shell::soundChecked() const
-{
-    return main().sound1->isChecked();
-}
-
 void Shell::setSoundChecked(bool checked)
 {
     main().sound1->setChecked(checked);

@@ -30,7 +30,6 @@ public:
     QString timeText() const override;
     void setTimeText(const QString &text) override;
     void setTimerEnabled(bool on) override;
-    bool soundChecked() const override;
     void setSoundChecked(bool checked) override;
     void showResults(int rank, const QString &time, const QString &steps) override;
     void load(FormId form) override;

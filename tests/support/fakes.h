@@ -95,7 +95,6 @@ public:
     QString timeText() const override { return timeLabel; }
     void setTimeText(const QString &text) override { timeLabel = text; }
     void setTimerEnabled(bool on) override { timerOn = on; }
-    bool soundChecked() const override { return soundCheck; }
     void setSoundChecked(bool checked) override { soundCheck = checked; }
     void showResults(int rank, const QString &time, const QString &steps) override;
     void load(FormId form) override;
