@@ -148,6 +148,7 @@ void GameController::GameWon()
     GameOver = true;
     m_view.setTimerEnabled(false);
     const int rank = rankForSteps(steps);
+    // The results copy the clock label's text, as shown, not the counters behind it.
     m_view.showResults(rank, m_view.timeText(), QString::number(steps));
     cue(Cue::Victory);
     if (assisted)
