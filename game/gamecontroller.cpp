@@ -32,12 +32,12 @@ void GameController::cue(Cue which)
 
 void GameController::showNormal(int cell)
 {
-    m_view.showCellPicture(cell, static_cast<int>(Cells[cell]));
+    m_view.showCell(cell, Cells[cell], false);
 }
 
 void GameController::showSelected(int cell)
 {
-    m_view.showCellPicture(cell, static_cast<int>(Cells[cell]) + 2);
+    m_view.showCell(cell, Cells[cell], true);
 }
 
 void GameController::Form_Load()

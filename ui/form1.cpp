@@ -100,8 +100,19 @@ int Form1::cellInDirection(int cell, int arrowKey)
     return best;
 }
 
-void Form1::showCell(int cell, int picIndex)
+PicIndex Form1::pictureFor(Piece piece, bool selected)
 {
+    switch (piece) {
+    case Piece::Empty: return NoPicture;
+    case Piece::Ball: return selected ? BallSelectedPic : BallPic;
+    case Piece::Tile: return selected ? TileSelectedPic : TilePic;
+    }
+    return NoPicture;
+}
+
+void Form1::showCell(int cell, Piece piece, bool selected)
+{
+    const PicIndex picIndex = pictureFor(piece, selected);
     ImageCell *box = KotakPic[cell];
     box->setPicture(picIndex == NoPicture ? QPixmap() : pic[picIndex]);
     box->setAccessibleName(cellDescription(cell, picIndex));
@@ -180,7 +191,7 @@ Form1::Form1(GameController &game)
         cell->setFocusPolicy(Qt::StrongFocus);
         connect(cell, &ImageCell::clicked, this, [this, k] { m_game.KotakPic_Click(k); });
         KotakPic[k] = cell;
-        showCell(k, BallPic); // the design shows a ball in every cell
+        showCell(k, Piece::Ball, false); // the design shows a ball in every cell
     }
     KotakPic[SharedCell]->setFocus();
 

@@ -22,9 +22,9 @@ Shell::Shell(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launch
 {
 }
 
-void Shell::showCellPicture(int cell, int pic)
+void Shell::showCell(int cell, Piece piece, bool selected)
 {
-    main().showCell(cell, pic);
+    main().showCell(cell, piece, selected);
 }
 
 void Shell::setStepText(const QString &text)

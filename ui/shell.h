@@ -25,7 +25,7 @@ public:
     // The logic that Form1 forwards its events to; set before the first load.
     void setGame(GameController &game) { m_game = &game; }
 
-    void showCellPicture(int cell, int pic) override;
+    void showCell(int cell, Piece piece, bool selected) override;
     void setStepText(const QString &text) override;
     QString timeText() const override;
     void setTimeText(const QString &text) override;

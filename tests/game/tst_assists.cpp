@@ -12,7 +12,7 @@ Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
 
-constexpr const char *StartPicture = "11111111 . 22222222";
+constexpr const char *StartPicture = "bbbbbbbb . tttttttt";
 const QString HintQuestion = QStringLiteral("A game with hints does not enter the Black List. Show a hint?");
 
 struct Game : ControllerRig
@@ -70,7 +70,7 @@ private slots:
         QTest::newRow("a slide") << QList<int>{8, 9} << 1 << StartPicture << "2" << std::vector<int>{5};
         QTest::newRow("a jump") << QList<int>{7, 9} << 1 << StartPicture << "2" << std::vector<int>{5};
         QTest::newRow("a jump across the shared cell")
-            << QList<int>{8, 9, 10, 8} << 1 << "1111111. 1 22222222" << "3" << std::vector<int>{5};
+            << QList<int>{8, 9, 10, 8} << 1 << "bbbbbbb. b tttttttt" << "3" << std::vector<int>{5};
         QTest::newRow("another piece selected") << QList<int>{8, 9, 12} << 1 << StartPicture << "2" << std::vector<int>{5};
         QTest::newRow("the moved piece selected") << QList<int>{8, 9, 9} << 1 << StartPicture << "2" << std::vector<int>{5};
         QTest::newRow("two moves back") << QList<int>{8, 9, 5, 8} << 2 << StartPicture << "4" << std::vector<int>{5, 5};
@@ -134,7 +134,7 @@ private slots:
         Game g;
         g.dialogs.inputAnswers = {QStringLiteral("Winner")};
         g.game.undoMove_Click(); // before the first game
-        QCOMPARE(g.view.cellsText(), QStringLiteral("11111111 1 11111111"));
+        QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbbbbb b bbbbbbbb"));
         QVERIFY(g.cues.cues.empty());
 
         g.startGame();
@@ -143,7 +143,7 @@ private slots:
         QVERIFY(g.game.GameOver);
         g.cues.cues.clear();
         g.game.undoMove_Click(); // after a win
-        QCOMPARE(g.view.cellsText(), QStringLiteral("22222222 . 11111111"));
+        QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
         QCOMPARE(g.view.stepText, QStringLiteral("46"));
         QVERIFY(g.cues.cues.empty());
     }

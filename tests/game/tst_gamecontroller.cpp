@@ -14,7 +14,7 @@ Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
 
-constexpr const char *StartPicture = "11111111 . 22222222";
+constexpr const char *StartPicture = "bbbbbbbb . tttttttt";
 
 struct Game
 {
@@ -77,7 +77,7 @@ private slots:
         QVERIFY(g.game.SoundOn);
         for (int k = 1; k <= 17; ++k)
             g.game.KotakPic_Click(k);
-        QCOMPARE(g.view.cellsText(), QStringLiteral("11111111 1 11111111"));
+        QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbbbbb b bbbbbbbb"));
         QVERIFY(g.cues.cues.empty());
         QCOMPARE(g.view.stepText, QStringLiteral("00"));
         QVERIFY(!g.view.timerOn);
@@ -106,18 +106,18 @@ private slots:
         QTest::addColumn<QString>("stepLabel");
 
         QTest::newRow("empty cell, nothing selected") << QList<int>{9} << StartPicture << std::vector<int>{} << 0 << "00";
-        QTest::newRow("select a ball") << QList<int>{8} << "11111113 . 22222222" << std::vector<int>{6} << 8 << "00";
-        QTest::newRow("select a tile") << QList<int>{12} << "11111111 . 22422222" << std::vector<int>{6} << 12 << "00";
+        QTest::newRow("select a ball") << QList<int>{8} << "bbbbbbbB . tttttttt" << std::vector<int>{6} << 8 << "00";
+        QTest::newRow("select a tile") << QList<int>{12} << "bbbbbbbb . ttTttttt" << std::vector<int>{6} << 12 << "00";
         QTest::newRow("drop the selection") << QList<int>{8, 8} << StartPicture << std::vector<int>{6, 6} << 0 << "00";
-        QTest::newRow("select again after a drop") << QList<int>{8, 8, 8} << "11111113 . 22222222" << std::vector<int>{6, 6, 6} << 8 << "00";
-        QTest::newRow("change from ball to tile") << QList<int>{8, 10} << "11111111 . 42222222" << std::vector<int>{6, 6} << 10 << "00";
-        QTest::newRow("change from ball to ball") << QList<int>{8, 1} << "31111111 . 22222222" << std::vector<int>{6, 6} << 1 << "00";
-        QTest::newRow("slide 8 to 9") << QList<int>{8, 9} << "1111111. 1 22222222" << std::vector<int>{6, 5} << 0 << "1";
-        QTest::newRow("jump 7 over 8 to 9") << QList<int>{7, 9} << "111111.1 1 22222222" << std::vector<int>{6, 5} << 0 << "1";
-        QTest::newRow("jump 11 over 10 to 9") << QList<int>{11, 9} << "11111111 2 2.222222" << std::vector<int>{6, 5} << 0 << "1";
-        QTest::newRow("empty cell out of reach keeps the selection") << QList<int>{1, 9} << "31111111 . 22222222" << std::vector<int>{6} << 1 << "00";
+        QTest::newRow("select again after a drop") << QList<int>{8, 8, 8} << "bbbbbbbB . tttttttt" << std::vector<int>{6, 6, 6} << 8 << "00";
+        QTest::newRow("change from ball to tile") << QList<int>{8, 10} << "bbbbbbbb . Tttttttt" << std::vector<int>{6, 6} << 10 << "00";
+        QTest::newRow("change from ball to ball") << QList<int>{8, 1} << "Bbbbbbbb . tttttttt" << std::vector<int>{6, 6} << 1 << "00";
+        QTest::newRow("slide 8 to 9") << QList<int>{8, 9} << "bbbbbbb. b tttttttt" << std::vector<int>{6, 5} << 0 << "1";
+        QTest::newRow("jump 7 over 8 to 9") << QList<int>{7, 9} << "bbbbbb.b b tttttttt" << std::vector<int>{6, 5} << 0 << "1";
+        QTest::newRow("jump 11 over 10 to 9") << QList<int>{11, 9} << "bbbbbbbb t t.tttttt" << std::vector<int>{6, 5} << 0 << "1";
+        QTest::newRow("empty cell out of reach keeps the selection") << QList<int>{1, 9} << "Bbbbbbbb . tttttttt" << std::vector<int>{6} << 1 << "00";
         QTest::newRow("out of reach, then drop") << QList<int>{1, 9, 1} << StartPicture << std::vector<int>{6, 6} << 0 << "00";
-        QTest::newRow("two moves") << QList<int>{8, 9, 5, 8} << "1111.111 1 22222222" << std::vector<int>{6, 5, 6, 5} << 0 << "2";
+        QTest::newRow("two moves") << QList<int>{8, 9, 5, 8} << "bbbb.bbb b tttttttt" << std::vector<int>{6, 5, 6, 5} << 0 << "2";
         QTest::newRow("move there and back") << QList<int>{8, 9, 9, 8} << StartPicture << std::vector<int>{6, 5, 6, 5} << 0 << "2";
     }
     void clicks()
@@ -150,7 +150,7 @@ private slots:
                                                                                               g.view.cellsText());
         };
         g.game.KotakPic_Click(9);
-        QCOMPARE(seen, QStringLiteral("0 1 1 1111111. 1 22222222"));
+        QCOMPARE(seen, QStringLiteral("0 1 1 bbbbbbb. b tttttttt"));
     }
 
     void restartQuestion_data()
@@ -194,7 +194,7 @@ private slots:
             g.move(8, 9);
             QCOMPARE(g.view.stepText, QStringLiteral("1"));
         } else {
-            QCOMPARE(g.view.cellsText(), QStringLiteral("1111311. 1 22222222"));
+            QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbBbb. b tttttttt"));
             QCOMPARE(g.game.Selected, 5);
             QCOMPARE(g.game.Steps, std::int64_t(1));
             QVERIFY(g.cues.cues.empty());
@@ -260,7 +260,7 @@ private slots:
         QVERIFY(g.game.GameOver);
         QCOMPARE(g.game.Steps, std::int64_t(46));
         QCOMPARE(g.view.stepText, QStringLiteral("46"));
-        QCOMPARE(g.view.cellsText(), QStringLiteral("22222222 . 11111111"));
+        QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
         QVERIFY(!g.view.timerOn);
         // The victory in its order: results shown, cue 1, name asked, list shown, saved.
         const QStringList tail = g.view.events.mid(g.view.events.indexOf(QStringLiteral("results 1 00:00:00 46")));
@@ -381,7 +381,7 @@ private slots:
         QCOMPARE(g.view.results.front().steps, QStringLiteral("46"));
         QVERIFY(g.game.GameOver);
         QVERIFY(!g.view.timerOn);
-        QCOMPARE(g.view.cellsText(), QStringLiteral("22222222 . 11111111"));
+        QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
         QCOMPARE(g.view.stepText, QStringLiteral("46"));
         QCOMPARE(int(g.dialogs.calls.size()), 1); // the name only, no restart question
         QCOMPARE(g.dialogs.calls.front().kind, QStringLiteral("InputBox"));
@@ -399,7 +399,7 @@ private slots:
         };
         g.move(8, 9);
         QCOMPARE(g.game.Selected, 5);
-        QCOMPARE(g.view.cellsText(), QStringLiteral("1111311. 1 22222222"));
+        QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbBbb. b tttttttt"));
     }
 
     void theScoreIsTheWonGameEvenWhenTheVictoryCueStartsANewOne()

@@ -93,17 +93,6 @@ void RecordingCuePlayer::PlaySound(Cue cue)
         onPlay(cue);
 }
 
-RecordingView::RecordingView()
-{
-    // The design shows the ball in every cell.
-    for (int &pic : cellPic)
-        pic = BallPic;
-}
-
-void RecordingView::showCellPicture(int cell, int pic)
-{
-    cellPic[cell] = pic;
-}
 
 void RecordingView::showResults(int rank, const QString &time, const QString &steps)
 {
@@ -137,7 +126,9 @@ QString RecordingView::cellsText() const
     for (int k = 1; k <= 17; ++k) {
         if (k == 9)
             text += QLatin1Char(' ');
-        text += cellPic[k] == NoPicture ? QLatin1Char('.') : QChar(u'0' + cellPic[k]);
+        const Shown shown = cells[k];
+        const char piece = shown.piece == Piece::Ball ? 'b' : shown.piece == Piece::Tile ? 't' : '.';
+        text += shown.selected ? QChar::fromLatin1(piece).toUpper() : QChar::fromLatin1(piece);
         if (k == 9)
             text += QLatin1Char(' ');
     }

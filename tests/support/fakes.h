@@ -1,6 +1,7 @@
 // Recording and scripted stand-ins for the seams, shared by the tests of the logic.
 #pragma once
 
+#include "game/board.h"
 #include "game/form1view.h"
 #include "media/cues.h"
 #include "topten/settingsstore.h"
@@ -88,9 +89,7 @@ public:
 class RecordingView final : public Form1View
 {
 public:
-    RecordingView();
-
-    void showCellPicture(int cell, int pic) override;
+    void showCell(int cell, Piece piece, bool selected) override { cells[cell] = {piece, selected}; }
     void setStepText(const QString &text) override { stepText = text; }
     QString timeText() const override { return timeLabel; }
     void setTimeText(const QString &text) override { timeLabel = text; }
@@ -106,11 +105,12 @@ public:
     void showHint(int from, int to, int movesLeft) override { hints.push_back({from, to, movesLeft}); hintShown = true; }
     void hideHint() override { hintShown = false; }
 
-    // Pictures of KotakPic(1..17) as one string, e.g. "11111111 1 11111111" at start:
-    // '.' empty, '1'..'4' pic(n), a space around the shared cell.
+    // What KotakPic(1..17) show as one string, e.g. "bbbbbbbb b bbbbbbbb" at start: '.'
+    // empty, 'b' ball, 't' tile, upper case when selected, a space around the shared cell.
     QString cellsText() const;
 
-    int cellPic[18];
+    struct Shown { Piece piece = Piece::Ball; bool selected = false; }; // the design shows balls
+    Shown cells[18];
     QString stepText = QStringLiteral("00");
     QString timeLabel = QStringLiteral("00:00:00");
     bool timerOn = false;

@@ -24,6 +24,8 @@
 
 #include <memory>
 
+Q_DECLARE_METATYPE(Piece)
+
 namespace {
 
 class NoLauncher final : public Launcher
@@ -108,6 +110,34 @@ private slots:
     {
         flushDeletes();
         m_settings.reset();
+    }
+
+    void cellShowsWhatItHolds_data()
+    {
+        QTest::addColumn<Piece>("piece");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<int>("picture"); // index into pic, 0 for none
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("empty") << Piece::Empty << false << int(NoPicture) << "Cell 5: empty";
+        QTest::newRow("ball") << Piece::Ball << false << int(BallPic) << "Cell 5: ball";
+        QTest::newRow("tile") << Piece::Tile << false << int(TilePic) << "Cell 5: tile";
+        QTest::newRow("ball selected") << Piece::Ball << true << int(BallSelectedPic) << "Cell 5: ball, selected";
+        QTest::newRow("tile selected") << Piece::Tile << true << int(TileSelectedPic) << "Cell 5: tile, selected";
+    }
+    void cellShowsWhatItHolds()
+    {
+        QFETCH(Piece, piece);
+        QFETCH(bool, selected);
+        QFETCH(int, picture);
+        QFETCH(QString, spoken);
+        App app;
+        Form1 &w = app.window();
+        w.showCell(5, piece, selected);
+        if (picture == NoPicture)
+            QVERIFY(w.KotakPic[5]->picture().isNull());
+        else
+            QCOMPARE(w.KotakPic[5]->picture().cacheKey(), w.pic[picture].cacheKey());
+        QCOMPARE(w.KotakPic[5]->accessibleName(), spoken);
     }
 
     void layoutIsTheDesign()
