@@ -4,6 +4,7 @@
 #include "ui/fonts.h"
 #include "ui/imagestore.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
@@ -27,9 +28,8 @@ QLabel *resultLabel(QWidget *parent, const QString &text, int leftTwips, int top
 
 } // namespace
 
-Form4::Form4(std::function<void()> unload)
+Form4::Form4()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
-    , m_unload(std::move(unload))
 {
     setWindowTitle(QStringLiteral("You Win !!!"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -93,7 +93,13 @@ void Form4::paintEvent(QPaintEvent *)
     paintBackground(this, m_background);
 }
 
+void Form4::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
 void Form4::Command1_Click()
 {
-    m_unload();
+    close();
 }

@@ -1,5 +1,5 @@
 // The about window: its layout in pixels of the design, and handlers that hand off to the
-// system-information lookup or to the unload the window was given.
+// system-information lookup or close the window.
 #include "ui/frmabout.h"
 
 #include "ui/fonts.h"
@@ -8,15 +8,13 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher, std::function<void()> unload,
-                   QWidget *owner)
+frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher, QWidget *owner)
     // Nothing shows the caption; the mixed case is the game's own signature.
     : PictureDialog(owner, QStringLiteral("About TobRineL - KarVoleN 2003"), QSize(336, 244),
                     QStringLiteral("about"))
     , m_dialogs(dialogs)
     , m_registry(registry)
     , m_launcher(launcher)
-    , m_unload(std::move(unload))
 {
     const QFont font = tobrinelFont(FontFace::MsSansSerif, 8.25, false);
 
@@ -38,7 +36,7 @@ frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher, std
 
 void frmAbout::cmdOK_Click()
 {
-    m_unload();
+    close();
 }
 
 void frmAbout::cmdSysInfo_Click()

@@ -45,15 +45,15 @@ struct App
     modHiScores hiScores{store, dialogs};
     SystemRegistry registry;
     NoLauncher launcher;
-    Shell shell{hiScores, dialogs, registry, launcher};
+    Shell shell{game, hiScores, dialogs, registry, launcher};
     GameController game{shell, dialogs, cues, hiScores};
     bool ended = false;
 
     App()
     {
-        shell.setGame(game);
         shell.onEnd = [this] { ended = true; };
         shell.load(FormId::Form1);
+        game.Form_Load();
         shell.form1.showModeless();
     }
 

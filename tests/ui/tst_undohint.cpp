@@ -41,14 +41,14 @@ struct App
     modHiScores hiScores{store, dialogs};
     SystemRegistry registry;
     NoLauncher launcher;
-    Shell shell{hiScores, dialogs, registry, launcher};
+    Shell shell{game, hiScores, dialogs, registry, launcher};
     GameController game{shell, dialogs, cues, hiScores};
 
     App()
     {
-        shell.setGame(game);
         shell.onEnd = [] {};
         shell.load(FormId::Form1);
+        game.Form_Load();
         shell.form1.showModeless();
     }
 
