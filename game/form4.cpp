@@ -1,8 +1,8 @@
 #include "game/form4.h"
 
-#include "ui/boardlayout.h"
 #include "ui/fonts.h"
 #include "ui/imagestore.h"
+#include "ui/windowlayout.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -11,17 +11,13 @@
 
 namespace {
 
-constexpr int px(int twips)
-{
-    return twipsToPixels(twips);
-}
-
-QLabel *resultLabel(QWidget *parent, const QString &text, int leftTwips, int topTwips)
+// Sized to its text from the place's top-left corner.
+QLabel *resultLabel(QWidget *parent, const QString &text, ControlPlace place)
 {
     auto *label = new QLabel(text, parent);
     label->setFont(tobrinelFont(FontFace::MsSansSerif, 13.5, true));
     label->setAttribute(Qt::WA_TranslucentBackground);
-    label->move(px(leftTwips), px(topTwips));
+    label->move(place.left, place.top);
     label->adjustSize();
     return label;
 }
@@ -43,11 +39,11 @@ Form4::Form4()
     pic[2] = artPixmap(QStringLiteral("banner_smart"), ratio);
     pic[3] = artPixmap(QStringLiteral("banner_stupid"), ratio);
 
-    waktulbl = resultLabel(this, QStringLiteral("00:00:00"), 3360, 1320);
-    langkahlbl = resultLabel(this, QStringLiteral("00"), 3360, 2010);
+    waktulbl = resultLabel(this, QStringLiteral("00:00:00"), ResultsLayout::Time);
+    langkahlbl = resultLabel(this, QStringLiteral("00"), ResultsLayout::Steps);
 
     Image1 = new ImageCell(this);
-    Image1->setGeometry(px(3720), px(3000), px(1815), px(810));
+    Image1->setGeometry(ResultsLayout::Banner.as<QRect>());
     Image1->setPicture(pic[1]);
 
     Command1 = new QToolButton(this);
@@ -55,7 +51,7 @@ Form4::Form4()
     Command1->setIcon(storedIcon({QStringLiteral("tick-16"), QStringLiteral("tick-32")}));
     Command1->setIconSize(QSize(32, 32));
     Command1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Command1->setGeometry(px(4680), px(4440), px(975), px(855));
+    Command1->setGeometry(ResultsLayout::Button.as<QRect>());
     Command1->setFocusPolicy(Qt::StrongFocus);
     Command1->setFocus();
     connect(Command1, &QToolButton::clicked, this, &Form4::Command1_Click);

@@ -3,6 +3,7 @@
 #include "game/gamecontroller.h"
 #include "ui/boardlayout.h"
 #include "ui/fonts.h"
+#include "ui/windowlayout.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -197,15 +198,15 @@ Form1::Form1(GameController &game)
 
     STEPLBL = makeLabel(m_client, QStringLiteral("00"), tobrinelFont(FontFace::ArialBlack, 24, true),
                         QColor(128, 128, 128), Qt::AlignHCenter | Qt::AlignTop);
-    STEPLBL->setGeometry(px(240), px(2040), px(1140), px(675));
+    STEPLBL->setGeometry(MainLayout::Steps.as<QRect>());
     showSteps(STEPLBL->text());
 
     const QFont small = tobrinelFont(FontFace::MsSansSerif, 9.75, true);
     Label2 = makeLabel(m_client, QStringLiteral("Time :"), small, Qt::black, Qt::AlignLeft | Qt::AlignTop);
-    Label2->move(px(4440), px(1920));
+    Label2->move(MainLayout::TimeCaption.left, MainLayout::TimeCaption.top);
     Label2->adjustSize();
     timelbl = makeLabel(m_client, QStringLiteral("00:00:00"), small, Qt::black, Qt::AlignLeft | Qt::AlignTop);
-    timelbl->move(px(5160), px(1920));
+    timelbl->move(MainLayout::Time.left, MainLayout::Time.top);
     showTime(timelbl->text());
 
     Timer1.setInterval(1000);

@@ -1,9 +1,10 @@
-// The about window: its layout in pixels of the design, and handlers that hand off to the
+// The about window: its buttons at their places in ui/windowlayout.h, and handlers that hand off to the
 // system-information lookup or close the window.
 #include "ui/frmabout.h"
 
 #include "ui/fonts.h"
 #include "ui/sysinfo.h"
+#include "ui/windowlayout.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -19,14 +20,14 @@ frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher, QWi
     const QFont font = tobrinelFont(FontFace::MsSansSerif, 8.25, false);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setGeometry(8, 208, 84, 23);
+    cmdOK->setGeometry(AboutLayout::Ok.as<QRect>());
     cmdOK->setFont(font);
     cmdOK->setDefault(true);
     cmdOK->setToolTip(QStringLiteral("http://tobrinel.example.org/"));
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
-    cmdSysInfo->setGeometry(96, 208, 83, 23);
+    cmdSysInfo->setGeometry(AboutLayout::SysInfo.as<QRect>());
     cmdSysInfo->setFont(font);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 

@@ -11,6 +11,7 @@
 #include "ui/qtdialogs.h"
 #include "ui/shell.h"
 #include "ui/sysinfo.h"
+#include "ui/windowlayout.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -110,6 +111,16 @@ private slots:
     {
         flushDeletes();
         m_settings.reset();
+    }
+
+    void resultsWindowPlacesItsControlsWhereTheArtLeavesRoom()
+    {
+        Form4 results;
+        results.showResult(3, QStringLiteral("00:00:07"), QStringLiteral("54"));
+        QCOMPARE(results.Image1->geometry(), ResultsLayout::Banner.as<QRect>());
+        QCOMPARE(results.Command1->geometry(), ResultsLayout::Button.as<QRect>());
+        QCOMPARE(results.waktulbl->pos(), QPoint(ResultsLayout::Time.left, ResultsLayout::Time.top));
+        QCOMPARE(results.langkahlbl->pos(), QPoint(ResultsLayout::Steps.left, ResultsLayout::Steps.top));
     }
 
     void cellShowsWhatItHolds_data()

@@ -7,6 +7,7 @@
 #include "ui/frmabout.h"
 #include "ui/qtdialogs.h"
 #include "ui/sysinfo.h"
+#include "ui/windowlayout.h"
 
 #include "fakes.h"
 #include "modalanswerer.h"
@@ -91,11 +92,11 @@ void tst_frmAbout::layout()
     QVERIFY(caption.mid(6) != QStringLiteral("Tobrinel - Karvolen 2003"));
 
     QCOMPARE(about.cmdOK->text(), QStringLiteral("OK"));
-    QCOMPARE(about.cmdOK->geometry(), QRect(8, 208, 84, 23));
+    QCOMPARE(about.cmdOK->geometry(), AboutLayout::Ok.as<QRect>());
     QVERIFY(about.cmdOK->isDefault());
     QVERIFY(!about.cmdOK->toolTip().isEmpty());
     QCOMPARE(about.cmdSysInfo->text(), QStringLiteral("&System Info..."));
-    QCOMPARE(about.cmdSysInfo->geometry(), QRect(96, 208, 83, 23));
+    QCOMPARE(about.cmdSysInfo->geometry(), AboutLayout::SysInfo.as<QRect>());
     QCOMPARE(about.cmdOK->nextInFocusChain(), about.cmdSysInfo);
 }
 
