@@ -2,6 +2,7 @@
 // dialogs and a recording cue player: what each click shows, which cues it requests and
 // in what order, the restart question, the clock and the victory.
 #include "boardsolver.h"
+#include "cuenames.h"
 #include "fakes.h"
 #include "game/gamecontroller.h"
 #include "topten/hiscores.h"
@@ -10,7 +11,7 @@
 
 #include <memory>
 
-Q_DECLARE_METATYPE(std::vector<int>)
+Q_DECLARE_METATYPE(Cues)
 
 namespace {
 
@@ -29,7 +30,7 @@ struct Game
     Game()
     {
         cues.onPlay = [this](Cue cue) {
-            view.events << QStringLiteral("cue %1").arg(int(cue));
+            view.events << QStringLiteral("cue ") + cueName(cue);
             if (duringCue)
                 duringCue(cue);
         };
@@ -91,7 +92,7 @@ private slots:
         QVERIFY(!g.game.GameOver);
         QVERIFY(g.view.timerOn);
         QCOMPARE(g.game.Steps, std::int64_t(0));
-        QCOMPARE(g.cues.cues, std::vector<int>{3});
+        QCOMPARE(g.cues.cues, Cues{Cue::NewGame});
         QVERIFY(g.dialogs.calls.empty()); // no question when no game runs
         QCOMPARE(g.view.stepText, QStringLiteral("00"));
         QCOMPARE(g.view.focusedCell, 9); // the keyboard starts on the empty cell
@@ -101,30 +102,30 @@ private slots:
     {
         QTest::addColumn<QList<int>>("clicks");
         QTest::addColumn<QString>("pictures");
-        QTest::addColumn<std::vector<int>>("cues");
+        QTest::addColumn<Cues>("cues");
         QTest::addColumn<int>("selected");
         QTest::addColumn<QString>("stepLabel");
 
-        QTest::newRow("empty cell, nothing selected") << QList<int>{9} << StartPicture << std::vector<int>{} << 0 << "00";
-        QTest::newRow("select a ball") << QList<int>{8} << "bbbbbbbB . tttttttt" << std::vector<int>{6} << 8 << "00";
-        QTest::newRow("select a tile") << QList<int>{12} << "bbbbbbbb . ttTttttt" << std::vector<int>{6} << 12 << "00";
-        QTest::newRow("drop the selection") << QList<int>{8, 8} << StartPicture << std::vector<int>{6, 6} << 0 << "00";
-        QTest::newRow("select again after a drop") << QList<int>{8, 8, 8} << "bbbbbbbB . tttttttt" << std::vector<int>{6, 6, 6} << 8 << "00";
-        QTest::newRow("change from ball to tile") << QList<int>{8, 10} << "bbbbbbbb . Tttttttt" << std::vector<int>{6, 6} << 10 << "00";
-        QTest::newRow("change from ball to ball") << QList<int>{8, 1} << "Bbbbbbbb . tttttttt" << std::vector<int>{6, 6} << 1 << "00";
-        QTest::newRow("slide 8 to 9") << QList<int>{8, 9} << "bbbbbbb. b tttttttt" << std::vector<int>{6, 5} << 0 << "1";
-        QTest::newRow("jump 7 over 8 to 9") << QList<int>{7, 9} << "bbbbbb.b b tttttttt" << std::vector<int>{6, 5} << 0 << "1";
-        QTest::newRow("jump 11 over 10 to 9") << QList<int>{11, 9} << "bbbbbbbb t t.tttttt" << std::vector<int>{6, 5} << 0 << "1";
-        QTest::newRow("empty cell out of reach keeps the selection") << QList<int>{1, 9} << "Bbbbbbbb . tttttttt" << std::vector<int>{6} << 1 << "00";
-        QTest::newRow("out of reach, then drop") << QList<int>{1, 9, 1} << StartPicture << std::vector<int>{6, 6} << 0 << "00";
-        QTest::newRow("two moves") << QList<int>{8, 9, 5, 8} << "bbbb.bbb b tttttttt" << std::vector<int>{6, 5, 6, 5} << 0 << "2";
-        QTest::newRow("move there and back") << QList<int>{8, 9, 9, 8} << StartPicture << std::vector<int>{6, 5, 6, 5} << 0 << "2";
+        QTest::newRow("empty cell, nothing selected") << QList<int>{9} << StartPicture << Cues{} << 0 << "00";
+        QTest::newRow("select a ball") << QList<int>{8} << "bbbbbbbB . tttttttt" << Cues{Cue::Select} << 8 << "00";
+        QTest::newRow("select a tile") << QList<int>{12} << "bbbbbbbb . ttTttttt" << Cues{Cue::Select} << 12 << "00";
+        QTest::newRow("drop the selection") << QList<int>{8, 8} << StartPicture << Cues{Cue::Select, Cue::Select} << 0 << "00";
+        QTest::newRow("select again after a drop") << QList<int>{8, 8, 8} << "bbbbbbbB . tttttttt" << Cues{Cue::Select, Cue::Select, Cue::Select} << 8 << "00";
+        QTest::newRow("change from ball to tile") << QList<int>{8, 10} << "bbbbbbbb . Tttttttt" << Cues{Cue::Select, Cue::Select} << 10 << "00";
+        QTest::newRow("change from ball to ball") << QList<int>{8, 1} << "Bbbbbbbb . tttttttt" << Cues{Cue::Select, Cue::Select} << 1 << "00";
+        QTest::newRow("slide 8 to 9") << QList<int>{8, 9} << "bbbbbbb. b tttttttt" << Cues{Cue::Select, Cue::Move} << 0 << "1";
+        QTest::newRow("jump 7 over 8 to 9") << QList<int>{7, 9} << "bbbbbb.b b tttttttt" << Cues{Cue::Select, Cue::Move} << 0 << "1";
+        QTest::newRow("jump 11 over 10 to 9") << QList<int>{11, 9} << "bbbbbbbb t t.tttttt" << Cues{Cue::Select, Cue::Move} << 0 << "1";
+        QTest::newRow("empty cell out of reach keeps the selection") << QList<int>{1, 9} << "Bbbbbbbb . tttttttt" << Cues{Cue::Select} << 1 << "00";
+        QTest::newRow("out of reach, then drop") << QList<int>{1, 9, 1} << StartPicture << Cues{Cue::Select, Cue::Select} << 0 << "00";
+        QTest::newRow("two moves") << QList<int>{8, 9, 5, 8} << "bbbb.bbb b tttttttt" << Cues{Cue::Select, Cue::Move, Cue::Select, Cue::Move} << 0 << "2";
+        QTest::newRow("move there and back") << QList<int>{8, 9, 9, 8} << StartPicture << Cues{Cue::Select, Cue::Move, Cue::Select, Cue::Move} << 0 << "2";
     }
     void clicks()
     {
         QFETCH(QList<int>, clicks);
         QFETCH(QString, pictures);
-        QFETCH(std::vector<int>, cues);
+        QFETCH(Cues, cues);
         QFETCH(int, selected);
         QFETCH(QString, stepLabel);
 
@@ -190,7 +191,7 @@ private slots:
             QCOMPARE(g.view.cellsText(), QString::fromLatin1(StartPicture));
             QCOMPARE(g.game.Selected, 0);
             QCOMPARE(g.game.Steps, std::int64_t(0));
-            QCOMPARE(g.cues.cues, std::vector<int>{3});
+            QCOMPARE(g.cues.cues, Cues{Cue::NewGame});
             g.move(8, 9);
             QCOMPARE(g.view.stepText, QStringLiteral("1"));
         } else {
@@ -264,10 +265,10 @@ private slots:
         QVERIFY(!g.view.timerOn);
         // The victory in its order: results shown, cue 1, name asked, list shown, saved.
         const QStringList tail = g.view.events.mid(g.view.events.indexOf(QStringLiteral("results 1 00:00:00 46")));
-        QCOMPARE(tail, (QStringList{QStringLiteral("results 1 00:00:00 46"), QStringLiteral("cue 1"),
+        QCOMPARE(tail, (QStringList{QStringLiteral("results 1 00:00:00 46"), QStringLiteral("cue Victory"),
                                     QStringLiteral("modal Form3"), QStringLiteral("front Form4")}));
-        QCOMPARE(g.cues.cues.back(), 1);
-        QCOMPARE(g.cues.cues[g.cues.cues.size() - 2], 5);
+        QCOMPARE(g.cues.cues.back(), Cue::Victory);
+        QCOMPARE(g.cues.cues[g.cues.cues.size() - 2], Cue::Move);
         QCOMPARE(g.hiScores.TopTen[9].Score, Decimal(46));
         QCOMPARE(g.store.values.value(MemoryStore::path("Tobrinel", "HiScores", "9")), QStringLiteral("Abc   46"));
 
@@ -436,12 +437,12 @@ private slots:
         g.store.values.insert(MemoryStore::path("Tobrinel", "HiScores", "9"), QStringLiteral("Late  12"));
         g.view.events.clear();
         g.game.top_Click();
-        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue 4"), QStringLiteral("modal Form3")}));
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue BlackList"), QStringLiteral("modal Form3")}));
         QCOMPARE(g.hiScores.TopTen[9].Name.text(), QStringLiteral("Late  ")); // reloaded first
 
         g.view.events.clear();
         g.game.about1_Click();
-        QCOMPARE(g.view.events, (QStringList{QStringLiteral("load frmAbout"), QStringLiteral("cue 2"),
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("load frmAbout"), QStringLiteral("cue About"),
                                              QStringLiteral("modal frmAbout")}));
         g.view.events.clear();
         g.game.help2_Click();
@@ -455,7 +456,7 @@ private slots:
         const QStringList unloadAll{QStringLiteral("unload Form1"), QStringLiteral("unload Form2"),
                                     QStringLiteral("unload Form3"), QStringLiteral("unload Form4"),
                                     QStringLiteral("unload frmAbout")};
-        QTest::newRow("OK leaves") << vbOK << (QStringList{QStringLiteral("cue 3")} + unloadAll);
+        QTest::newRow("OK leaves") << vbOK << (QStringList{QStringLiteral("cue NewGame")} + unloadAll);
         QTest::newRow("Cancel stays") << vbCancel << QStringList{};
     }
     void exitCommand()
@@ -483,7 +484,7 @@ private slots:
     {
         Game g;
         g.game.Form_Unload();
-        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue 3"), QStringLiteral("unload Form1"),
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue NewGame"), QStringLiteral("unload Form1"),
                                              QStringLiteral("unload Form2"), QStringLiteral("unload Form3"),
                                              QStringLiteral("unload Form4"), QStringLiteral("unload frmAbout")}));
         QVERIFY(g.dialogs.calls.empty());

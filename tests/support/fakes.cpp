@@ -88,7 +88,7 @@ void MemoryStore::deleteSection(const QString &app, const QString &section)
 
 void RecordingCuePlayer::PlaySound(Cue cue)
 {
-    cues.push_back(static_cast<int>(cue));
+    cues.push_back(cue);
     if (onPlay)
         onPlay(cue);
 }
@@ -133,6 +133,19 @@ QString RecordingView::cellsText() const
             text += QLatin1Char(' ');
     }
     return text;
+}
+
+QString cueName(Cue cue)
+{
+    switch (cue) {
+    case Cue::Victory: return QStringLiteral("Victory");
+    case Cue::About: return QStringLiteral("About");
+    case Cue::NewGame: return QStringLiteral("NewGame");
+    case Cue::BlackList: return QStringLiteral("BlackList");
+    case Cue::Move: return QStringLiteral("Move");
+    case Cue::Select: return QStringLiteral("Select");
+    }
+    return QString::number(static_cast<int>(cue));
 }
 
 QString formName(FormId form)

@@ -74,6 +74,11 @@ public:
     QStringList started;  // startDetached, whether it started or not
 };
 
+// Cues in the order they were requested; cuenames.h makes a failed comparison print them
+// by name.
+using Cues = std::vector<Cue>;
+QString cueName(Cue cue); // "Select"
+
 // Records the cues requested; onPlay runs inside the request, like the event pass of the
 // real PlaySound.
 class RecordingCuePlayer final : public CuePlayer
@@ -81,7 +86,7 @@ class RecordingCuePlayer final : public CuePlayer
 public:
     void PlaySound(Cue cue) override;
 
-    std::vector<int> cues;
+    Cues cues;
     std::function<void(Cue)> onPlay;
 };
 

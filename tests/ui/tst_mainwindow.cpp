@@ -3,6 +3,7 @@
 // the restart and exit questions answered in real message boxes, the clock running
 // while a question is open, and the ways out.
 #include "boardsolver.h"
+#include "cuenames.h"
 #include "fakes.h"
 #include "game/gamecontroller.h"
 #include "modalanswerer.h"
@@ -263,7 +264,7 @@ private slots:
         QVERIFY(w.KotakPic[8]->picture().isNull());
         QTest::keyClick(w.focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(app.game.Selected, 9);
-        QCOMPARE(app.cues.cues, (std::vector<int>{6, 5, 6})); // select, move, select: as clicks
+        QCOMPARE(app.cues.cues, (Cues{Cue::Select, Cue::Move, Cue::Select})); // as clicks
 
         // A held key is one press.
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
@@ -657,7 +658,7 @@ private slots:
         QCOMPARE(answerer.unexpected(), 0);
         QCOMPARE(instructionsSize, QSize(499, 335));
         QCOMPARE(aboutSize, QSize(336, 244));
-        QCOMPARE(app.cues.cues, std::vector<int>{2}); // the about window's cue only
+        QCOMPARE(app.cues.cues, Cues{Cue::About}); // the about window's cue only
         QCOMPARE(app.game.Selected, 5);
         QCOMPARE(app.game.Steps, std::int64_t(1));
         QCOMPARE(w.KotakPic[5]->picture().cacheKey(), w.pic[BallSelectedPic].cacheKey());
@@ -692,7 +693,7 @@ private slots:
         answerer.expect(ModalAnswerer::press(QMessageBox::Ok));
         app.window().xit->trigger();
         QVERIFY(app.ended);
-        QCOMPARE(app.cues.cues, (std::vector<int>{3, 3}));
+        QCOMPARE(app.cues.cues, (Cues{Cue::NewGame, Cue::NewGame}));
         QVERIFY(!app.shell.form1.loaded());
         flushDeletes();
         QCOMPARE(liveWindows<Form1>(), 0);
@@ -714,7 +715,7 @@ private slots:
 
         app.window().close(); // the close box: no question
         QVERIFY(answerer.seen.size() == 2);
-        QCOMPARE(app.cues.cues, std::vector<int>{3});
+        QCOMPARE(app.cues.cues, Cues{Cue::NewGame});
         QVERIFY(!app.shell.form4.loaded());
         QVERIFY(!app.shell.form1.loaded());
         flushDeletes();

@@ -2,6 +2,7 @@
 // right-click menu and what it greys out, Ctrl+Z and H as keys of the window, the hint's
 // marks and spoken text, and a whole game won by following the hints with the mouse.
 #include "boardsolver.h"
+#include "cuenames.h"
 #include "fakes.h"
 #include "game/gamecontroller.h"
 #include "game/solver.h"
@@ -209,7 +210,7 @@ private slots:
         QCOMPARE(w.STEPLBL->text(), QStringLiteral("2"));
         QVERIFY(w.KotakPic[9]->picture().isNull());
         QCOMPARE(w.KotakPic[8]->picture().cacheKey(), w.pic[BallPic].cacheKey());
-        QCOMPARE(app.cues.cues, std::vector<int>{int(Cue::Move)});
+        QCOMPARE(app.cues.cues, Cues{Cue::Move});
     }
 
     void keysWorkWithoutTheMenu()
