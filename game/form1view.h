@@ -2,26 +2,24 @@
 // The real window is Form1; tests put a recording view in its place.
 #pragma once
 
+#include "game/board.h"
+
 #include <QString>
 
 // The five windows of the game.
 enum class FormId { Form1, Form2, Form3, Form4, frmAbout };
-
-// Pictures a cell can show: 0 is the empty picture, 1..4 the hidden holders pic(1..4).
-enum PicIndex : int { NoPicture = 0, BallPic = 1, TilePic = 2, BallSelectedPic = 3, TileSelectedPic = 4 };
 
 class Form1View
 {
 public:
     virtual ~Form1View() = default;
 
-    virtual void showCellPicture(int cell, int pic) = 0;   // KotakPic(cell) takes pic(pic)
+    virtual void showCell(int cell, Piece piece, bool selected) = 0; // what KotakPic(cell) holds
     virtual void setStepText(const QString &text) = 0;     // STEPLBL
     virtual QString timeText() const = 0;                  // timelbl
     virtual void setTimeText(const QString &text) = 0;
     virtual void setTimerEnabled(bool on) = 0;             // Timer1
-    virtual bool soundChecked() const = 0;                 // the check mark of sound1
-    virtual void setSoundChecked(bool checked) = 0;
+    virtual void setSoundChecked(bool checked) = 0;        // the check mark of sound1
 
     // Form4: creates it if needed, shows the rank banner, time and steps, and shows it
     // modeless without an owner (an open one is refreshed in place).

@@ -3,36 +3,32 @@
 #include "media/art/picturenames.h"
 #include "ui/artpictures.h"
 #include "ui/background.h"
-#include "ui/boardlayout.h"
 #include "ui/fonts.h"
 #include "ui/imagestore.h"
+#include "ui/windowlayout.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 
 namespace {
 
-constexpr int px(int twips)
-{
-    return twipsToPixels(twips);
-}
-
-QLabel *resultLabel(QWidget *parent, const QString &text, int leftTwips, int topTwips)
+// Sized to its text from the place's top-left corner.
+QLabel *resultLabel(QWidget *parent, const QString &text, ControlPlace place)
 {
     auto *label = new QLabel(text, parent);
     label->setFont(tobrinelFont(FontFace::MsSansSerif, 13.5, true));
     label->setAttribute(Qt::WA_TranslucentBackground);
-    label->move(px(leftTwips), px(topTwips));
+    label->move(place.left, place.top);
     label->adjustSize();
     return label;
 }
 
 } // namespace
 
-Form4::Form4(std::function<void()> unload)
+Form4::Form4()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
-    , m_unload(std::move(unload))
 {
     setWindowTitle(QStringLiteral("You Win !!!"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -45,11 +41,11 @@ Form4::Form4(std::function<void()> unload)
     for (int rank = 1; rank <= 3; ++rank)
         pic[rank] = artPixmap(pictures::banners[rank - 1], ratio);
 
-    waktulbl = resultLabel(this, QStringLiteral("00:00:00"), 3360, 1320);
-    langkahlbl = resultLabel(this, QStringLiteral("00"), 3360, 2010);
+    waktulbl = resultLabel(this, QStringLiteral("00:00:00"), ResultsLayout::Time);
+    langkahlbl = resultLabel(this, QStringLiteral("00"), ResultsLayout::Steps);
 
     Image1 = new ImageCell(this);
-    Image1->setGeometry(px(3720), px(3000), px(1815), px(810));
+    Image1->setGeometry(ResultsLayout::Banner.as<QRect>());
     Image1->setPicture(pic[1]);
 
     Command1 = new QToolButton(this);
@@ -57,7 +53,7 @@ Form4::Form4(std::function<void()> unload)
     Command1->setIcon(storedIcon({pictures::tick16, pictures::tick32}));
     Command1->setIconSize(QSize(32, 32));
     Command1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Command1->setGeometry(px(4680), px(4440), px(975), px(855));
+    Command1->setGeometry(ResultsLayout::Button.as<QRect>());
     Command1->setFocusPolicy(Qt::StrongFocus);
     Command1->setFocus();
     connect(Command1, &QToolButton::clicked, this, &Form4::Command1_Click);
@@ -95,7 +91,13 @@ void Form4::paintEvent(QPaintEvent *)
     paintBackground(this, m_background);
 }
 
+void Form4::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
 void Form4::Command1_Click()
 {
-    m_unload();
+    close();
 }

@@ -9,15 +9,12 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include <functional>
-
 class Form4 final : public QWidget
 {
     Q_OBJECT
 
 public:
-    // unload: destroys this window (the window slot's unload).
-    explicit Form4(std::function<void()> unload);
+    Form4();
 
     // Fills the window for a win: the banner of rank 1..3, the time and the steps.
     void showResult(int rank, const QString &time, const QString &steps);
@@ -28,7 +25,12 @@ public:
     ControlArray<QPixmap, 1, 3> pic; // GENIUS, SMART, STUPID
     QToolButton *Command1 = nullptr; // "&Great"
 
+signals:
+    // Closed by "&Great" or the window manager; its window slot unloads it.
+    void closed();
+
 protected:
+    void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override; // Return presses "&Great", as Space does
 
@@ -36,5 +38,4 @@ private:
     void Command1_Click();
 
     QPixmap m_background;
-    std::function<void()> m_unload;
 };

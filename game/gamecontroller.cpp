@@ -32,12 +32,12 @@ void GameController::cue(Cue which)
 
 void GameController::showNormal(int cell)
 {
-    m_view.showCellPicture(cell, static_cast<int>(Cells[cell]));
+    m_view.showCell(cell, Cells[cell], false);
 }
 
 void GameController::showSelected(int cell)
 {
-    m_view.showCellPicture(cell, static_cast<int>(Cells[cell]) + 2);
+    m_view.showCell(cell, Cells[cell], true);
 }
 
 void GameController::Form_Load()
@@ -148,6 +148,7 @@ void GameController::GameWon()
     GameOver = true;
     m_view.setTimerEnabled(false);
     const int rank = rankForSteps(steps);
+    // The results copy the clock label's text, as shown, not the counters behind it.
     m_view.showResults(rank, m_view.timeText(), QString::number(steps));
     cue(Cue::Victory);
     if (assisted)
@@ -193,9 +194,9 @@ void GameController::Form_Unload()
 
 void GameController::sound1_Click()
 {
-    const bool on = !m_view.soundChecked();
-    m_view.setSoundChecked(on);
-    SoundOn = on;
+    // SoundOn is the truth; the check mark only shows it.
+    SoundOn = !SoundOn;
+    m_view.setSoundChecked(SoundOn);
 }
 
 void GameController::help2_Click()

@@ -52,11 +52,10 @@ QString oneLine(QString text)
 
 } // namespace
 
-Form3::Form3(modHiScores &hiScores, Dialogs &dialogs, std::function<void()> unload, QWidget *owner)
+Form3::Form3(modHiScores &hiScores, Dialogs &dialogs, QWidget *owner)
     : PictureDialog(owner, QStringLiteral("Hi Scores"), QSize(330, 359), pictures::blackList)
     , m_hiScores(hiScores)
     , m_dialogs(dialogs)
-    , m_unload(std::move(unload))
 {
     const QFont nameFont = tobrinelFont(FontFace::MsSansSerif, 9.75, true);
     m_nameFont = nameFont;
@@ -113,7 +112,7 @@ void Form3::setNameCaption(int row, const QString &name)
 
 void Form3::Command1_Click()
 {
-    m_unload();
+    close();
 }
 
 void Form3::Command2_Click()

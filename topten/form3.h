@@ -9,8 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <functional>
-
 class Dialogs;
 class modHiScores;
 
@@ -19,8 +17,7 @@ class Form3 final : public PictureDialog
     Q_OBJECT
 
 public:
-    // unload: closes and destroys this window (the window slot's unload).
-    Form3(modHiScores &hiScores, Dialogs &dialogs, std::function<void()> unload, QWidget *owner);
+    Form3(modHiScores &hiScores, Dialogs &dialogs, QWidget *owner);
 
     ControlArray<QLabel *, 0, 9> lblName;   // row i shows TopTen(9 - i): the best on top
     ControlArray<QLabel *, 0, 9> lblScore;
@@ -40,6 +37,5 @@ private:
 
     modHiScores &m_hiScores;
     Dialogs &m_dialogs;
-    std::function<void()> m_unload;
     QFont m_nameFont;
 };

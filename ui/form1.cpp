@@ -6,6 +6,7 @@
 #include "ui/background.h"
 #include "ui/boardlayout.h"
 #include "ui/fonts.h"
+#include "ui/windowlayout.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -103,8 +104,19 @@ int Form1::cellInDirection(int cell, int arrowKey)
     return best;
 }
 
-void Form1::showCell(int cell, int picIndex)
+PicIndex Form1::pictureFor(Piece piece, bool selected)
 {
+    switch (piece) {
+    case Piece::Empty: return NoPicture;
+    case Piece::Ball: return selected ? BallSelectedPic : BallPic;
+    case Piece::Tile: return selected ? TileSelectedPic : TilePic;
+    }
+    return NoPicture;
+}
+
+void Form1::showCell(int cell, Piece piece, bool selected)
+{
+    const PicIndex picIndex = pictureFor(piece, selected);
     ImageCell *box = KotakPic[cell];
     box->setPicture(picIndex == NoPicture ? QPixmap() : pic[picIndex]);
     box->setAccessibleName(cellDescription(cell, picIndex));
@@ -183,21 +195,21 @@ Form1::Form1(GameController &game)
         cell->setFocusPolicy(Qt::StrongFocus);
         connect(cell, &ImageCell::clicked, this, [this, k] { m_game.KotakPic_Click(k); });
         KotakPic[k] = cell;
-        showCell(k, BallPic); // the design shows a ball in every cell
+        showCell(k, Piece::Ball, false); // the design shows a ball in every cell
     }
     KotakPic[SharedCell]->setFocus();
 
     STEPLBL = makeLabel(m_client, QStringLiteral("00"), tobrinelFont(FontFace::ArialBlack, 24, true),
                         QColor(128, 128, 128), Qt::AlignHCenter | Qt::AlignTop);
-    STEPLBL->setGeometry(px(240), px(2040), px(1140), px(675));
+    STEPLBL->setGeometry(MainLayout::Steps.as<QRect>());
     showSteps(STEPLBL->text());
 
     const QFont small = tobrinelFont(FontFace::MsSansSerif, 9.75, true);
     Label2 = makeLabel(m_client, QStringLiteral("Time :"), small, Qt::black, Qt::AlignLeft | Qt::AlignTop);
-    Label2->move(px(4440), px(1920));
+    Label2->move(MainLayout::TimeCaption.left, MainLayout::TimeCaption.top);
     Label2->adjustSize();
     timelbl = makeLabel(m_client, QStringLiteral("00:00:00"), small, Qt::black, Qt::AlignLeft | Qt::AlignTop);
-    timelbl->move(px(5160), px(1920));
+    timelbl->move(MainLayout::Time.left, MainLayout::Time.top);
     showTime(timelbl->text());
 
     Timer1.setInterval(1000);
@@ -250,12 +262,8 @@ void Form1::buildMenus()
     connect(new_, &QAction::triggered, this, [this] { m_game.new_Click(); });
     connect(top, &QAction::triggered, this, [this] { m_game.top_Click(); });
     connect(xit, &QAction::triggered, this, [this] { m_game.xit_Click(); });
-    connect(sound1, &QAction::triggered, this, [this](bool checked) {
-        // Qt has already flipped the mark; put it back so the handler sees the mark the
-        // player clicked on and flips mark and SoundOn together.
-        sound1->setChecked(!checked);
-        m_game.sound1_Click();
-    });
+    // Qt flips the mark first; the handler then sets it from SoundOn, which it owns.
+    connect(sound1, &QAction::triggered, this, [this] { m_game.sound1_Click(); });
     connect(help2, &QAction::triggered, this, [this] { m_game.help2_Click(); });
     connect(about1, &QAction::triggered, this, [this] { m_game.about1_Click(); });
 }

@@ -3,6 +3,7 @@
 // same name in GameController.
 #pragma once
 
+#include "game/board.h"
 #include "ui/boardmenu.h"
 #include "ui/controlarray.h"
 #include "ui/imagecell.h"
@@ -14,6 +15,9 @@
 
 class GameController;
 class QAction;
+
+// Pictures a cell can show: 0 is the empty picture, 1..4 the hidden holders pic(1..4).
+enum PicIndex : int { NoPicture = 0, BallPic = 1, TilePic = 2, BallSelectedPic = 3, TileSelectedPic = 4 };
 
 class Form1 final : public QMainWindow
 {
@@ -46,7 +50,10 @@ public:
     static int cellInDirection(int cell, int arrowKey);
 
     // What a cell, the step counter and the clock show, and say to a screen reader.
-    void showCell(int cell, int picIndex);
+    void showCell(int cell, Piece piece, bool selected);
+
+    // The one place that says which of pic(1..4) shows a piece, plain or selected.
+    static PicIndex pictureFor(Piece piece, bool selected);
     void showSteps(const QString &text);
     void showTime(const QString &text);
 

@@ -1,4 +1,4 @@
-// The instructions window: the picture, and a click that unloads it.
+// The instructions window: the picture, and a click that closes it.
 #include "ui/form2.h"
 
 #include "media/art/picturenames.h"
@@ -30,9 +30,8 @@ void addReadableText(QWidget *window, const QRect &place, const char *text)
 
 } // namespace
 
-Form2::Form2(std::function<void()> unload, QWidget *owner)
+Form2::Form2(QWidget *owner)
     : PictureDialog(owner, QStringLiteral("Instructions"), QSize(499, 335), pictures::instructions)
-    , m_unload(std::move(unload))
 {
     addReadableText(this, QRect(0, 0, 499, 167), MovesCaption);
     addReadableText(this, QRect(0, 168, 499, 167), GoalCaption);
@@ -41,7 +40,7 @@ Form2::Form2(std::function<void()> unload, QWidget *owner)
 
 void Form2::Form_Click()
 {
-    m_unload();
+    close(); // its window slot unloads it
 }
 
 void Form2::mousePressEvent(QMouseEvent *event)

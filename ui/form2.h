@@ -4,21 +4,16 @@
 
 #include "ui/picturedialog.h"
 
-#include <functional>
-
 class Form2 final : public PictureDialog
 {
     Q_OBJECT
 
 public:
-    // unload ends the window (its FormSlot's unload); owner is the main window it opens over.
-    Form2(std::function<void()> unload, QWidget *owner);
+    // owner is the main window it opens over.
+    explicit Form2(QWidget *owner);
 
     void Form_Click();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-
-private:
-    std::function<void()> m_unload;
 };

@@ -1,6 +1,7 @@
 // The one mechanism behind all five windows: a window exists at most once, is created by
 // its first use, destroyed by its unload and created fresh (with its design-time
-// contents) by the next use.
+// contents) by the next use. A window that closes itself (close(), Escape, the window
+// manager) is unloaded too, so the next use finds a fresh one.
 #pragma once
 
 #include <QDialog>
@@ -8,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <type_traits>
 #include <utility>
 
 template <class Form>
@@ -16,8 +18,10 @@ class FormSlot
 public:
     using Factory = std::function<Form *()>;
 
-    explicit FormSlot(Factory make)
+    // afterClose runs once a window that closed itself has been unloaded.
+    explicit FormSlot(Factory make, std::function<void()> afterClose = {})
         : m_make(std::move(make))
+        , m_afterClose(std::move(afterClose))
     {
     }
     FormSlot(const FormSlot &) = delete;
@@ -27,8 +31,10 @@ public:
     // Creates the window if it does not exist; it stays hidden.
     Form &load()
     {
-        if (!m_form)
+        if (!m_form) {
             m_form = m_make();
+            watchClose(m_form.data());
+        }
         return *m_form;
     }
 
@@ -74,7 +80,27 @@ public:
     }
 
 private:
+    // A dialog reports its closing with finished, the results window with closed; the
+    // main window unloads everything through its own handler.
+    void watchClose(Form *form)
+    {
+        if constexpr (std::is_base_of_v<QDialog, Form>)
+            QObject::connect(form, &QDialog::finished, form, [this] { closedItself(); });
+        else if constexpr (requires { &Form::closed; })
+            QObject::connect(form, &Form::closed, form, [this] { closedItself(); });
+    }
+
+    void closedItself()
+    {
+        if (m_unloading) // the close that unload itself makes
+            return;
+        unload();
+        if (m_afterClose)
+            m_afterClose();
+    }
+
     Factory m_make;
+    std::function<void()> m_afterClose;
     QPointer<Form> m_form;
     bool m_unloading = false;
 };

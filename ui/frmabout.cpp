@@ -1,34 +1,33 @@
-// The about window: its layout in pixels of the design, and handlers that hand off to the
-// system-information lookup or to the unload the window was given.
+// The about window: its buttons at their places in ui/windowlayout.h, and handlers that hand off to the
+// system-information lookup or close the window.
 #include "ui/frmabout.h"
 
 #include "media/art/picturenames.h"
 #include "ui/fonts.h"
 #include "ui/sysinfo.h"
+#include "ui/windowlayout.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
 
-frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher, std::function<void()> unload,
-                   QWidget *owner)
+frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher, QWidget *owner)
     // Nothing shows the caption; the mixed case is the game's own signature.
     : PictureDialog(owner, QStringLiteral("About TobRineL - KarVoleN 2003"), QSize(336, 244), pictures::about)
     , m_dialogs(dialogs)
     , m_registry(registry)
     , m_launcher(launcher)
-    , m_unload(std::move(unload))
 {
     const QFont font = tobrinelFont(FontFace::MsSansSerif, 8.25, false);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setGeometry(8, 208, 84, 23);
+    cmdOK->setGeometry(AboutLayout::Ok.as<QRect>());
     cmdOK->setFont(font);
     cmdOK->setDefault(true);
     cmdOK->setToolTip(QStringLiteral("http://tobrinel.example.org/"));
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
-    cmdSysInfo->setGeometry(96, 208, 83, 23);
+    cmdSysInfo->setGeometry(AboutLayout::SysInfo.as<QRect>());
     cmdSysInfo->setFont(font);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 
@@ -38,7 +37,7 @@ frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher, std
 
 void frmAbout::cmdOK_Click()
 {
-    m_unload();
+    close();
 }
 
 void frmAbout::cmdSysInfo_Click()

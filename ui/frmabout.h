@@ -5,7 +5,6 @@
 #include "ui/picturedialog.h"
 
 #include <cstdint>
-#include <functional>
 
 class Dialogs;
 class Launcher;
@@ -17,9 +16,8 @@ class frmAbout final : public PictureDialog
     Q_OBJECT
 
 public:
-    // unload ends the window (its FormSlot's unload); owner is the main window it opens over.
-    frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher, std::function<void()> unload,
-             QWidget *owner);
+    // owner is the main window it opens over.
+    frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher, QWidget *owner);
 
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdSysInfo = nullptr;
@@ -38,5 +36,4 @@ private:
     Dialogs &m_dialogs;
     Registry &m_registry;
     Launcher &m_launcher;
-    std::function<void()> m_unload;
 };

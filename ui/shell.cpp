@@ -4,27 +4,21 @@
 
 #include <QCoreApplication>
 
-Shell::Shell(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher)
-    : form1([this] { return new Form1(*m_game); })
-    , form2([this] { return new Form2([this] { form2.unload(); }, form1.loaded()); })
-    , form3([this, &hiScores, &dialogs] {
-        return new Form3(hiScores, dialogs, [this] { form3.unload(); }, form1.loaded());
-    })
-    , form4([this] {
-        return new Form4([this] {
-            form4.unload();
-            backToBoard();
-        });
-    })
+Shell::Shell(GameController &game, modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher)
+    : form1([&game] { return new Form1(game); })
+    , form2([this] { return new Form2(form1.loaded()); })
+    , form3([this, &hiScores, &dialogs] { return new Form3(hiScores, dialogs, form1.loaded()); })
+    // The results window is modeless: nothing else gives the board back its keyboard.
+    , form4([] { return new Form4; }, [this] { backToBoard(); })
     , about([this, &dialogs, &registry, &launcher] {
-        return new frmAbout(dialogs, registry, launcher, [this] { about.unload(); }, form1.loaded());
+        return new frmAbout(dialogs, registry, launcher, form1.loaded());
     })
 {
 }
 
-void Shell::showCellPicture(int cell, int pic)
+void Shell::showCell(int cell, Piece piece, bool selected)
 {
-    main().showCell(cell, pic);
+    main().showCell(cell, piece, selected);
 }
 
 void Shell::setStepText(const QString &text)
@@ -51,11 +45,6 @@ void Shell::setTimerEnabled(bool on)
         timer.stop();
 }
 
-bool Shell::soundChecked() const
-{
-    return main().sound1->isChecked();
-}
-
 void Shell::setSoundChecked(bool checked)
 {
     main().sound1->setChecked(checked);
@@ -70,12 +59,7 @@ void Shell::showResults(int rank, const QString &time, const QString &steps)
 void Shell::load(FormId form)
 {
     switch (form) {
-    case FormId::Form1:
-        if (!form1.loaded()) {
-            form1.load();
-            m_game->Form_Load(); // the main window's load handler, before it is shown
-        }
-        break;
+    case FormId::Form1: form1.load(); break;
     case FormId::Form2: form2.load(); break;
     case FormId::Form3: form3.load(); break;
     case FormId::Form4: form4.load(); break;

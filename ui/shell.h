@@ -20,17 +20,15 @@ class modHiScores;
 class Shell final : public Form1View
 {
 public:
-    Shell(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher);
+    // game is what Form1 forwards its events to; it may be built after the Shell, as
+    // long as it exists by the first load of Form1.
+    Shell(GameController &game, modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher);
 
-    // The logic that Form1 forwards its events to; set before the first load.
-    void setGame(GameController &game) { m_game = &game; }
-
-    void showCellPicture(int cell, int pic) override;
+    void showCell(int cell, Piece piece, bool selected) override;
     void setStepText(const QString &text) override;
     QString timeText() const override;
     void setTimeText(const QString &text) override;
     void setTimerEnabled(bool on) override;
-    bool soundChecked() const override;
     void setSoundChecked(bool checked) override;
     void showResults(int rank, const QString &time, const QString &steps) override;
     void load(FormId form) override;
@@ -57,6 +55,4 @@ private:
     QWidget *window(FormId form) const;
     // Gives the keyboard back to the board once another window of the game has closed.
     void backToBoard();
-
-    GameController *m_game = nullptr;
 };

@@ -1,5 +1,5 @@
-// Where the controls of the black list, the results window and the about window stand, in
-// pixels of the design. The windows place their controls here and the art generator leaves
+// Where the labels and buttons of the windows stand over their pictures, in pixels of the
+// design (the board's cells are in ui/boardlayout.h). The windows place their controls here and the art generator leaves
 // room for them under the same rectangles (its previews draw them), so both read this one
 // table. No Qt here.
 #pragma once
@@ -18,6 +18,14 @@ struct ControlPlace
         return Rect(left, top, width, height);
     }
 };
+
+// The main window (Form1). The two time labels size themselves to their text; the art
+// leaves this much room for them.
+namespace MainLayout {
+inline constexpr ControlPlace Steps{16, 136, 76, 45};         // STEPLBL
+inline constexpr ControlPlace TimeCaption{296, 128, 44, 16};  // Label2, "Time :"
+inline constexpr ControlPlace Time{344, 128, 57, 16};         // timelbl
+} // namespace MainLayout
 
 // The black list (Form3): ten rows of name and score, the lowest result at row 0.
 namespace BlackListLayout {

@@ -3,16 +3,17 @@
 // move once the player agrees, and a game won with hints stays out of the Black List.
 #include "boardsolver.h"
 #include "controllerrig.h"
+#include "cuenames.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 
-Q_DECLARE_METATYPE(std::vector<int>)
+Q_DECLARE_METATYPE(Cues)
 
 namespace {
 
-constexpr const char *StartPicture = "11111111 . 22222222";
+constexpr const char *StartPicture = "bbbbbbbb . tttttttt";
 const QString HintQuestion = QStringLiteral("A game with hints does not enter the Black List. Show a hint?");
 
 struct Game : ControllerRig
@@ -65,21 +66,21 @@ private slots:
         QTest::addColumn<int>("undos");
         QTest::addColumn<QString>("pictures");
         QTest::addColumn<QString>("stepLabel");
-        QTest::addColumn<std::vector<int>>("undoCues");
+        QTest::addColumn<Cues>("undoCues");
 
-        QTest::newRow("a slide") << QList<int>{8, 9} << 1 << StartPicture << "2" << std::vector<int>{5};
-        QTest::newRow("a jump") << QList<int>{7, 9} << 1 << StartPicture << "2" << std::vector<int>{5};
+        QTest::newRow("a slide") << QList<int>{8, 9} << 1 << StartPicture << "2" << Cues{Cue::Move};
+        QTest::newRow("a jump") << QList<int>{7, 9} << 1 << StartPicture << "2" << Cues{Cue::Move};
         QTest::newRow("a jump across the shared cell")
-            << QList<int>{8, 9, 10, 8} << 1 << "1111111. 1 22222222" << "3" << std::vector<int>{5};
-        QTest::newRow("another piece selected") << QList<int>{8, 9, 12} << 1 << StartPicture << "2" << std::vector<int>{5};
-        QTest::newRow("the moved piece selected") << QList<int>{8, 9, 9} << 1 << StartPicture << "2" << std::vector<int>{5};
-        QTest::newRow("two moves back") << QList<int>{8, 9, 5, 8} << 2 << StartPicture << "4" << std::vector<int>{5, 5};
-        QTest::newRow("no further than the start") << QList<int>{8, 9} << 3 << StartPicture << "2" << std::vector<int>{5};
-        QTest::newRow("nothing at the start of a game") << QList<int>{} << 1 << StartPicture << "00" << std::vector<int>{};
+            << QList<int>{8, 9, 10, 8} << 1 << "bbbbbbb. b tttttttt" << "3" << Cues{Cue::Move};
+        QTest::newRow("another piece selected") << QList<int>{8, 9, 12} << 1 << StartPicture << "2" << Cues{Cue::Move};
+        QTest::newRow("the moved piece selected") << QList<int>{8, 9, 9} << 1 << StartPicture << "2" << Cues{Cue::Move};
+        QTest::newRow("two moves back") << QList<int>{8, 9, 5, 8} << 2 << StartPicture << "4" << Cues{Cue::Move, Cue::Move};
+        QTest::newRow("no further than the start") << QList<int>{8, 9} << 3 << StartPicture << "2" << Cues{Cue::Move};
+        QTest::newRow("nothing at the start of a game") << QList<int>{} << 1 << StartPicture << "00" << Cues{};
         QTest::newRow("nothing back at the start by hand")
-            << QList<int>{8, 9, 9, 8} << 1 << StartPicture << "2" << std::vector<int>{};
+            << QList<int>{8, 9, 9, 8} << 1 << StartPicture << "2" << Cues{};
         QTest::newRow("to the start by hand, then one move out and back")
-            << QList<int>{8, 9, 9, 8, 12, 9} << 2 << StartPicture << "4" << std::vector<int>{5};
+            << QList<int>{8, 9, 9, 8, 12, 9} << 2 << StartPicture << "4" << Cues{Cue::Move};
     }
 
     void undo()
@@ -88,7 +89,7 @@ private slots:
         QFETCH(int, undos);
         QFETCH(QString, pictures);
         QFETCH(QString, stepLabel);
-        QFETCH(std::vector<int>, undoCues);
+        QFETCH(Cues, undoCues);
 
         Game g;
         g.startGame();
@@ -134,7 +135,7 @@ private slots:
         Game g;
         g.dialogs.inputAnswers = {QStringLiteral("Winner")};
         g.game.undoMove_Click(); // before the first game
-        QCOMPARE(g.view.cellsText(), QStringLiteral("11111111 1 11111111"));
+        QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbbbbb b bbbbbbbb"));
         QVERIFY(g.cues.cues.empty());
 
         g.startGame();
@@ -143,7 +144,7 @@ private slots:
         QVERIFY(g.game.GameOver);
         g.cues.cues.clear();
         g.game.undoMove_Click(); // after a win
-        QCOMPARE(g.view.cellsText(), QStringLiteral("22222222 . 11111111"));
+        QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
         QCOMPARE(g.view.stepText, QStringLiteral("46"));
         QVERIFY(g.cues.cues.empty());
     }
@@ -314,7 +315,7 @@ private slots:
         QCOMPARE(g.view.results.size(), std::size_t(1));
         QCOMPARE(g.view.results.front().rank, 1);
         QCOMPARE(g.view.results.front().steps, QStringLiteral("46"));
-        QCOMPARE(g.cues.cues.back(), int(Cue::Victory));
+        QCOMPARE(g.cues.cues.back(), Cue::Victory);
 
         const bool askedName = std::any_of(g.dialogs.calls.begin(), g.dialogs.calls.end(),
                                            [](const FakeDialogs::Call &call) { return call.kind == QLatin1String("InputBox"); });

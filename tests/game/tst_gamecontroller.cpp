@@ -3,16 +3,17 @@
 // in what order, the restart question, the clock and the victory.
 #include "boardsolver.h"
 #include "controllerrig.h"
+#include "cuenames.h"
 
 #include <QTest>
 
 #include <memory>
 
-Q_DECLARE_METATYPE(std::vector<int>)
+Q_DECLARE_METATYPE(Cues)
 
 namespace {
 
-constexpr const char *StartPicture = "11111111 . 22222222";
+constexpr const char *StartPicture = "bbbbbbbb . tttttttt";
 
 struct Game : ControllerRig
 {
@@ -21,7 +22,7 @@ struct Game : ControllerRig
     Game()
     {
         cues.onPlay = [this](Cue cue) {
-            view.events << QStringLiteral("cue %1").arg(int(cue));
+            view.events << QStringLiteral("cue ") + cueName(cue);
             if (duringCue)
                 duringCue(cue);
         };
@@ -69,7 +70,7 @@ private slots:
         QVERIFY(g.game.SoundOn);
         for (int k = 1; k <= 17; ++k)
             g.game.KotakPic_Click(k);
-        QCOMPARE(g.view.cellsText(), QStringLiteral("11111111 1 11111111"));
+        QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbbbbb b bbbbbbbb"));
         QVERIFY(g.cues.cues.empty());
         QCOMPARE(g.view.stepText, QStringLiteral("00"));
         QVERIFY(!g.view.timerOn);
@@ -83,7 +84,7 @@ private slots:
         QVERIFY(!g.game.GameOver);
         QVERIFY(g.view.timerOn);
         QCOMPARE(g.game.Steps, std::int64_t(0));
-        QCOMPARE(g.cues.cues, std::vector<int>{3});
+        QCOMPARE(g.cues.cues, Cues{Cue::NewGame});
         QVERIFY(g.dialogs.calls.empty()); // no question when no game runs
         QCOMPARE(g.view.stepText, QStringLiteral("00"));
         QCOMPARE(g.view.focusedCell, 9); // the keyboard starts on the empty cell
@@ -93,30 +94,30 @@ private slots:
     {
         QTest::addColumn<QList<int>>("clicks");
         QTest::addColumn<QString>("pictures");
-        QTest::addColumn<std::vector<int>>("cues");
+        QTest::addColumn<Cues>("cues");
         QTest::addColumn<int>("selected");
         QTest::addColumn<QString>("stepLabel");
 
-        QTest::newRow("empty cell, nothing selected") << QList<int>{9} << StartPicture << std::vector<int>{} << 0 << "00";
-        QTest::newRow("select a ball") << QList<int>{8} << "11111113 . 22222222" << std::vector<int>{6} << 8 << "00";
-        QTest::newRow("select a tile") << QList<int>{12} << "11111111 . 22422222" << std::vector<int>{6} << 12 << "00";
-        QTest::newRow("drop the selection") << QList<int>{8, 8} << StartPicture << std::vector<int>{6, 6} << 0 << "00";
-        QTest::newRow("select again after a drop") << QList<int>{8, 8, 8} << "11111113 . 22222222" << std::vector<int>{6, 6, 6} << 8 << "00";
-        QTest::newRow("change from ball to tile") << QList<int>{8, 10} << "11111111 . 42222222" << std::vector<int>{6, 6} << 10 << "00";
-        QTest::newRow("change from ball to ball") << QList<int>{8, 1} << "31111111 . 22222222" << std::vector<int>{6, 6} << 1 << "00";
-        QTest::newRow("slide 8 to 9") << QList<int>{8, 9} << "1111111. 1 22222222" << std::vector<int>{6, 5} << 0 << "1";
-        QTest::newRow("jump 7 over 8 to 9") << QList<int>{7, 9} << "111111.1 1 22222222" << std::vector<int>{6, 5} << 0 << "1";
-        QTest::newRow("jump 11 over 10 to 9") << QList<int>{11, 9} << "11111111 2 2.222222" << std::vector<int>{6, 5} << 0 << "1";
-        QTest::newRow("empty cell out of reach keeps the selection") << QList<int>{1, 9} << "31111111 . 22222222" << std::vector<int>{6} << 1 << "00";
-        QTest::newRow("out of reach, then drop") << QList<int>{1, 9, 1} << StartPicture << std::vector<int>{6, 6} << 0 << "00";
-        QTest::newRow("two moves") << QList<int>{8, 9, 5, 8} << "1111.111 1 22222222" << std::vector<int>{6, 5, 6, 5} << 0 << "2";
-        QTest::newRow("move there and back") << QList<int>{8, 9, 9, 8} << StartPicture << std::vector<int>{6, 5, 6, 5} << 0 << "2";
+        QTest::newRow("empty cell, nothing selected") << QList<int>{9} << StartPicture << Cues{} << 0 << "00";
+        QTest::newRow("select a ball") << QList<int>{8} << "bbbbbbbB . tttttttt" << Cues{Cue::Select} << 8 << "00";
+        QTest::newRow("select a tile") << QList<int>{12} << "bbbbbbbb . ttTttttt" << Cues{Cue::Select} << 12 << "00";
+        QTest::newRow("drop the selection") << QList<int>{8, 8} << StartPicture << Cues{Cue::Select, Cue::Select} << 0 << "00";
+        QTest::newRow("select again after a drop") << QList<int>{8, 8, 8} << "bbbbbbbB . tttttttt" << Cues{Cue::Select, Cue::Select, Cue::Select} << 8 << "00";
+        QTest::newRow("change from ball to tile") << QList<int>{8, 10} << "bbbbbbbb . Tttttttt" << Cues{Cue::Select, Cue::Select} << 10 << "00";
+        QTest::newRow("change from ball to ball") << QList<int>{8, 1} << "Bbbbbbbb . tttttttt" << Cues{Cue::Select, Cue::Select} << 1 << "00";
+        QTest::newRow("slide 8 to 9") << QList<int>{8, 9} << "bbbbbbb. b tttttttt" << Cues{Cue::Select, Cue::Move} << 0 << "1";
+        QTest::newRow("jump 7 over 8 to 9") << QList<int>{7, 9} << "bbbbbb.b b tttttttt" << Cues{Cue::Select, Cue::Move} << 0 << "1";
+        QTest::newRow("jump 11 over 10 to 9") << QList<int>{11, 9} << "bbbbbbbb t t.tttttt" << Cues{Cue::Select, Cue::Move} << 0 << "1";
+        QTest::newRow("empty cell out of reach keeps the selection") << QList<int>{1, 9} << "Bbbbbbbb . tttttttt" << Cues{Cue::Select} << 1 << "00";
+        QTest::newRow("out of reach, then drop") << QList<int>{1, 9, 1} << StartPicture << Cues{Cue::Select, Cue::Select} << 0 << "00";
+        QTest::newRow("two moves") << QList<int>{8, 9, 5, 8} << "bbbb.bbb b tttttttt" << Cues{Cue::Select, Cue::Move, Cue::Select, Cue::Move} << 0 << "2";
+        QTest::newRow("move there and back") << QList<int>{8, 9, 9, 8} << StartPicture << Cues{Cue::Select, Cue::Move, Cue::Select, Cue::Move} << 0 << "2";
     }
     void clicks()
     {
         QFETCH(QList<int>, clicks);
         QFETCH(QString, pictures);
-        QFETCH(std::vector<int>, cues);
+        QFETCH(Cues, cues);
         QFETCH(int, selected);
         QFETCH(QString, stepLabel);
 
@@ -142,7 +143,7 @@ private slots:
                                                                                               g.view.cellsText());
         };
         g.game.KotakPic_Click(9);
-        QCOMPARE(seen, QStringLiteral("0 1 1 1111111. 1 22222222"));
+        QCOMPARE(seen, QStringLiteral("0 1 1 bbbbbbb. b tttttttt"));
     }
 
     void restartQuestion_data()
@@ -182,11 +183,11 @@ private slots:
             QCOMPARE(g.view.cellsText(), QString::fromLatin1(StartPicture));
             QCOMPARE(g.game.Selected, 0);
             QCOMPARE(g.game.Steps, std::int64_t(0));
-            QCOMPARE(g.cues.cues, std::vector<int>{3});
+            QCOMPARE(g.cues.cues, Cues{Cue::NewGame});
             g.move(8, 9);
             QCOMPARE(g.view.stepText, QStringLiteral("1"));
         } else {
-            QCOMPARE(g.view.cellsText(), QStringLiteral("1111311. 1 22222222"));
+            QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbBbb. b tttttttt"));
             QCOMPARE(g.game.Selected, 5);
             QCOMPARE(g.game.Steps, std::int64_t(1));
             QVERIFY(g.cues.cues.empty());
@@ -252,14 +253,14 @@ private slots:
         QVERIFY(g.game.GameOver);
         QCOMPARE(g.game.Steps, std::int64_t(46));
         QCOMPARE(g.view.stepText, QStringLiteral("46"));
-        QCOMPARE(g.view.cellsText(), QStringLiteral("22222222 . 11111111"));
+        QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
         QVERIFY(!g.view.timerOn);
         // The victory in its order: results shown, cue 1, name asked, list shown, saved.
         const QStringList tail = g.view.events.mid(g.view.events.indexOf(QStringLiteral("results 1 00:00:00 46")));
-        QCOMPARE(tail, (QStringList{QStringLiteral("results 1 00:00:00 46"), QStringLiteral("cue 1"),
+        QCOMPARE(tail, (QStringList{QStringLiteral("results 1 00:00:00 46"), QStringLiteral("cue Victory"),
                                     QStringLiteral("modal Form3"), QStringLiteral("front Form4")}));
-        QCOMPARE(g.cues.cues.back(), 1);
-        QCOMPARE(g.cues.cues[g.cues.cues.size() - 2], 5);
+        QCOMPARE(g.cues.cues.back(), Cue::Victory);
+        QCOMPARE(g.cues.cues[g.cues.cues.size() - 2], Cue::Move);
         QCOMPARE(g.hiScores.TopTen[9].Score, Decimal(46));
         QCOMPARE(g.store.values.value(MemoryStore::path("Tobrinel", "HiScores", "9")), QStringLiteral("Abc   46"));
 
@@ -373,7 +374,7 @@ private slots:
         QCOMPARE(g.view.results.front().steps, QStringLiteral("46"));
         QVERIFY(g.game.GameOver);
         QVERIFY(!g.view.timerOn);
-        QCOMPARE(g.view.cellsText(), QStringLiteral("22222222 . 11111111"));
+        QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
         QCOMPARE(g.view.stepText, QStringLiteral("46"));
         QCOMPARE(int(g.dialogs.calls.size()), 1); // the name only, no restart question
         QCOMPARE(g.dialogs.calls.front().kind, QStringLiteral("InputBox"));
@@ -391,7 +392,7 @@ private slots:
         };
         g.move(8, 9);
         QCOMPARE(g.game.Selected, 5);
-        QCOMPARE(g.view.cellsText(), QStringLiteral("1111311. 1 22222222"));
+        QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbBbb. b tttttttt"));
     }
 
     void theScoreIsTheWonGameEvenWhenTheVictoryCueStartsANewOne()
@@ -428,12 +429,12 @@ private slots:
         g.store.values.insert(MemoryStore::path("Tobrinel", "HiScores", "9"), QStringLiteral("Late  12"));
         g.view.events.clear();
         g.game.top_Click();
-        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue 4"), QStringLiteral("modal Form3")}));
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue BlackList"), QStringLiteral("modal Form3")}));
         QCOMPARE(g.hiScores.TopTen[9].Name.text(), QStringLiteral("Late  ")); // reloaded first
 
         g.view.events.clear();
         g.game.about1_Click();
-        QCOMPARE(g.view.events, (QStringList{QStringLiteral("load frmAbout"), QStringLiteral("cue 2"),
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("load frmAbout"), QStringLiteral("cue About"),
                                              QStringLiteral("modal frmAbout")}));
         g.view.events.clear();
         g.game.help2_Click();
@@ -447,7 +448,7 @@ private slots:
         const QStringList unloadAll{QStringLiteral("unload Form1"), QStringLiteral("unload Form2"),
                                     QStringLiteral("unload Form3"), QStringLiteral("unload Form4"),
                                     QStringLiteral("unload frmAbout")};
-        QTest::newRow("OK leaves") << vbOK << (QStringList{QStringLiteral("cue 3")} + unloadAll);
+        QTest::newRow("OK leaves") << vbOK << (QStringList{QStringLiteral("cue NewGame")} + unloadAll);
         QTest::newRow("Cancel stays") << vbCancel << QStringList{};
     }
     void exitCommand()
@@ -475,7 +476,7 @@ private slots:
     {
         Game g;
         g.game.Form_Unload();
-        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue 3"), QStringLiteral("unload Form1"),
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue NewGame"), QStringLiteral("unload Form1"),
                                              QStringLiteral("unload Form2"), QStringLiteral("unload Form3"),
                                              QStringLiteral("unload Form4"), QStringLiteral("unload frmAbout")}));
         QVERIFY(g.dialogs.calls.empty());

@@ -36,15 +36,15 @@ struct AppRig
     modHiScores hiScores{store, dialogs};
     SystemRegistry registry;
     FakeLauncher launcher;
-    Shell shell{hiScores, dialogs, registry, launcher};
+    Shell shell{game, hiScores, dialogs, registry, launcher}; // game is only referred to here
     GameController game{shell, dialogs, cues, hiScores};
     bool ended = false; // the program was told to end
 
     AppRig()
     {
-        shell.setGame(game);
         shell.onEnd = [this] { ended = true; };
         shell.load(FormId::Form1);
+        game.Form_Load();
         shell.form1.showModeless();
     }
 

@@ -88,22 +88,11 @@ void MemoryStore::deleteSection(const QString &app, const QString &section)
 
 void RecordingCuePlayer::PlaySound(Cue cue)
 {
-    cues.push_back(static_cast<int>(cue));
+    cues.push_back(cue);
     if (onPlay)
         onPlay(cue);
 }
 
-RecordingView::RecordingView()
-{
-    // The design shows the ball in every cell.
-    for (int &pic : cellPic)
-        pic = BallPic;
-}
-
-void RecordingView::showCellPicture(int cell, int pic)
-{
-    cellPic[cell] = pic;
-}
 
 void RecordingView::showResults(int rank, const QString &time, const QString &steps)
 {
@@ -137,11 +126,26 @@ QString RecordingView::cellsText() const
     for (int k = 1; k <= 17; ++k) {
         if (k == 9)
             text += QLatin1Char(' ');
-        text += cellPic[k] == NoPicture ? QLatin1Char('.') : QChar(u'0' + cellPic[k]);
+        const Shown shown = cells[k];
+        const char piece = shown.piece == Piece::Ball ? 'b' : shown.piece == Piece::Tile ? 't' : '.';
+        text += shown.selected ? QChar::fromLatin1(piece).toUpper() : QChar::fromLatin1(piece);
         if (k == 9)
             text += QLatin1Char(' ');
     }
     return text;
+}
+
+QString cueName(Cue cue)
+{
+    switch (cue) {
+    case Cue::Victory: return QStringLiteral("Victory");
+    case Cue::About: return QStringLiteral("About");
+    case Cue::NewGame: return QStringLiteral("NewGame");
+    case Cue::BlackList: return QStringLiteral("BlackList");
+    case Cue::Move: return QStringLiteral("Move");
+    case Cue::Select: return QStringLiteral("Select");
+    }
+    return QString::number(static_cast<int>(cue));
 }
 
 QString formName(FormId form)

@@ -1,6 +1,7 @@
 // Recording and scripted stand-ins for the seams, shared by the tests of the logic.
 #pragma once
 
+#include "game/board.h"
 #include "game/form1view.h"
 #include "media/cues.h"
 #include "topten/settingsstore.h"
@@ -73,6 +74,11 @@ public:
     QStringList started;  // startDetached, whether it started or not
 };
 
+// Cues in the order they were requested; cuenames.h makes a failed comparison print them
+// by name.
+using Cues = std::vector<Cue>;
+QString cueName(Cue cue); // "Select"
+
 // Records the cues requested; onPlay runs inside the request, like the event pass of the
 // real PlaySound.
 class RecordingCuePlayer final : public CuePlayer
@@ -80,7 +86,7 @@ class RecordingCuePlayer final : public CuePlayer
 public:
     void PlaySound(Cue cue) override;
 
-    std::vector<int> cues;
+    Cues cues;
     std::function<void(Cue)> onPlay;
 };
 
@@ -88,14 +94,11 @@ public:
 class RecordingView final : public Form1View
 {
 public:
-    RecordingView();
-
-    void showCellPicture(int cell, int pic) override;
+    void showCell(int cell, Piece piece, bool selected) override { cells[cell] = {piece, selected}; }
     void setStepText(const QString &text) override { stepText = text; }
     QString timeText() const override { return timeLabel; }
     void setTimeText(const QString &text) override { timeLabel = text; }
     void setTimerEnabled(bool on) override { timerOn = on; }
-    bool soundChecked() const override { return soundCheck; }
     void setSoundChecked(bool checked) override { soundCheck = checked; }
     void showResults(int rank, const QString &time, const QString &steps) override;
     void load(FormId form) override;
@@ -107,11 +110,12 @@ public:
     void showHint(int from, int to, int movesLeft) override { hints.push_back({from, to, movesLeft}); hintShown = true; }
     void hideHint() override { hintShown = false; }
 
-    // Pictures of KotakPic(1..17) as one string, e.g. "11111111 1 11111111" at start:
-    // '.' empty, '1'..'4' pic(n), a space around the shared cell.
+    // What KotakPic(1..17) show as one string, e.g. "bbbbbbbb b bbbbbbbb" at start: '.'
+    // empty, 'b' ball, 't' tile, upper case when selected, a space around the shared cell.
     QString cellsText() const;
 
-    int cellPic[18];
+    struct Shown { Piece piece = Piece::Ball; bool selected = false; }; // the design shows balls
+    Shown cells[18];
     QString stepText = QStringLiteral("00");
     QString timeLabel = QStringLiteral("00:00:00");
     bool timerOn = false;

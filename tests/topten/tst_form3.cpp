@@ -88,7 +88,7 @@ void TestForm3::init()
     m_owner->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_owner.get()));
     m_slot = std::make_unique<FormSlot<Form3>>(
-        [this] { return new Form3(*m_hi, m_dialogs, [this] { m_slot->unload(); }, m_owner.get()); });
+        [this] { return new Form3(*m_hi, m_dialogs, m_owner.get()); });
 }
 
 void TestForm3::cleanup()

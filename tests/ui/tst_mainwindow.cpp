@@ -4,7 +4,9 @@
 // while a question is open, and the ways out.
 #include "apprig.h"
 #include "boardsolver.h"
+#include "cuenames.h"
 #include "modalanswerer.h"
+#include "ui/windowlayout.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -14,6 +16,8 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
+
+Q_DECLARE_METATYPE(Piece)
 
 namespace {
 
@@ -61,6 +65,44 @@ private slots:
     void cleanup()
     {
         flushDeletes();
+    }
+
+    void resultsWindowPlacesItsControlsWhereTheArtLeavesRoom()
+    {
+        Form4 results;
+        results.showResult(3, QStringLiteral("00:00:07"), QStringLiteral("54"));
+        QCOMPARE(results.Image1->geometry(), ResultsLayout::Banner.as<QRect>());
+        QCOMPARE(results.Command1->geometry(), ResultsLayout::Button.as<QRect>());
+        QCOMPARE(results.waktulbl->pos(), QPoint(ResultsLayout::Time.left, ResultsLayout::Time.top));
+        QCOMPARE(results.langkahlbl->pos(), QPoint(ResultsLayout::Steps.left, ResultsLayout::Steps.top));
+    }
+
+    void cellShowsWhatItHolds_data()
+    {
+        QTest::addColumn<Piece>("piece");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<int>("picture"); // index into pic, 0 for none
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("empty") << Piece::Empty << false << int(NoPicture) << "Cell 5: empty";
+        QTest::newRow("ball") << Piece::Ball << false << int(BallPic) << "Cell 5: ball";
+        QTest::newRow("tile") << Piece::Tile << false << int(TilePic) << "Cell 5: tile";
+        QTest::newRow("ball selected") << Piece::Ball << true << int(BallSelectedPic) << "Cell 5: ball, selected";
+        QTest::newRow("tile selected") << Piece::Tile << true << int(TileSelectedPic) << "Cell 5: tile, selected";
+    }
+    void cellShowsWhatItHolds()
+    {
+        QFETCH(Piece, piece);
+        QFETCH(bool, selected);
+        QFETCH(int, picture);
+        QFETCH(QString, spoken);
+        App app;
+        Form1 &w = app.window();
+        w.showCell(5, piece, selected);
+        if (picture == NoPicture)
+            QVERIFY(w.KotakPic[5]->picture().isNull());
+        else
+            QCOMPARE(w.KotakPic[5]->picture().cacheKey(), w.pic[picture].cacheKey());
+        QCOMPARE(w.KotakPic[5]->accessibleName(), spoken);
     }
 
     void layoutIsTheDesign()
@@ -175,7 +217,7 @@ private slots:
         QVERIFY(w.KotakPic[8]->picture().isNull());
         QTest::keyClick(w.focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(app.game.Selected, 9);
-        QCOMPARE(app.cues.cues, (std::vector<int>{6, 5, 6})); // select, move, select: as clicks
+        QCOMPARE(app.cues.cues, (Cues{Cue::Select, Cue::Move, Cue::Select})); // as clicks
 
         // A held key is one press.
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
@@ -565,7 +607,7 @@ private slots:
         QCOMPARE(answerer.unexpected(), 0);
         QCOMPARE(instructionsSize, QSize(499, 335));
         QCOMPARE(aboutSize, QSize(336, 244));
-        QCOMPARE(app.cues.cues, std::vector<int>{2}); // the about window's cue only
+        QCOMPARE(app.cues.cues, Cues{Cue::About}); // the about window's cue only
         QCOMPARE(app.game.Selected, 5);
         QCOMPARE(app.game.Steps, std::int64_t(1));
         QCOMPARE(w.KotakPic[5]->picture().cacheKey(), w.pic[BallSelectedPic].cacheKey());
@@ -600,7 +642,7 @@ private slots:
         answerer.expect(ModalAnswerer::press(QMessageBox::Ok));
         app.window().xit->trigger();
         QVERIFY(app.ended);
-        QCOMPARE(app.cues.cues, (std::vector<int>{3, 3}));
+        QCOMPARE(app.cues.cues, (Cues{Cue::NewGame, Cue::NewGame}));
         QVERIFY(!app.shell.form1.loaded());
         flushDeletes();
         QCOMPARE(liveWindows<Form1>(), 0);
@@ -622,7 +664,7 @@ private slots:
 
         app.window().close(); // the close box: no question
         QVERIFY(answerer.seen.size() == 2);
-        QCOMPARE(app.cues.cues, std::vector<int>{3});
+        QCOMPARE(app.cues.cues, Cues{Cue::NewGame});
         QVERIFY(!app.shell.form4.loaded());
         QVERIFY(!app.shell.form1.loaded());
         flushDeletes();

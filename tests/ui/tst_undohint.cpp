@@ -3,6 +3,7 @@
 // marks and spoken text, and a whole game won by following the hints with the mouse.
 #include "apprig.h"
 #include "boardsolver.h"
+#include "cuenames.h"
 #include "game/solver.h"
 #include "modalanswerer.h"
 
@@ -174,7 +175,7 @@ private slots:
         QCOMPARE(w.STEPLBL->text(), QStringLiteral("2"));
         QVERIFY(w.KotakPic[9]->picture().isNull());
         QCOMPARE(w.KotakPic[8]->picture().cacheKey(), w.pic[BallPic].cacheKey());
-        QCOMPARE(app.cues.cues, std::vector<int>{int(Cue::Move)});
+        QCOMPARE(app.cues.cues, Cues{Cue::Move});
     }
 
     void keysWorkWithoutTheMenu()

@@ -32,13 +32,13 @@ struct Opened
     {
         switch (window) {
         case Window::Instructions:
-            dialog = std::make_unique<Form2>([] {}, owner);
+            dialog = std::make_unique<Form2>(owner);
             break;
         case Window::About:
-            dialog = std::make_unique<frmAbout>(dialogs, registry, launcher, [] {}, owner);
+            dialog = std::make_unique<frmAbout>(dialogs, registry, launcher, owner);
             break;
         case Window::BlackList:
-            dialog = std::make_unique<Form3>(hiScores, dialogs, [] {}, owner);
+            dialog = std::make_unique<Form3>(hiScores, dialogs, owner);
             break;
         }
         dialog->show();

@@ -30,12 +30,12 @@ QImage paintInstructions(const Faces &faces, qreal scale);
 QImage paintAbout(const Faces &faces, qreal scale);
 
 // Where the windows put their labels, images and buttons over the pictures, in 1x pixels.
-// The pictures leave room for them; the previews draw them to check that. The main
-// window's labels are placed here only; the other windows' come from ui/windowlayout.h.
+// The pictures leave room for them; the previews draw them to check that. The places come
+// from ui/windowlayout.h, which the windows read too.
 namespace layout {
-inline constexpr QRect stepLabel{16, 136, 76, 45};
-inline constexpr QRect timeCaption{296, 128, 44, 16};
-inline constexpr QRect timeLabel{344, 128, 57, 16};
+inline constexpr QRect stepLabel = MainLayout::Steps.as<QRect>();
+inline constexpr QRect timeCaption = MainLayout::TimeCaption.as<QRect>();
+inline constexpr QRect timeLabel = MainLayout::Time.as<QRect>();
 inline constexpr QRect resultsTime = ResultsLayout::Time.as<QRect>();
 inline constexpr QRect resultsSteps = ResultsLayout::Steps.as<QRect>();
 inline constexpr QRect resultsBanner = ResultsLayout::Banner.as<QRect>();
