@@ -109,14 +109,21 @@ void GameController::KotakPic_Click(int Index)
     const int s = Selected;
     if (findMove(Cells, s, i) == MoveKind::None)
         return;
-    executeMove(Cells, s, i);
-    recordMove(s, i);
-    showNormal(i);
-    showNormal(s);
+    m_history.push_back({s, i});
+    makeMove(s, i);
+}
+
+void GameController::makeMove(int from, int to)
+{
+    executeMove(Cells, from, to);
+    showNormal(to);
+    showNormal(from);
     Selected = 0;
+    m_view.hideHint(); // the marks showed the position before this move
     ++Steps;
     m_view.setStepText(QString::number(Steps));
-    // The state is complete before the cue: its event pass may run a queued click.
+    // The state is complete before the cue: its event pass may run a queued click, which
+    // must not take a piece off the goal before the goal test below.
     m_goalPending = isGoal(Cells);
     cue(Cue::Move);
     m_goalPending = false;
@@ -151,14 +158,15 @@ void GameController::GameWon()
     // The results copy the clock label's text, as shown, not the counters behind it.
     m_view.showResults(rank, m_view.timeText(), QString::number(steps));
     cue(Cue::Victory);
-    if (assisted)
-        return; // a game won with hints keeps its rank but stays out of the Black List
 
-    m_hiScores.NewEntry.Score = Decimal(steps);
-    m_hiScores.CheckTopTen();
-    if (m_hiScores.NewEntryAdded) {
-        m_view.showModal(FormId::Form3);
-        m_hiScores.SaveTopTen();
+    // A game won with hints keeps its rank but stays out of the Black List.
+    if (!assisted) {
+        m_hiScores.NewEntry.Score = Decimal(steps);
+        m_hiScores.CheckTopTen();
+        if (m_hiScores.NewEntryAdded) {
+            m_view.showModal(FormId::Form3);
+            m_hiScores.SaveTopTen();
+        }
     }
     // The name question and the Black List stand over the main window, which a window
     // manager raises with them; the results are what the player should see last.
@@ -214,12 +222,6 @@ void GameController::about1_Click()
 
 // Undo and hint.
 
-void GameController::recordMove(int s, int t)
-{
-    m_history.push_back({s, t});
-    m_view.hideHint(); // the marks showed the position before this move
-}
-
 void GameController::resetAssists()
 {
     m_history.clear();
@@ -253,20 +255,12 @@ void GameController::undoMove_Click()
     if (findMove(Cells, s, t) == MoveKind::None)
         return;
 
-    const int selected = Selected;
-    executeMove(Cells, s, t);
-    Selected = 0;
-    showNormal(t);
-    showNormal(s);
-    if (selected != 0 && selected != s && selected != t)
-        showNormal(selected);
-    m_view.hideHint();
-    ++Steps;
-    m_view.setStepText(QString::number(Steps));
-    cue(Cue::Move);
+    // A selected piece loses its highlight; the move below redraws the two cells it uses.
+    if (Selected != 0 && Selected != s && Selected != t)
+        showNormal(Selected);
     // Undo is a move, so it ends with the goal test like any move. It cannot win: the
     // position it returns to was passed in this game without ending it.
-    CheckWin();
+    makeMove(s, t);
 }
 
 void GameController::hint_Click()

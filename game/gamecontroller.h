@@ -56,7 +56,7 @@ public:
     const Solver &solver() const { return m_solver; }
 
 private:
-    void recordMove(int s, int t);
+    void makeMove(int from, int to); // a legal move, played and shown, then the goal test
     void resetAssists();
     void showHint();
 
