@@ -12,7 +12,7 @@ namespace {
 constexpr std::int64_t MaxUnits = std::numeric_limits<std::int64_t>::max();
 constexpr int FractionDigits = 4;
 
-[[noreturn]] void fail(const QString &description)
+[[noreturn]] void throwDecimalError(const QString &description)
 {
     throw std::runtime_error(description.toStdString());
 }
@@ -35,7 +35,7 @@ Decimal::Decimal(std::int64_t whole)
 Decimal Decimal::parse(const QString &text)
 {
     if (text.isEmpty())
-        fail(QStringLiteral("The score is missing: no digits follow the name."));
+        throwDecimalError(QStringLiteral("The score is missing: no digits follow the name."));
     const QString notANumber = QStringLiteral("The score %1 is not a number.").arg(shownText(text));
 
     qsizetype pos = 0;
@@ -52,11 +52,11 @@ Decimal Decimal::parse(const QString &text)
     for (; pos < text.size() && isDigit(text[pos]); ++pos) {
         const int digit = text[pos].digitValue();
         if (units > (MaxUnits / UnitsPerWhole - digit) / 10)
-            fail(QStringLiteral("The score %1 is too large.").arg(shownText(text)));
+            throwDecimalError(QStringLiteral("The score %1 is too large.").arg(shownText(text)));
         units = units * 10 + digit;
     }
     if (pos == wholeStart)
-        fail(notANumber);
+        throwDecimalError(notANumber);
     units *= UnitsPerWhole;
 
     if (pos < text.size() && text[pos] == QLatin1Char('.')) {
@@ -68,20 +68,20 @@ Decimal Decimal::parse(const QString &text)
             if (pos - fractionStart >= FractionDigits) {
                 // Zeros past the last place change nothing; any other digit would be lost.
                 if (digit != 0)
-                    fail(QStringLiteral("The score %1 has more than %2 decimal places.")
+                    throwDecimalError(QStringLiteral("The score %1 has more than %2 decimal places.")
                              .arg(shownText(text), QString::number(FractionDigits)));
                 continue;
             }
             scale /= 10;
             if (units > MaxUnits - digit * scale)
-                fail(QStringLiteral("The score %1 is too large.").arg(shownText(text)));
+                throwDecimalError(QStringLiteral("The score %1 is too large.").arg(shownText(text)));
             units += digit * scale;
         }
         if (pos == fractionStart)
-            fail(notANumber);
+            throwDecimalError(notANumber);
     }
     if (pos != text.size())
-        fail(notANumber);
+        throwDecimalError(notANumber);
 
     Decimal result;
     result.m_units = negative ? -units : units;

@@ -39,7 +39,7 @@ QString defaultValue()
     return defaultName() + Decimal(DefaultScore).toString();
 }
 
-[[noreturn]] void fail(const QString &description)
+[[noreturn]] void throwTopTenError(const QString &description)
 {
     throw std::runtime_error(description.toStdString());
 }
@@ -147,7 +147,7 @@ void modHiScores::LoadTopTenBoard()
             TopTen[i] = entryFromStored(values[i], i, where, problems);
         m_stored = TopTen;
         if (!problems.isEmpty())
-            fail(problems.join(QStringLiteral("\n"))
+            throwTopTenError(problems.join(QStringLiteral("\n"))
                  + QStringLiteral("\nAn entry that cannot be read is not a result: the next result to enter the "
                                   "list takes its place first."));
     });
@@ -205,7 +205,7 @@ void modHiScores::SaveTopTen()
                     return texts;
                 });
         } catch (const StoreError &failure) {
-            fail(QStringLiteral("Your result could not be added to the top ten. ") + QString::fromUtf8(failure.what()));
+            throwTopTenError(QStringLiteral("Your result could not be added to the top ten. ") + QString::fromUtf8(failure.what()));
         }
         std::copy(table.begin(), table.end(), TopTen.begin());
         m_stored = TopTen;
@@ -217,7 +217,7 @@ void modHiScores::SaveTopTen()
         if (!note.isEmpty())
             told << note;
         if (!told.isEmpty())
-            fail(told.join(QLatin1Char('\n')));
+            throwTopTenError(told.join(QLatin1Char('\n')));
     });
 }
 
@@ -229,7 +229,7 @@ void modHiScores::ClearTopTen()
         // that opened the list saves it after "&Clear").
         m_stored.fill(defaultEntry());
         if (!note.isEmpty())
-            fail(note);
+            throwTopTenError(note);
     });
 }
 

@@ -41,7 +41,7 @@ QString quoted(const QString &text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-[[noreturn]] void fail(const QString &description)
+[[noreturn]] void throwStoreError(const QString &description)
 {
     throw StoreError(description.toStdString());
 }
@@ -142,7 +142,7 @@ SettingsFile readSettingsFile(const QString &path, const QString &section)
         return result;
     const QString cannotRead = QStringLiteral("The settings file %1 cannot be read: %2.");
     if (!file.open(QIODevice::ReadOnly))
-        fail(cannotRead.arg(path, file.errorString()));
+        throwStoreError(cannotRead.arg(path, file.errorString()));
     if (file.size() > QSettingsStore::MaxFileSize) {
         result.kind = FileKind::TooLarge;
         result.why = QStringLiteral("The settings file %1 is %2 bytes long, far too large for a top-ten list, "
@@ -155,7 +155,7 @@ SettingsFile readSettingsFile(const QString &path, const QString &section)
     // is not read.
     const QByteArray bytes = file.read(QSettingsStore::MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
-        fail(cannotRead.arg(path, file.errorString()));
+        throwStoreError(cannotRead.arg(path, file.errorString()));
     if (bytes.size() > QSettingsStore::MaxFileSize) {
         result.kind = FileKind::TooLarge;
         result.why = QStringLiteral("The settings file %1 is far too large for a top-ten list, so it was not read.")
@@ -167,7 +167,7 @@ SettingsFile readSettingsFile(const QString &path, const QString &section)
     try {
         result.values = parse(bytes, QFileInfo(path).path(), formatError);
     } catch (const StoreError &error) {
-        fail(cannotRead.arg(path, QString::fromUtf8(error.what())));
+        throwStoreError(cannotRead.arg(path, QString::fromUtf8(error.what())));
     }
     const bool foreign = hasForeignBytes(bytes);
     bool sectionFound = false;
@@ -228,8 +228,8 @@ public:
         if (lock())
             return;
         if (m_lock.error() == QLockFile::LockFailedError)
-            fail(cannotWrite(path, QStringLiteral("another copy of the game has kept it locked too long")));
-        fail(cannotWrite(path, QStringLiteral("no lock file could be made beside it (no room, or no permission)")));
+            throwStoreError(cannotWrite(path, QStringLiteral("another copy of the game has kept it locked too long")));
+        throwStoreError(cannotWrite(path, QStringLiteral("no lock file could be made beside it (no room, or no permission)")));
     }
     // A reader waits for a writer in progress, but reads even without the lock: every
     // write replaces the file whole, so what it reads is one whole version.
@@ -329,7 +329,7 @@ QByteArray buildFile(const QString &path, const QVariantMap &kept, const QString
         if (!bytes.isEmpty())
             return bytes;
     }
-    fail(cannotWrite(path, QStringLiteral("there is no room for the new list")));
+    throwStoreError(cannotWrite(path, QStringLiteral("there is no room for the new list")));
 }
 
 bool writeWhole(const QString &name, const QByteArray &bytes, int &error)
@@ -377,10 +377,10 @@ void replaceGuarded(const QString &path, const QByteArray &bytes)
         const bool noLinks = error == EPERM || error == EOPNOTSUPP || error == EXDEV || error == EMLINK;
         const QString why = QStringLiteral("the old list could not be kept while writing (%1)").arg(systemError(error));
         if (!noLinks)
-            fail(cannotWrite(path, why));
+            throwStoreError(cannotWrite(path, why));
         if (!QFile::copy(path, guardName(path))) {
             QFile::remove(guardName(path));
-            fail(cannotWrite(path, why));
+            throwStoreError(cannotWrite(path, why));
         }
     }
 
@@ -388,7 +388,7 @@ void replaceGuarded(const QString &path, const QByteArray &bytes)
         ::unlink(fresh.constData());
         if (hadFile)
             ::unlink(guard.constData());
-        fail(cannotWrite(path, why));
+        throwStoreError(cannotWrite(path, why));
     };
     int error = 0;
     if (!writeWhole(freshName(path), bytes, error))
@@ -402,7 +402,7 @@ void replaceGuarded(const QString &path, const QByteArray &bytes)
             ::rename(guard.constData(), target.constData());
         else
             ::unlink(target.constData());
-        fail(cannotWrite(path, QStringLiteral("the new list did not read back whole, so the old one was put back")));
+        throwStoreError(cannotWrite(path, QStringLiteral("the new list did not read back whole, so the old one was put back")));
     }
     if (hadFile)
         ::unlink(guard.constData());
@@ -418,9 +418,9 @@ QString keepAside(const QString &path)
         if (::link(QFile::encodeName(path).constData(), QFile::encodeName(name).constData()) == 0)
             return name;
         if (errno != EEXIST)
-            fail(cannotWrite(path, QStringLiteral("the damaged file could not be kept aside (%1)").arg(systemError(errno))));
+            throwStoreError(cannotWrite(path, QStringLiteral("the damaged file could not be kept aside (%1)").arg(systemError(errno))));
     }
-    fail(cannotWrite(path, QStringLiteral("the damaged file could not be kept aside")));
+    throwStoreError(cannotWrite(path, QStringLiteral("the damaged file could not be kept aside")));
 }
 
 // The common path of every change: lock, recover, read, decide, keep aside, replace.
@@ -429,7 +429,7 @@ template <class Decide>
 QString rewrite(const QString &path, const QString &section, Decide &&decide)
 {
     if (!QDir().mkpath(QFileInfo(path).path()))
-        fail(cannotWrite(path, QStringLiteral("its folder cannot be made")));
+        throwStoreError(cannotWrite(path, QStringLiteral("its folder cannot be made")));
     FileLock lock(path);
     lock.lockForWriting(path);
     recoverInterruptedWrite(path);
@@ -437,7 +437,7 @@ QString rewrite(const QString &path, const QString &section, Decide &&decide)
     try {
         file = readSettingsFile(path, section);
     } catch (const StoreError &error) {
-        fail(QString::fromUtf8(error.what()) + unchanged());
+        throwStoreError(QString::fromUtf8(error.what()) + unchanged());
     }
 
     QVariantMap kept;
@@ -488,7 +488,7 @@ std::vector<StoredValue> QSettingsStore::readSection(const QString &app, const Q
     }
     const SettingsFile file = readSettingsFile(path, section);
     if (file.kind == FileKind::NotSettings || file.kind == FileKind::TooLarge)
-        fail(file.why);
+        throwStoreError(file.why);
     return sectionValues(path, file, section, keys, defaultText);
 }
 
@@ -525,7 +525,7 @@ QString QSettingsStore::clearSection(const QString &app, const QString &section)
                    [&](const SettingsFile &file, QVariantMap &kept, QStringList &, std::vector<std::optional<QString>> &,
                        bool &) {
                        if (file.kind == FileKind::NotSettings || file.kind == FileKind::TooLarge)
-                           fail(file.why);
+                           throwStoreError(file.why);
                        const QString prefix = section + QLatin1Char('/');
                        bool found = false;
                        for (auto it = file.values.cbegin(); it != file.values.cend(); ++it) {
@@ -535,7 +535,7 @@ QString QSettingsStore::clearSection(const QString &app, const QString &section)
                                kept.insert(it.key(), it.value());
                        }
                        if (!found)
-                           fail(QStringLiteral("There is no section %1 in the settings file %2 to delete.")
+                           throwStoreError(QStringLiteral("There is no section %1 in the settings file %2 to delete.")
                                     .arg(quoted(section), path));
                    });
 }
@@ -545,7 +545,7 @@ QString QSettingsStore::get(const QString &app, const QString &section, const QS
 {
     const StoredValue value = readSection(app, section, {key}, defaultText).front();
     if (!value.problem.isEmpty())
-        fail(value.problem);
+        throwStoreError(value.problem);
     return *value.text;
 }
 
