@@ -1,16 +1,16 @@
 #include "media/soundresources.h"
 
+#include "media/resourcebundle.h"
+
 #include <QFile>
 
-// The cues are linked as an object file of their own; referring to its init function
-// (declared at namespace scope) is what keeps the linker from leaving it out.
+// The cues are a resource bundle of their own, registered at the first cue.
+TOBRINEL_RESOURCE_BUNDLE(sounds);
+
 static void registerSounds()
 {
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(tobrinel_sounds);
-        return true;
-    }();
-    Q_UNUSED(registered);
+    static std::once_flag once;
+    registerResourceBundle(once, tobrinel_bundle_sounds);
 }
 
 QString soundResourcePath(Cue cue)

@@ -1,17 +1,28 @@
 #include "ui/fonts.h"
 
+#include "media/resourcebundle.h"
+
 #include <QByteArray>
 #include <QFontDatabase>
 #include <QResource>
 #include <QString>
 #include <QStringList>
 
-// The faces are linked as object files of their own; referring to their init functions
-// (declared at namespace scope) is what keeps the linker from leaving it out.
+// The faces are resource bundles of their own. The regular face is registered only when it
+// is wanted, so that nothing at start reads it.
+TOBRINEL_RESOURCE_BUNDLE(fonts);
+TOBRINEL_RESOURCE_BUNDLE(fonts_regular);
+
 static void registerFontResources()
 {
-    Q_INIT_RESOURCE(tobrinel_fonts);
-    Q_INIT_RESOURCE(tobrinel_fonts_regular);
+    static std::once_flag once;
+    registerResourceBundle(once, tobrinel_bundle_fonts);
+}
+
+static void registerRegularFontResource()
+{
+    static std::once_flag once;
+    registerResourceBundle(once, tobrinel_bundle_fonts_regular);
 }
 
 namespace {
@@ -51,6 +62,7 @@ void loadRegularFace()
     if (loaded || !faces().regularWanted)
         return;
     loaded = true;
+    registerRegularFontResource();
     registerFace(QStringLiteral(":/fonts/LiberationSans-Regular.ttf"), faces().msSansSerif);
 }
 

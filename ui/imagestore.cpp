@@ -1,23 +1,43 @@
 #include "ui/imagestore.h"
 
+#include "media/resourcebundle.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QResource>
 #include <QtEndian>
 
-#include <mutex>
+// Each group of pictures is a resource bundle of its own, registered when a picture of it is
+// first asked for: a 1x screen never reads the scaled groups at all.
+TOBRINEL_RESOURCE_BUNDLE(art_start);
+TOBRINEL_RESOURCE_BUNDLE(art_1x);
+TOBRINEL_RESOURCE_BUNDLE(art_2x);
+TOBRINEL_RESOURCE_BUNDLE(art_3x);
 
-// The pictures are linked as object files of their own; referring to their init functions
-// is what keeps the linker from leaving them out of the program.
-static void registerPictures()
+static void registerStartPictures()
 {
     static std::once_flag once;
-    std::call_once(once, [] {
-        Q_INIT_RESOURCE(tobrinel_art_start);
-        Q_INIT_RESOURCE(tobrinel_art_1x);
-        Q_INIT_RESOURCE(tobrinel_art_2x);
-        Q_INIT_RESOURCE(tobrinel_art_3x);
-    });
+    registerResourceBundle(once, tobrinel_bundle_art_start);
+}
+
+static void registerPicturesAt(int ratio)
+{
+    static std::once_flag once1x, once2x, once3x;
+    switch (ratio) {
+    case 1: registerResourceBundle(once1x, tobrinel_bundle_art_1x); break;
+    case 2: registerResourceBundle(once2x, tobrinel_bundle_art_2x); break;
+    case 3: registerResourceBundle(once3x, tobrinel_bundle_art_3x); break;
+    }
+}
+
+// The resource path of the stored picture <name>, its group registered first if need be.
+static QString picturePath(const QString &name)
+{
+    registerStartPictures();
+    const QString path = QStringLiteral(":/art/%1.px").arg(name);
+    if (!QResource(path).isValid())
+        registerPicturesAt(name.endsWith(QLatin1String("@3x")) ? 3 : name.endsWith(QLatin1String("@2x")) ? 2 : 1);
+    return path;
 }
 
 namespace {
@@ -33,8 +53,7 @@ quint32 headerField(const QByteArray &bytes, int index)
 
 QPixmap storedPicture(const QString &name)
 {
-    registerPictures();
-    const QResource resource(QStringLiteral(":/art/%1.px").arg(name));
+    const QResource resource(picturePath(name));
     if (!resource.isValid())
         return {};
     // Stored compressed this is the one copy; stored plain it is no copy at all.
