@@ -42,7 +42,11 @@ int main(int argc, char *argv[])
 
     Program program;
     program.shell.load(FormId::Form1);
-    program.game.Form_Load(); // the main window's load handler, before it is shown
     program.shell.form1.showModeless();
+    // The main window's load handler reads the stored top ten, the one slow step of
+    // starting. It runs first thing in the event loop, once the window is on its way: the
+    // window appears sooner, and a box about an unreadable file has its window to stand
+    // over. No click can come before it: the window is not even mapped yet.
+    QMetaObject::invokeMethod(&app, [&program] { program.game.Form_Load(); }, Qt::QueuedConnection);
     return app.exec();
 }
