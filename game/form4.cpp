@@ -36,7 +36,7 @@ Form4::Form4()
 
     const qreal ratio = devicePixelRatioF();
     // The picture is 385 wide; paintBackground carries its right edge over the last two columns.
-    m_background = artPixmap(pictures::results, ratio);
+    m_background = artImage(pictures::results, ratio);
 
     for (int rank = 1; rank <= 3; ++rank)
         pic[rank] = artPixmap(pictures::banners[rank - 1], ratio);

@@ -37,5 +37,5 @@ protected:
 private:
     void Command1_Click();
 
-    QPixmap m_background;
+    QImage m_background;
 };

@@ -15,16 +15,21 @@ int artRatio(qreal devicePixelRatio)
     return maxArtRatio;
 }
 
-QPixmap artPixmap(const QString &name, qreal devicePixelRatio)
+QImage artImage(const QString &name, qreal devicePixelRatio)
 {
     for (int ratio = artRatio(devicePixelRatio); ratio > 1; --ratio) {
-        QPixmap sharp = storedPicture(QStringLiteral("%1@%2x").arg(name).arg(ratio));
+        QImage sharp = storedImage(QStringLiteral("%1@%2x").arg(name).arg(ratio));
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(ratio);
             return sharp;
         }
     }
-    return storedPicture(name);
+    return storedImage(name);
+}
+
+QPixmap artPixmap(const QString &name, qreal devicePixelRatio)
+{
+    return QPixmap::fromImage(artImage(name, devicePixelRatio));
 }
 
 QIcon applicationIcon()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -11,7 +12,10 @@ inline constexpr int maxArtRatio = 3;
 // The painted ratio a screen of this device pixel ratio gets: the smallest at or above it,
 // so a picture is only ever made smaller on screen (and stays crisp), or the largest.
 int artRatio(qreal devicePixelRatio);
-// The stored picture <name>, or its "@2x"/"@3x" twin at artRatio(devicePixelRatio).
+// The stored picture <name>, or its "@2x"/"@3x" twin at artRatio(devicePixelRatio), as
+// stored (see storedImage()): the windows' backgrounds, drawn from where they lie.
+QImage artImage(const QString &name, qreal devicePixelRatio);
+// The same as a pixmap: the pieces and banners, drawn again and again.
 QPixmap artPixmap(const QString &name, qreal devicePixelRatio);
 
 // The game's icon, a ball beside a tile, in the sizes a window's icon needs.

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-void paintBackground(QWidget *window, const QPixmap &picture)
+void paintBackground(QWidget *window, const QImage &picture)
 {
     if (picture.isNull())
         return;
@@ -10,7 +10,7 @@ void paintBackground(QWidget *window, const QPixmap &picture)
     // Between two painted ratios the picture is made smaller, never larger: smoothly, so it
     // stays crisp.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(0, 0, picture);
+    painter.drawImage(0, 0, picture);
 
     // Where the window is larger than its picture, the picture's last column and last row
     // are drawn out to the window's edges, so the margin carries on the picture's own edge
@@ -21,9 +21,9 @@ void paintBackground(QWidget *window, const QPixmap &picture)
     const qreal right = window->width() - size.width(), bottom = window->height() - size.height();
     const qreal w = picture.width(), h = picture.height();
     if (right > 0)
-        painter.drawPixmap(QRectF(size.width(), 0, right, size.height()), picture, QRectF(w - 1, 0, 1, h));
+        painter.drawImage(QRectF(size.width(), 0, right, size.height()), picture, QRectF(w - 1, 0, 1, h));
     if (bottom > 0)
-        painter.drawPixmap(QRectF(0, size.height(), size.width(), bottom), picture, QRectF(0, h - 1, w, 1));
+        painter.drawImage(QRectF(0, size.height(), size.width(), bottom), picture, QRectF(0, h - 1, w, 1));
     if (right > 0 && bottom > 0)
-        painter.drawPixmap(QRectF(size.width(), size.height(), right, bottom), picture, QRectF(w - 1, h - 1, 1, 1));
+        painter.drawImage(QRectF(size.width(), size.height(), right, bottom), picture, QRectF(w - 1, h - 1, 1, 1));
 }

@@ -1,9 +1,9 @@
 // A window's background picture, drawn unscaled from its top-left corner.
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 
 // Paints a window's background picture at its natural size from the top-left corner; a
 // window larger than its picture gets the picture's edge colours in the margin.
-void paintBackground(QWidget *window, const QPixmap &picture);
+void paintBackground(QWidget *window, const QImage &picture);

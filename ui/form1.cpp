@@ -28,7 +28,7 @@ constexpr int px(int twips)
 class Client final : public QWidget
 {
 public:
-    Client(const QPixmap &background, QWidget *parent)
+    Client(const QImage &background, QWidget *parent)
         : QWidget(parent)
         , m_background(background)
     {
@@ -38,7 +38,7 @@ protected:
     void paintEvent(QPaintEvent *) override { paintBackground(this, m_background); }
 
 private:
-    const QPixmap &m_background;
+    const QImage &m_background;
 };
 
 // What a screen reader says of a cell showing pic(picIndex), or no picture.
@@ -178,7 +178,7 @@ Form1::Form1(GameController &game)
     setWindowIcon(applicationIcon());
 
     const qreal ratio = devicePixelRatioF();
-    m_background = artPixmap(pictures::board, ratio);
+    m_background = artImage(pictures::board, ratio);
     pic[BallPic] = artPixmap(pictures::ball, ratio);
     pic[TilePic] = artPixmap(pictures::tile, ratio);
     pic[BallSelectedPic] = artPixmap(pictures::ballSelected, ratio);

@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QImage>
 #include <QPixmap>
 #include <QTimer>
 
@@ -72,6 +73,6 @@ private:
     bool m_placed = false;
     void buildMenus();
     QWidget *m_client = nullptr;
-    QPixmap m_background;
+    QImage m_background;
     GameController &m_game;
 };

@@ -51,7 +51,7 @@ quint32 headerField(const QByteArray &bytes, int index)
 
 } // namespace
 
-QPixmap storedPicture(const QString &name)
+QImage storedImage(const QString &name)
 {
     const QResource resource(picturePath(name));
     if (!resource.isValid())
@@ -65,16 +65,22 @@ QPixmap storedPicture(const QString &name)
     const quint32 width = headerField(bytes, 1);
     const quint32 height = headerField(bytes, 2);
     const auto format = QImage::Format(headerField(bytes, 3));
+    const int pixelBytes = format == QImage::Format_RGB888 ? 3 : 4;
+    const qsizetype rowBytes = (qsizetype(width) * pixelBytes + 3) / 4 * 4;
     if (width == 0 || height == 0 || width > 16384 || height > 16384
-        || (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
-        || bytes.size() != HeaderBytes + qsizetype(width) * height * 4)
+        || (format != QImage::Format_RGB888 && format != QImage::Format_ARGB32_Premultiplied)
+        || bytes.size() != HeaderBytes + rowBytes * height)
         return {};
 
     // The image draws straight from the buffer, which lives as long as the image does.
     auto *holder = new QByteArray(std::move(bytes));
-    QImage image(reinterpret_cast<const uchar *>(holder->constData() + HeaderBytes), int(width), int(height),
-                 qsizetype(width) * 4, format, [](void *buffer) { delete static_cast<QByteArray *>(buffer); }, holder);
-    return QPixmap::fromImage(std::move(image));
+    return QImage(reinterpret_cast<const uchar *>(holder->constData() + HeaderBytes), int(width), int(height),
+                  rowBytes, format, [](void *buffer) { delete static_cast<QByteArray *>(buffer); }, holder);
+}
+
+QPixmap storedPicture(const QString &name)
+{
+    return QPixmap::fromImage(storedImage(name));
 }
 
 QIcon storedIcon(const QStringList &names)

@@ -11,7 +11,7 @@ PictureDialog::PictureDialog(QWidget *owner, const QString &title, QSize size, c
 {
     setWindowTitle(title);
     setFixedSize(size);
-    m_picture = artPixmap(picture, devicePixelRatioF());
+    m_picture = artImage(picture, devicePixelRatioF());
 }
 
 void PictureDialog::paintEvent(QPaintEvent *)

@@ -3,14 +3,14 @@
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
+#include <QImage>
 
 class PictureDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    // picture names one of the game's pictures, as for artPixmap().
+    // picture names one of the game's pictures, as for artImage().
     PictureDialog(QWidget *owner, const QString &title, QSize size, const QString &picture);
 
 protected:
@@ -18,5 +18,5 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QPixmap m_picture;
+    QImage m_picture;
 };

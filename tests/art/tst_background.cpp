@@ -12,13 +12,13 @@ namespace {
 class Window final : public QWidget
 {
 public:
-    Window(const QPixmap &picture, QSize size) : m_picture(picture) { setFixedSize(size); }
+    Window(const QImage &picture, QSize size) : m_picture(picture) { setFixedSize(size); }
 
 protected:
     void paintEvent(QPaintEvent *) override { paintBackground(this, m_picture); }
 
 private:
-    QPixmap m_picture;
+    QImage m_picture;
 };
 
 } // namespace
@@ -41,11 +41,11 @@ private slots:
     {
         QFETCH(QString, picture);
         QFETCH(QSize, window);
-        const QPixmap pixmap = artPixmap(picture, 1);
-        QVERIFY(!pixmap.isNull());
-        QVERIFY(pixmap.width() < window.width() || pixmap.height() < window.height());
-        const QImage art = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
-        Window w(pixmap, window);
+        const QImage stored = artImage(picture, 1);
+        QVERIFY(!stored.isNull());
+        QVERIFY(stored.width() < window.width() || stored.height() < window.height());
+        const QImage art = stored.convertToFormat(QImage::Format_RGB32);
+        Window w(stored, window);
         const QImage shot = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shot.size(), window);
 
