@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -86,9 +87,9 @@ void Form4::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-void Form4::paintEvent(QPaintEvent *)
+void Form4::paintEvent(QPaintEvent *event)
 {
-    paintBackground(this, m_background);
+    paintBackground(this, m_background, event->rect());
 }
 
 void Form4::closeEvent(QCloseEvent *event)

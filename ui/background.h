@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QWidget>
 
-// Paints a window's background picture at its natural size from the top-left corner; a
-// window larger than its picture gets the picture's edge colours in the margin.
-void paintBackground(QWidget *window, const QImage &picture);
+// Paints the area (the paint event's rectangle) of a window's background picture, the
+// picture at its natural size from the top-left corner; a window larger than its picture
+// gets the picture's edge colours in the margin.
+void paintBackground(QWidget *window, const QImage &picture, const QRect &area);

@@ -14,6 +14,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QScreen>
 
 #include <cstdlib>
@@ -35,7 +36,7 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent *) override { paintBackground(this, m_background); }
+    void paintEvent(QPaintEvent *event) override { paintBackground(this, m_background, event->rect()); }
 
 private:
     const QImage &m_background;

@@ -4,6 +4,7 @@
 #include "ui/artpictures.h"
 #include "ui/background.h"
 
+#include <QPaintEvent>
 #include <QShowEvent>
 
 PictureDialog::PictureDialog(QWidget *owner, const QString &title, QSize size, const QString &picture)
@@ -14,9 +15,9 @@ PictureDialog::PictureDialog(QWidget *owner, const QString &title, QSize size, c
     m_picture = artImage(picture, devicePixelRatioF());
 }
 
-void PictureDialog::paintEvent(QPaintEvent *)
+void PictureDialog::paintEvent(QPaintEvent *event)
 {
-    paintBackground(this, m_picture);
+    paintBackground(this, m_picture, event->rect());
 }
 
 void PictureDialog::showEvent(QShowEvent *event)

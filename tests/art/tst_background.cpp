@@ -4,6 +4,7 @@
 #include "ui/artpictures.h"
 #include "ui/background.h"
 
+#include <QPaintEvent>
 #include <QTest>
 #include <QWidget>
 
@@ -15,7 +16,7 @@ public:
     Window(const QImage &picture, QSize size) : m_picture(picture) { setFixedSize(size); }
 
 protected:
-    void paintEvent(QPaintEvent *) override { paintBackground(this, m_picture); }
+    void paintEvent(QPaintEvent *event) override { paintBackground(this, m_picture, event->rect()); }
 
 private:
     QImage m_picture;
