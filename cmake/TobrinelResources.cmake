@@ -8,16 +8,17 @@
 #
 # Where it lies matters for memory. A page read from the program maps the whole window of
 # pages around it (fault-around: 64 KB on most kernels, 512 KB on some) into the program's
-# resident set. Bundles READ_AT_START stay in .rodata with the code's own constants; the
-# others go to a section of their own that the linker puts after .rodata, so that no window
-# read at start reaches into them. Needs a GNU assembler (.incbin), as GCC and Clang on
-# Linux have.
+# resident set, as far as the mapping it belongs to goes. Bundles READ_AT_START stay in
+# .rodata with the code's own constants; the others go to .lrodata, which GNU ld on x86-64
+# puts in a segment of its own, mapped apart, so that no window read at start reaches into
+# them (elsewhere it is a section after the others). Needs a GNU assembler (.incbin), as
+# GCC and Clang on Linux have.
 function(tobrinel_add_resource_bundle library name qrc)
     cmake_parse_arguments(ARG "READ_AT_START" "" "DEPENDS;OPTIONS" ${ARGN})
     if(ARG_READ_AT_START)
         set(section ".rodata.tobrinel_bundle_${name}")
     else()
-        set(section "tobrinel_late_bundles")
+        set(section ".lrodata.tobrinel_late_bundles")
     endif()
     set(bundle "${CMAKE_CURRENT_BINARY_DIR}/${name}.rcc")
     get_filename_component(qrc_dir "${qrc}" DIRECTORY)

@@ -344,12 +344,15 @@ struct Figures
     std::vector<double> startMs, cpuMs, rssMb, libs;
 };
 
-void printRow(const char *name, const char *unit, const std::vector<double> &game, const std::vector<double> &bare)
+// digits: after the point, for the figures (the ratio always gets three).
+void printRow(const char *name, const char *unit, const std::vector<double> &game, const std::vector<double> &bare,
+              int digits = 1)
 {
     const double g = median(game);
     const double b = median(bare);
-    std::printf("  %-34s %9.1f %-3s %9.1f %-3s %6.2fx   (game %.1f-%.1f, bare %.1f-%.1f)\n", name, g, unit, b, unit,
-                g / b, quantile(game, 0), quantile(game, 1), quantile(bare, 0), quantile(bare, 1));
+    std::printf("  %-34s %9.*f %-3s %9.*f %-3s %6.3fx   (game %.*f-%.*f, bare %.*f-%.*f)\n", name, digits, g, unit,
+                digits, b, unit, g / b, digits, quantile(game, 0), digits, quantile(game, 1), digits,
+                quantile(bare, 0), digits, quantile(bare, 1));
 }
 
 void printClicks(const char *name, const std::vector<double> &ms)
@@ -408,7 +411,7 @@ int main(int argc, char **argv)
         std::printf("  %-34s %13s %13s %7s\n", "medians", "game", "bare window", "ratio");
         printRow("start-up, exec to window mapped", "ms", g.startMs, b.startMs);
         printRow("CPU used by then", "ms", g.cpuMs, b.cpuMs);
-        printRow("resident memory 1 s after exec", "MB", g.rssMb, b.rssMb);
+        printRow("resident memory 1 s after exec", "MB", g.rssMb, b.rssMb, 2);
         return 0;
     }
 
@@ -458,7 +461,7 @@ int main(int argc, char **argv)
     std::printf("  %-34s %13s %13s %7s\n", "medians", "game", "bare window", "ratio");
     printRow("start-up, exec to window mapped", "ms", g.startMs, b.startMs);
     printRow("CPU used by then", "ms", g.cpuMs, b.cpuMs);
-    printRow("resident memory 1 s after exec", "MB", g.rssMb, b.rssMb);
+    printRow("resident memory 1 s after exec", "MB", g.rssMb, b.rssMb, 2);
     printRow("shared libraries loaded", "", g.libs, b.libs);
     printClicks("click, press to repaint, sound off", silent);
     printClicks("click, press to repaint, sound on", cued);
