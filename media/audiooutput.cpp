@@ -172,7 +172,14 @@ private:
             return;
         if (!m_backendTried) {
             m_backendTried = true;
+            // Loading the audio library is some milliseconds of work that no one waits for;
+            // done at idle priority, it never takes a core from the window thread or the X
+            // server while they answer a click. The sound server's threads, made later by the
+            // sink, start at the normal priority this thread returns to.
+            QThread *self = QThread::currentThread();
+            self->setPriority(QThread::IdlePriority);
             m_backend = loadBackend();
+            self->setPriority(QThread::NormalPriority);
             audioLibraryLoaded = m_backend != nullptr;
         }
         if (m_backend)

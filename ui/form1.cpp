@@ -33,6 +33,8 @@ public:
         : QWidget(parent)
         , m_background(background)
     {
+        // The board covers it all: Qt need not fill the window's background under it first.
+        setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
 protected:

@@ -1,8 +1,9 @@
 // Runs the game and the bare window on the X display in $DISPLAY and measures them from the
 // outside, as the X server sees them: start-up from exec to the window being mapped, the CPU
 // used by then, resident memory and shared libraries one second after exec, and the time
-// from a mouse press on a board cell to the last repaint of that click reaching the server.
-// It only needs the two programs; nothing in them knows it is being measured.
+// from a mouse press on a board cell to the last repaint of that click reaching the server,
+// for the game and, as the floor of this machine and X server, for the bare window. It only
+// needs the two programs; nothing in them knows it is being measured.
 //
 // Usage: tobrinel_bench_driver --game PATH --bare PATH [--rounds N] [--clicks N]
 //                              [--first-cues N] [--log FILE] [--startup-only yes]
@@ -239,6 +240,9 @@ public:
             cannotMeasure("no clock ticked: the game did not start");
     }
 
+    // For a window with no clock of its own.
+    void forgetClock() { m_clock.clear(); }
+
     // Press and release on a cell; the time from the press to the last repaint of the
     // click (3 ms of quiet end it), or a negative number when nothing was repainted.
     double click(int cell)
@@ -416,11 +420,12 @@ int main(int argc, char **argv)
     }
 
     // Clicks on the real window: select cell 8, slide it to 9, select it there, slide it
-    // back; every click repaints. First with the sound off, then on. The first cued click
-    // of a run is also what the first cue costs the window thread (the cue's event pass is
-    // where that click's repaint goes out).
+    // back; every click repaints. First with the sound off, then on. Each run plays one
+    // silent round first, whose first click is what a run's first click costs; the first
+    // cued click comes after it, so that it differs from a silent click by the cue alone
+    // (the cue's event pass is where that click's repaint goes out).
     const int cycle[] = {8, 9, 9, 8};
-    std::vector<double> silent, cued, firstCue;
+    std::vector<double> silent, cued, firstClick, firstCue, floorClicks;
     int missed = 0;
     auto play = [&](std::vector<double> &into, int from, int to) {
         for (int i = from; i < to; ++i) {
@@ -437,10 +442,12 @@ int main(int argc, char **argv)
         bench.attach(s);
         bench.menu(XK_s, XK_s, "Sound (off)");
         bench.menu(XK_f, XK_p, "Play");
-        if (run == 0) {
+        if (run == 0)
             bench.learnClock();
-            play(silent, 0, clicks);
-        }
+        std::vector<double> warmUp;
+        play(run == 0 ? silent : warmUp, 0, run == 0 ? clicks : 4); // back where it began
+        if (const std::vector<double> &round = run == 0 ? silent : warmUp; !round.empty())
+            firstClick.push_back(round.front());
         bench.menu(XK_s, XK_s, "Sound (on)");
         const double first = bench.click(8);
         if (first < 0)
@@ -455,6 +462,16 @@ int main(int argc, char **argv)
         bench.detach();
         bench.stop(s);
     }
+    // The floor for a click: the bare window repainting one label per click.
+    {
+        const Bench::Start s = bench.launch(bare);
+        bench.waitSinceLaunch(400);
+        bench.attach(s);
+        bench.forgetClock();
+        play(floorClicks, 0, clicks);
+        bench.detach();
+        bench.stop(s);
+    }
     if (missed > clicks / 100)
         cannotMeasure(std::to_string(missed) + " clicks repainted nothing");
 
@@ -465,6 +482,9 @@ int main(int argc, char **argv)
     printRow("shared libraries loaded", "", g.libs, b.libs);
     printClicks("click, press to repaint, sound off", silent);
     printClicks("click, press to repaint, sound on", cued);
+    printClicks("click floor: bare window repaints", floorClicks);
+    std::printf("  %-34s median %5.0f us  max %5.0f us  (%zu runs)\n", "first click of a run, sound off",
+                median(firstClick) * 1000, quantile(firstClick, 1.0) * 1000, firstClick.size());
     std::printf("  %-34s median %5.0f us  max %5.0f us  (%zu runs)\n", "first cued click of a run",
                 median(firstCue) * 1000, quantile(firstCue, 1.0) * 1000, firstCue.size());
     std::printf("  %-34s %5.0f us  (first cued click less the silent median)\n", "first cue, window thread",
