@@ -21,15 +21,6 @@ BoardMenu::BoardMenu(QWidget *window, QWidget *board, GameController &game, std:
     connect(undoMove, &QAction::triggered, this, [this] { m_game.undoMove_Click(); });
     connect(hint, &QAction::triggered, this, [this] { m_game.hint_Click(); });
 
-    menu = new QMenu(board);
-    menu->addAction(undoMove);
-    menu->addAction(hint);
-    // Greyed only while the menu is open: the keys must keep reaching the game, which
-    // ignores them itself when they cannot act.
-    connect(menu, &QMenu::aboutToHide, this, [this] {
-        undoMove->setEnabled(true);
-        hint->setEnabled(true);
-    });
     board->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(board, &QWidget::customContextMenuRequested, this, &BoardMenu::popup);
 
@@ -38,6 +29,18 @@ BoardMenu::BoardMenu(QWidget *window, QWidget *board, GameController &game, std:
 
 void BoardMenu::popup(const QPoint &boardPos)
 {
+    // Made at the first right-click: most games never open it, and the window opens sooner.
+    if (!menu) {
+        menu = new QMenu(m_board);
+        menu->addAction(undoMove);
+        menu->addAction(hint);
+        // Greyed only while the menu is open: the keys must keep reaching the game, which
+        // ignores them itself when they cannot act.
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            undoMove->setEnabled(true);
+            hint->setEnabled(true);
+        });
+    }
     undoMove->setEnabled(m_game.canUndo());
     hint->setEnabled(m_game.canHint());
     menu->popup(m_board->mapToGlobal(boardPos));

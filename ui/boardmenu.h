@@ -25,7 +25,7 @@ public:
 
     QAction *undoMove = nullptr;
     QAction *hint = nullptr;
-    QMenu *menu = nullptr;
+    QMenu *menu = nullptr; // made at the first right-click
     HintMarks *marks = nullptr;
 
 private:
