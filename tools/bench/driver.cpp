@@ -416,7 +416,7 @@ int main(int argc, char **argv)
     }
 
     if (startupOnly) {
-        std::printf("  %-34s %13s %13s %7s\n", "medians", "game", "bare window", "ratio in a round");
+        std::printf("  %-34s %13s %13s  %s\n", "medians", "game", "bare window", "ratio in a round");
         printRow("start-up, exec to window mapped", "ms", g.startMs, b.startMs);
         printRow("CPU used by then", "ms", g.cpuMs, b.cpuMs);
         printRow("resident memory 1 s after exec", "MB", g.rssMb, b.rssMb, 2);
@@ -479,7 +479,7 @@ int main(int argc, char **argv)
     if (missed > clicks / 100)
         cannotMeasure(std::to_string(missed) + " clicks repainted nothing");
 
-    std::printf("  %-34s %13s %13s %7s\n", "medians", "game", "bare window", "ratio in a round");
+    std::printf("  %-34s %13s %13s  %s\n", "medians", "game", "bare window", "ratio in a round");
     printRow("start-up, exec to window mapped", "ms", g.startMs, b.startMs);
     printRow("CPU used by then", "ms", g.cpuMs, b.cpuMs);
     printRow("resident memory 1 s after exec", "MB", g.rssMb, b.rssMb, 2);
