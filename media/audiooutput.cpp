@@ -20,7 +20,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 #include <utility>
+
+#if defined(Q_OS_LINUX)
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -32,10 +38,10 @@ quint32 readLe(const QByteArray &bytes, qsizetype at, int width)
     return value;
 }
 
-// The audio module, from beside the program (as built, or installed with it), from the
-// program's library folder, or from the build tree (the tests run from folders of their own).
-// It is never unloaded: the audio library's threads outlive any one cue.
-std::unique_ptr<AudioBackend> loadBackend()
+// The audio module's factory, from beside the program (as built, or installed with it),
+// from the program's library folder, or from the build tree (the tests run from folders of
+// their own). It is never unloaded: the audio library's threads outlive any one cue.
+AudioBackendFactory findBackendFactory()
 {
     const QString home = QCoreApplication::applicationDirPath();
     const QStringList places{home, home + QStringLiteral("/../lib/tobrinel"), QStringLiteral(TOBRINEL_AUDIO_MODULE_DIR)};
@@ -43,9 +49,26 @@ std::unique_ptr<AudioBackend> loadBackend()
         QLibrary module(place + QStringLiteral("/tobrinel_audio"));
         module.setLoadHints(QLibrary::PreventUnloadHint);
         if (const auto factory = reinterpret_cast<AudioBackendFactory>(module.resolve(AudioBackendEntry)))
-            return std::unique_ptr<AudioBackend>(factory());
+            return factory;
     }
     return nullptr;
+}
+
+// Loading the audio library is some milliseconds of work that no one waits for. A thread of
+// its own does it at a lower priority (nice 10), so that it yields a core to the window
+// thread and the X server while they answer a click, and is still never starved. The worker,
+// and the sound server's threads that its sink makes later, keep the normal priority.
+std::unique_ptr<AudioBackend> loadBackend()
+{
+    AudioBackendFactory factory = nullptr;
+    std::thread loader([&factory] {
+#if defined(Q_OS_LINUX)
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+#endif
+        factory = findBackendFactory();
+    });
+    loader.join();
+    return factory ? std::unique_ptr<AudioBackend>(factory()) : nullptr;
 }
 
 // Set once the audio module is in the process; it stays for the rest of the run.
@@ -172,14 +195,7 @@ private:
             return;
         if (!m_backendTried) {
             m_backendTried = true;
-            // Loading the audio library is some milliseconds of work that no one waits for;
-            // done at idle priority, it never takes a core from the window thread or the X
-            // server while they answer a click. The sound server's threads, made later by the
-            // sink, start at the normal priority this thread returns to.
-            QThread *self = QThread::currentThread();
-            self->setPriority(QThread::IdlePriority);
             m_backend = loadBackend();
-            self->setPriority(QThread::NormalPriority);
             audioLibraryLoaded = m_backend != nullptr;
         }
         if (m_backend)

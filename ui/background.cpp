@@ -2,7 +2,6 @@
 
 #include <QPainter>
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -12,6 +11,15 @@ constexpr int BandRows = 30;
 
 } // namespace
 
+void paintInBands(QPainter &painter, const QRect &area, const std::function<void()> &draw)
+{
+    for (int top = area.top() / BandRows * BandRows; top <= area.bottom(); top += BandRows) {
+        painter.setClipRect(QRect(area.left(), top, area.width(), BandRows));
+        draw();
+    }
+    painter.setClipping(false);
+}
+
 void paintBackground(QWidget *window, const QImage &picture, const QRect &area)
 {
     if (picture.isNull())
@@ -20,17 +28,9 @@ void paintBackground(QWidget *window, const QImage &picture, const QRect &area)
     // Between two painted ratios the picture is made smaller, never larger: smoothly, so it
     // stays crisp.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    // Qt hands a draw that converts pixels over more than about a hundred rows to a pool of
-    // worker threads: two threads more, and their memory, for a window that takes a tenth
-    // of a millisecond to draw. Clipped to bands of rows, the draw stays on this thread and
-    // every pixel comes out as drawn whole.
     const QSizeF size = picture.deviceIndependentSize();
-    const int bottomRow = std::min(area.bottom(), int(std::ceil(size.height())) - 1);
-    for (int top = area.top() / BandRows * BandRows; top <= bottomRow; top += BandRows) {
-        painter.setClipRect(QRect(area.left(), top, area.width(), BandRows));
-        painter.drawImage(0, 0, picture);
-    }
-    painter.setClipping(false);
+    const QRect pictured = area.intersected(QRect(0, 0, int(std::ceil(size.width())), int(std::ceil(size.height()))));
+    paintInBands(painter, pictured, [&] { painter.drawImage(0, 0, picture); });
 
     // Where the window is larger than its picture, the picture's last column and last row
     // are drawn out to the window's edges, so the margin carries on the picture's own edge
@@ -39,10 +39,14 @@ void paintBackground(QWidget *window, const QImage &picture, const QRect &area)
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const qreal right = window->width() - size.width(), bottom = window->height() - size.height();
     const qreal w = picture.width(), h = picture.height();
-    if (right > 0)
-        painter.drawImage(QRectF(size.width(), 0, right, size.height()), picture, QRectF(w - 1, 0, 1, h));
-    if (bottom > 0)
-        painter.drawImage(QRectF(0, size.height(), size.width(), bottom), picture, QRectF(0, h - 1, w, 1));
-    if (right > 0 && bottom > 0)
-        painter.drawImage(QRectF(size.width(), size.height(), right, bottom), picture, QRectF(w - 1, h - 1, 1, 1));
+    if (right <= 0 && bottom <= 0)
+        return;
+    paintInBands(painter, area, [&] {
+        if (right > 0)
+            painter.drawImage(QRectF(size.width(), 0, right, size.height()), picture, QRectF(w - 1, 0, 1, h));
+        if (bottom > 0)
+            painter.drawImage(QRectF(0, size.height(), size.width(), bottom), picture, QRectF(0, h - 1, w, 1));
+        if (right > 0 && bottom > 0)
+            painter.drawImage(QRectF(size.width(), size.height(), right, bottom), picture, QRectF(w - 1, h - 1, 1, 1));
+    });
 }

@@ -1,8 +1,11 @@
 #include "ui/imagecell.h"
 
+#include "ui/background.h"
+
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace {
@@ -61,12 +64,12 @@ void ImageCell::setPicture(const QPixmap &picture)
     update();
 }
 
-void ImageCell::paintEvent(QPaintEvent *)
+void ImageCell::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!m_picture.isNull())
-        painter.drawPixmap(0, 0, m_picture);
+        paintInBands(painter, event->rect(), [&] { painter.drawPixmap(0, 0, m_picture); });
     if (hasFocus())
         paintFocusRing(painter);
 }
