@@ -1,10 +1,11 @@
-# tobrinel_add_resource_bundle(<library> <name> <qrc> [READ_AT_START]
-#                              DEPENDS <files...> [OPTIONS <rcc options...>])
+# tobrinel_add_resource_bundle(<library> <name> PREFIX <prefix> FILES <path>...
+#                              [ALIASES <alias>...] [READ_AT_START] [OPTIONS <rcc options...>])
 #
-# Compiles <qrc> into one binary resource bundle (rcc --binary, so each file is compressed
-# once) and links it into <library> as read-only data under the symbol
-# tobrinel_bundle_<name>, which media/resourcebundle.h declares. Nothing registers it at
-# start: the code that needs it calls QResource::registerResource() on it first.
+# Compiles the files into one binary resource bundle (rcc --binary, so each file is
+# compressed once), as ":<prefix>/<alias>", the alias being a file's name unless ALIASES
+# gives one for each file. The bundle is linked into <library> as read-only data under the
+# symbol tobrinel_bundle_<name>, which media/resourcebundle.h declares. Nothing registers it
+# at start: the code that needs it registers it first (ResourceBundle).
 #
 # Where it lies matters for memory. A page read from the program maps the whole window of
 # pages around it (fault-around: 64 KB on most kernels, 512 KB on some) into the program's
@@ -13,20 +14,29 @@
 # puts in a segment of its own, mapped apart, so that no window read at start reaches into
 # them (elsewhere it is a section after the others). Needs a GNU assembler (.incbin), as
 # GCC and Clang on Linux have.
-function(tobrinel_add_resource_bundle library name qrc)
-    cmake_parse_arguments(ARG "READ_AT_START" "" "DEPENDS;OPTIONS" ${ARGN})
+function(tobrinel_add_resource_bundle library name)
+    cmake_parse_arguments(ARG "READ_AT_START" "PREFIX" "FILES;ALIASES;OPTIONS" ${ARGN})
     if(ARG_READ_AT_START)
         set(section ".rodata.tobrinel_bundle_${name}")
     else()
         set(section ".lrodata.tobrinel_late_bundles")
     endif()
+    set(entries "")
+    foreach(file IN LISTS ARG_FILES)
+        get_filename_component(alias "${file}" NAME)
+        if(ARG_ALIASES)
+            list(POP_FRONT ARG_ALIASES alias)
+        endif()
+        string(APPEND entries "    <file alias=\"${alias}\">${file}</file>\n")
+    endforeach()
+    set(qrc "${CMAKE_CURRENT_BINARY_DIR}/${name}.qrc")
+    file(CONFIGURE OUTPUT "${qrc}"
+        CONTENT "<RCC>\n  <qresource prefix=\"${ARG_PREFIX}\">\n${entries}  </qresource>\n</RCC>\n")
     set(bundle "${CMAKE_CURRENT_BINARY_DIR}/${name}.rcc")
-    get_filename_component(qrc_dir "${qrc}" DIRECTORY)
     add_custom_command(
         OUTPUT "${bundle}"
         COMMAND Qt6::rcc --binary ${ARG_OPTIONS} -o "${bundle}" "${qrc}"
-        DEPENDS "${qrc}" ${ARG_DEPENDS}
-        WORKING_DIRECTORY "${qrc_dir}"
+        DEPENDS "${qrc}" ${ARG_FILES}
         COMMENT "Bundling the resources ${name}"
         VERBATIM
     )

@@ -7,11 +7,21 @@
 
 #include <mutex>
 
-// Declares the bundle <name>; at namespace scope.
+// Declares the bundle <name>'s data; at namespace scope.
 #define TOBRINEL_RESOURCE_BUNDLE(name) extern "C" const unsigned char tobrinel_bundle_##name[]
 
-// Registers a bundle the first time it is called with that `once`.
-inline void registerResourceBundle(std::once_flag &once, const unsigned char *bundle)
+class ResourceBundle
 {
-    std::call_once(once, [bundle] { QResource::registerResource(bundle); });
-}
+public:
+    constexpr explicit ResourceBundle(const unsigned char *data) : m_data(data) {}
+
+    // Makes the bundle's files readable; only the first call does anything.
+    void registerOnce()
+    {
+        std::call_once(m_once, [this] { QResource::registerResource(m_data); });
+    }
+
+private:
+    const unsigned char *m_data;
+    std::once_flag m_once;
+};

@@ -7,15 +7,15 @@
 // The cues are a resource bundle of their own, registered at the first cue.
 TOBRINEL_RESOURCE_BUNDLE(sounds);
 
-static void registerSounds()
-{
-    static std::once_flag once;
-    registerResourceBundle(once, tobrinel_bundle_sounds);
-}
+namespace {
+
+constinit ResourceBundle sounds(tobrinel_bundle_sounds);
+
+} // namespace
 
 QString soundResourcePath(Cue cue)
 {
-    registerSounds();
+    sounds.registerOnce();
     return QStringLiteral(":/SOUNDS/%1").arg(static_cast<int>(cue));
 }
 

@@ -2,19 +2,26 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-// Rows per band, in the window's pixels: 90 rows of the screen's at 3x, under the hundred.
-constexpr int BandRows = 30;
+// Rows of the screen a draw may cover and stay on the window thread: under the hundred.
+constexpr int ScreenRowsPerBand = 90;
 
 } // namespace
 
 void paintInBands(QPainter &painter, const QRect &area, const std::function<void()> &draw)
 {
-    for (int top = area.top() / BandRows * BandRows; top <= area.bottom(); top += BandRows) {
-        painter.setClipRect(QRect(area.left(), top, area.width(), BandRows));
+    const int bandRows = std::max(1, int(ScreenRowsPerBand / painter.device()->devicePixelRatioF()));
+    // A cell, a label, most of what a click repaints: one draw, no clip.
+    if (area.height() <= bandRows) {
+        draw();
+        return;
+    }
+    for (int top = area.top(); top <= area.bottom(); top += bandRows) {
+        painter.setClipRect(QRect(area.left(), top, area.width(), bandRows));
         draw();
     }
     painter.setClipping(false);

@@ -13,19 +13,10 @@
 TOBRINEL_RESOURCE_BUNDLE(fonts);
 TOBRINEL_RESOURCE_BUNDLE(fonts_regular);
 
-static void registerFontResources()
-{
-    static std::once_flag once;
-    registerResourceBundle(once, tobrinel_bundle_fonts);
-}
-
-static void registerRegularFontResource()
-{
-    static std::once_flag once;
-    registerResourceBundle(once, tobrinel_bundle_fonts_regular);
-}
-
 namespace {
+
+constinit ResourceBundle fontResources(tobrinel_bundle_fonts);
+constinit ResourceBundle regularFontResource(tobrinel_bundle_fonts_regular);
 
 struct Faces
 {
@@ -62,7 +53,7 @@ void loadRegularFace()
     if (loaded || !faces().regularWanted)
         return;
     loaded = true;
-    registerRegularFontResource();
+    regularFontResource.registerOnce();
     registerFace(QStringLiteral(":/fonts/LiberationSans-Regular.ttf"), faces().msSansSerif);
 }
 
@@ -74,7 +65,7 @@ void loadTobrinelFonts()
     if (loaded)
         return;
     loaded = true;
-    registerFontResources();
+    fontResources.registerOnce();
     if (!QFontDatabase::hasFamily(faces().arialBlack))
         faces().arialBlack = registerFace(QStringLiteral(":/fonts/Lato-Black.ttf"), faces().arialBlack);
     if (!QFontDatabase::hasFamily(faces().msSansSerif)) {

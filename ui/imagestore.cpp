@@ -14,29 +14,22 @@ TOBRINEL_RESOURCE_BUNDLE(art_1x);
 TOBRINEL_RESOURCE_BUNDLE(art_2x);
 TOBRINEL_RESOURCE_BUNDLE(art_3x);
 
-static void registerStartPictures()
-{
-    static std::once_flag once;
-    registerResourceBundle(once, tobrinel_bundle_art_start);
-}
+namespace {
 
-static void registerPicturesAt(int ratio)
-{
-    static std::once_flag once1x, once2x, once3x;
-    switch (ratio) {
-    case 1: registerResourceBundle(once1x, tobrinel_bundle_art_1x); break;
-    case 2: registerResourceBundle(once2x, tobrinel_bundle_art_2x); break;
-    case 3: registerResourceBundle(once3x, tobrinel_bundle_art_3x); break;
-    }
-}
+// The main window's pictures at 1x; then the others, by ratio (1x, 2x, 3x).
+constinit ResourceBundle startPictures(tobrinel_bundle_art_start);
+constinit ResourceBundle picturesAt[] = {ResourceBundle(tobrinel_bundle_art_1x), ResourceBundle(tobrinel_bundle_art_2x),
+                                         ResourceBundle(tobrinel_bundle_art_3x)};
+
+} // namespace
 
 // The resource path of the stored picture <name>, its group registered first if need be.
 static QString picturePath(const QString &name)
 {
-    registerStartPictures();
+    startPictures.registerOnce();
     const QString path = QStringLiteral(":/art/%1.px").arg(name);
     if (!QResource(path).isValid())
-        registerPicturesAt(name.endsWith(QLatin1String("@3x")) ? 3 : name.endsWith(QLatin1String("@2x")) ? 2 : 1);
+        picturesAt[name.endsWith(QLatin1String("@3x")) ? 2 : name.endsWith(QLatin1String("@2x")) ? 1 : 0].registerOnce();
     return path;
 }
 
