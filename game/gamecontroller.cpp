@@ -12,7 +12,7 @@ int rankForSteps(std::int64_t steps)
     return 3;
 }
 
-GameController::GameController(Form1View &view, Dialogs &dialogs, CuePlayer &sound, modHiScores &hiScores)
+GameController::GameController(GameView &view, Dialogs &dialogs, CuePlayer &sound, modHiScores &hiScores)
     : m_view(view)
     , m_dialogs(dialogs)
     , m_sound(sound)

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "game/board.h"
-#include "game/form1view.h"
+#include "game/gameview.h"
 #include "game/gameclock.h"
 #include "game/solver.h"
 #include "media/cues.h"
@@ -21,7 +21,7 @@ int rankForSteps(std::int64_t steps);
 class GameController
 {
 public:
-    GameController(Form1View &view, Dialogs &dialogs, CuePlayer &sound, modHiScores &hiScores);
+    GameController(GameView &view, Dialogs &dialogs, CuePlayer &sound, modHiScores &hiScores);
 
     void Form_Load();
     void Form_Unload();
@@ -74,7 +74,7 @@ private:
     // events, and none of them may change the board or start a game meanwhile.
     bool m_goalPending = false;
 
-    Form1View &m_view;
+    GameView &m_view;
     Dialogs &m_dialogs;
     CuePlayer &m_sound;
     modHiScores &m_hiScores;

@@ -6,7 +6,7 @@
 #include "topten/qsettingsstore.h"
 #include "ui/artpictures.h"
 #include "ui/qtdialogs.h"
-#include "ui/shell.h"
+#include "ui/gamewindows.h"
 #include "ui/sysinfo.h"
 
 #include <QApplication>
@@ -14,7 +14,7 @@
 namespace {
 
 // What the game is made of, for the whole run. The main window forwards its events to the
-// logic and the logic drives the windows, so Shell is given the controller built right
+// logic and the logic drives the windows, so GameWindows is given the controller built right
 // after it; it uses it only once the main window is loaded.
 struct Program
 {
@@ -26,8 +26,8 @@ struct Program
     Module1 sound{audio, eventPass};
     SystemRegistry registry;
     SystemLauncher launcher;
-    Shell shell{game, hiScores, dialogs, registry, launcher};
-    GameController game{shell, dialogs, sound, hiScores};
+    GameWindows windows{game, hiScores, dialogs, registry, launcher};
+    GameController game{windows, dialogs, sound, hiScores};
 };
 
 } // namespace
@@ -41,8 +41,8 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(applicationIcon());
 
     Program program;
-    program.shell.load(FormId::Form1);
-    program.shell.form1.showModeless();
+    program.windows.load(FormId::Form1);
+    program.windows.form1.showModeless();
     // The main window's load handler reads the stored top ten, the one slow step of
     // starting. It runs first thing in the event loop, once the window is on its way: the
     // window appears sooner, and a box about an unreadable file has its window to stand

@@ -1,6 +1,6 @@
 // Prints the shortest game from the start to the goal, one "from to" move a line, for the
 // desktop test to play.
-#include "boardsolver.h"
+#include "shortestpath.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // Undo and hint in the main window's logic, with recording windows, scripted dialogs and
 // a recording cue player: undo is a move back that costs a step, the hint shows a best
 // move once the player agrees, and a game won with hints stays out of the Black List.
-#include "boardsolver.h"
+#include "shortestpath.h"
 #include "controllerrig.h"
 #include "cuenames.h"
 

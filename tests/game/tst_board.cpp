@@ -1,7 +1,7 @@
 // The move rule and the goal test, checked against the full table of moves, and a search
 // that proves the puzzle's best solution is 46 moves.
 #include "game/board.h"
-#include "boardsolver.h"
+#include "shortestpath.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // The main window's logic driven through its handlers, with recording windows, scripted
 // dialogs and a recording cue player: what each click shows, which cues it requests and
 // in what order, the restart question, the clock and the victory.
-#include "boardsolver.h"
+#include "shortestpath.h"
 #include "controllerrig.h"
 #include "cuenames.h"
 

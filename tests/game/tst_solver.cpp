@@ -1,7 +1,7 @@
 // The distance table behind the hint: how positions are numbered, that every distance is
 // the true fewest number of moves, that each hinted move is a move of the game and brings
 // the goal one move nearer, and that the table is built away from the caller's thread.
-#include "boardsolver.h"
+#include "shortestpath.h"
 #include "game/solver.h"
 
 #include <QRandomGenerator>

@@ -9,7 +9,7 @@
 #include "topten/hiscores.h"
 #include "topten/qsettingsstore.h"
 #include "ui/qtdialogs.h"
-#include "ui/shell.h"
+#include "ui/gamewindows.h"
 #include "ui/sysinfo.h"
 
 #include <QSettings>
@@ -36,19 +36,19 @@ struct AppRig
     modHiScores hiScores{store, dialogs};
     SystemRegistry registry;
     FakeLauncher launcher;
-    Shell shell{game, hiScores, dialogs, registry, launcher}; // game is only referred to here
-    GameController game{shell, dialogs, cues, hiScores};
+    GameWindows windows{game, hiScores, dialogs, registry, launcher}; // game is only referred to here
+    GameController game{windows, dialogs, cues, hiScores};
     bool ended = false; // the program was told to end
 
     AppRig()
     {
-        shell.onEnd = [this] { ended = true; };
-        shell.load(FormId::Form1);
+        windows.onEnd = [this] { ended = true; };
+        windows.load(FormId::Form1);
         game.Form_Load();
-        shell.form1.showModeless();
+        windows.form1.showModeless();
     }
 
-    Form1 &window() { return *shell.form1.loaded(); }
+    Form1 &window() { return *windows.form1.loaded(); }
 
     void click(int cell) { QTest::mouseClick(window().KotakPic[cell], Qt::LeftButton); }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/board.h"
-#include "game/form1view.h"
+#include "game/gameview.h"
 #include "media/cues.h"
 #include "topten/settingsstore.h"
 #include "ui/dialogs.h"
@@ -91,7 +91,7 @@ public:
 };
 
 // Records what the logic shows in the main window and the other windows.
-class RecordingView final : public Form1View
+class RecordingView final : public GameView
 {
 public:
     void showCell(int cell, Piece piece, bool selected) override { cells[cell] = {piece, selected}; }

@@ -3,7 +3,7 @@
 // the restart and exit questions answered in real message boxes, the clock running
 // while a question is open, and the ways out.
 #include "apprig.h"
-#include "boardsolver.h"
+#include "shortestpath.h"
 #include "cuenames.h"
 #include "modalanswerer.h"
 #include "ui/windowlayout.h"
@@ -275,12 +275,12 @@ private slots:
         for (const auto &[from, to] : solveShortest(Board::startPosition()))
             app.move(from, to);
         QVERIFY(answerer.allAnswered());
-        Form4 *results = app.shell.form4.loaded();
+        Form4 *results = app.windows.form4.loaded();
         QVERIFY(results);
         QTRY_VERIFY(results->isActiveWindow());
         QCOMPARE(results->focusWidget(), static_cast<QWidget *>(results->Command1));
         QTest::keyClick(results, Qt::Key_Return); // "&Great" answers Return
-        QVERIFY(!app.shell.form4.loaded());
+        QVERIFY(!app.windows.form4.loaded());
         QTRY_VERIFY(w.isActiveWindow());
         QVERIFY(w.focusedCell() != 0);
     }
@@ -327,7 +327,7 @@ private slots:
         app.game.Steps = 49;
         app.game.GameWon();
         QVERIFY(answerer.allAnswered());
-        Form4 *results = app.shell.form4.loaded();
+        Form4 *results = app.windows.form4.loaded();
         QVERIFY(results);
         QCOMPARE(said(results->Image1), QStringLiteral("Rank: Smart"));
         QCOMPARE(said(results->langkahlbl), QStringLiteral("Steps: 49"));
@@ -444,7 +444,7 @@ private slots:
         for (int k = 10; k <= 17; ++k)
             QCOMPARE(w.KotakPic[k]->picture().cacheKey(), w.pic[BallPic].cacheKey());
 
-        Form4 *results = app.shell.form4.loaded();
+        Form4 *results = app.windows.form4.loaded();
         QVERIFY(results && results->isVisible());
         QCOMPARE(results->size(), QSize(387, 364));
         QCOMPARE(results->langkahlbl->text(), QStringLiteral("46"));
@@ -459,7 +459,7 @@ private slots:
         // "&Great" closes the results window, and a later use creates it anew.
         results->Command1->click();
         flushDeletes();
-        QVERIFY(!app.shell.form4.loaded());
+        QVERIFY(!app.windows.form4.loaded());
         QCOMPARE(liveWindows<Form4>(), 0);
     }
 
@@ -488,11 +488,11 @@ private slots:
         app.game.Steps = steps;
         app.game.GameWon();
 
-        Form4 *results = app.shell.form4.loaded();
+        Form4 *results = app.windows.form4.loaded();
         QVERIFY(results && results->isVisible());
         QCOMPARE(results->Image1->picture().cacheKey(), results->pic[rank].cacheKey());
         QCOMPARE(results->langkahlbl->text(), QString::number(steps));
-        QVERIFY(!app.shell.form3.loaded());
+        QVERIFY(!app.windows.form3.loaded());
         QVERIFY(answerer.seen.isEmpty());
         for (int i = 1; i <= 3; ++i)
             QCOMPARE(results->pic[i].size(), QSize(121, 54));
@@ -507,7 +507,7 @@ private slots:
         app.window().new_->trigger();
         app.game.Steps = 46;
         app.game.GameWon();
-        Form4 *results = app.shell.form4.loaded();
+        Form4 *results = app.windows.form4.loaded();
         QVERIFY(results && answerer.allAnswered());
 
         QSettings stored(QStringLiteral("Tobrinel"), QStringLiteral("Tobrinel"));
@@ -521,7 +521,7 @@ private slots:
         app.window().new_->trigger();
         app.game.Steps = 3600;
         app.game.GameWon();
-        QCOMPARE(app.shell.form4.loaded(), results);
+        QCOMPARE(app.windows.form4.loaded(), results);
         QCOMPARE(results->langkahlbl->text(), QStringLiteral("3600"));
         QCOMPARE(results->Image1->picture().cacheKey(), results->pic[3].cacheKey());
         QCOMPARE(answerer.seen.size(), 2); // no name asked, no Black List
@@ -643,7 +643,7 @@ private slots:
         app.window().xit->trigger();
         QVERIFY(app.ended);
         QCOMPARE(app.cues.cues, (Cues{Cue::NewGame, Cue::NewGame}));
-        QVERIFY(!app.shell.form1.loaded());
+        QVERIFY(!app.windows.form1.loaded());
         flushDeletes();
         QCOMPARE(liveWindows<Form1>(), 0);
         QCOMPARE(liveWindows<Form2>() + liveWindows<Form3>() + liveWindows<Form4>() + liveWindows<frmAbout>(), 0);
@@ -659,14 +659,14 @@ private slots:
         const auto moves = solveShortest(Board::startPosition());
         for (const auto &[from, to] : moves)
             app.move(from, to);
-        QVERIFY(app.shell.form4.loaded() && app.shell.form4.loaded()->isVisible());
+        QVERIFY(app.windows.form4.loaded() && app.windows.form4.loaded()->isVisible());
         app.cues.cues.clear();
 
         app.window().close(); // the close box: no question
         QVERIFY(answerer.seen.size() == 2);
         QCOMPARE(app.cues.cues, Cues{Cue::NewGame});
-        QVERIFY(!app.shell.form4.loaded());
-        QVERIFY(!app.shell.form1.loaded());
+        QVERIFY(!app.windows.form4.loaded());
+        QVERIFY(!app.windows.form1.loaded());
         flushDeletes();
         QCOMPARE(liveWindows<Form4>(), 0);
         QCOMPARE(liveWindows<Form1>(), 0);

@@ -2,7 +2,7 @@
 // right-click menu and what it greys out, Ctrl+Z and H as keys of the window, the hint's
 // marks and spoken text, and a whole game won by following the hints with the mouse.
 #include "apprig.h"
-#include "boardsolver.h"
+#include "shortestpath.h"
 #include "cuenames.h"
 #include "game/solver.h"
 #include "modalanswerer.h"
@@ -250,11 +250,11 @@ private slots:
         QCOMPARE(answerer.seen.size(), 1); // the hint question, once; no name prompt
         QCOMPARE(answerer.unexpected(), 0);
 
-        Form4 *results = app.shell.form4.loaded();
+        Form4 *results = app.windows.form4.loaded();
         QVERIFY(results && results->isVisible());
         QCOMPARE(results->langkahlbl->text(), QStringLiteral("46"));
         QCOMPARE(results->Image1->picture().cacheKey(), results->pic[1].cacheKey()); // GENIUS
-        QVERIFY(!app.shell.form3.loaded());
+        QVERIFY(!app.windows.form3.loaded());
         QSettings stored(QStringLiteral("Tobrinel"), QStringLiteral("Tobrinel"));
         QVERIFY(stored.childGroups().isEmpty()); // nothing saved
     }

@@ -1,9 +1,9 @@
-// The five windows of the game as the logic sees them: Shell gives GameController the
+// The five windows of the game as the logic sees them: GameWindows gives GameController the
 // main window's cells, labels and timer, and loads, shows and unloads the other windows
 // through one FormSlot each.
 #pragma once
 
-#include "game/form1view.h"
+#include "game/gameview.h"
 #include "game/form4.h"
 #include "topten/form3.h"
 #include "ui/form1.h"
@@ -17,12 +17,12 @@ class Launcher;
 class Registry;
 class modHiScores;
 
-class Shell final : public Form1View
+class GameWindows final : public GameView
 {
 public:
-    // game is what Form1 forwards its events to; it may be built after the Shell, as
+    // game is what Form1 forwards its events to; it may be built after the GameWindows, as
     // long as it exists by the first load of Form1.
-    Shell(GameController &game, modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher);
+    GameWindows(GameController &game, modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher);
 
     void showCell(int cell, Piece piece, bool selected) override;
     void setStepText(const QString &text) override;

@@ -9,10 +9,10 @@
 // The five windows of the game.
 enum class FormId { Form1, Form2, Form3, Form4, frmAbout };
 
-class Form1View
+class GameView
 {
 public:
-    virtual ~Form1View() = default;
+    virtual ~GameView() = default;
 
     virtual void showCell(int cell, Piece piece, bool selected) = 0; // what KotakPic(cell) holds
     virtual void setStepText(const QString &text) = 0;     // STEPLBL

@@ -1,10 +1,10 @@
-#include "ui/shell.h"
+#include "ui/gamewindows.h"
 
 #include "game/gamecontroller.h"
 
 #include <QCoreApplication>
 
-Shell::Shell(GameController &game, modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher)
+GameWindows::GameWindows(GameController &game, modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher)
     : form1([&game] { return new Form1(game); })
     , form2([this] { return new Form2(form1.loaded()); })
     , form3([this, &hiScores, &dialogs] { return new Form3(hiScores, dialogs, form1.loaded()); })
@@ -16,27 +16,27 @@ Shell::Shell(GameController &game, modHiScores &hiScores, Dialogs &dialogs, Regi
 {
 }
 
-void Shell::showCell(int cell, Piece piece, bool selected)
+void GameWindows::showCell(int cell, Piece piece, bool selected)
 {
     main().showCell(cell, piece, selected);
 }
 
-void Shell::setStepText(const QString &text)
+void GameWindows::setStepText(const QString &text)
 {
     main().showSteps(text);
 }
 
-QString Shell::timeText() const
+QString GameWindows::timeText() const
 {
     return main().timelbl->text();
 }
 
-void Shell::setTimeText(const QString &text)
+void GameWindows::setTimeText(const QString &text)
 {
     main().showTime(text);
 }
 
-void Shell::setTimerEnabled(bool on)
+void GameWindows::setTimerEnabled(bool on)
 {
     QTimer &timer = main().Timer1;
     if (on && !timer.isActive())
@@ -45,18 +45,18 @@ void Shell::setTimerEnabled(bool on)
         timer.stop();
 }
 
-void Shell::setSoundChecked(bool checked)
+void GameWindows::setSoundChecked(bool checked)
 {
     main().sound1->setChecked(checked);
 }
 
-void Shell::showResults(int rank, const QString &time, const QString &steps)
+void GameWindows::showResults(int rank, const QString &time, const QString &steps)
 {
     form4.load().showResult(rank, time, steps);
     form4.showModeless();
 }
 
-void Shell::load(FormId form)
+void GameWindows::load(FormId form)
 {
     switch (form) {
     case FormId::Form1: form1.load(); break;
@@ -67,7 +67,7 @@ void Shell::load(FormId form)
     }
 }
 
-void Shell::showModal(FormId form)
+void GameWindows::showModal(FormId form)
 {
     switch (form) {
     case FormId::Form2: form2.showModal(); break;
@@ -80,7 +80,7 @@ void Shell::showModal(FormId form)
     backToBoard();
 }
 
-QWidget *Shell::window(FormId form) const
+QWidget *GameWindows::window(FormId form) const
 {
     switch (form) {
     case FormId::Form1: return form1.loaded();
@@ -92,7 +92,7 @@ QWidget *Shell::window(FormId form) const
     return nullptr;
 }
 
-void Shell::showInFront(FormId form)
+void GameWindows::showInFront(FormId form)
 {
     // Without an owner the window manager stacks the results window on its own, below a
     // main window that it raised along with a question or the Black List. Raising and
@@ -105,12 +105,12 @@ void Shell::showInFront(FormId form)
     shown->activateWindow();
 }
 
-void Shell::focusCell(int cell)
+void GameWindows::focusCell(int cell)
 {
     main().KotakPic[cell]->setFocus(Qt::OtherFocusReason);
 }
 
-void Shell::backToBoard()
+void GameWindows::backToBoard()
 {
     Form1 *board = form1.loaded();
     if (!board || !board->isVisible())
@@ -120,7 +120,7 @@ void Shell::backToBoard()
         board->KotakPic[SharedCell]->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void Shell::unload(FormId form)
+void GameWindows::unload(FormId form)
 {
     switch (form) {
     case FormId::Form1: form1.unload(); break;
@@ -131,7 +131,7 @@ void Shell::unload(FormId form)
     }
 }
 
-void Shell::endProgram()
+void GameWindows::endProgram()
 {
     if (onEnd)
         onEnd();
@@ -139,12 +139,12 @@ void Shell::endProgram()
         QCoreApplication::exit(0);
 }
 
-void Shell::showHint(int from, int to, int movesLeft)
+void GameWindows::showHint(int from, int to, int movesLeft)
 {
     main().boardMenu->showHint(from, to, movesLeft);
 }
 
-void Shell::hideHint()
+void GameWindows::hideHint()
 {
     main().boardMenu->hideHint();
 }

@@ -1,4 +1,4 @@
-#include "boardsolver.h"
+#include "shortestpath.h"
 
 #include "game/solver.h"
 
