@@ -2,7 +2,10 @@
 
 #include "game/gamecontroller.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+#include <QWindow>
 
 GameWindows::GameWindows(GameController &game, modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher)
     : form1([&game] { return new Form1(game); })
@@ -103,6 +106,21 @@ void GameWindows::showInFront(FormId form)
         return;
     shown->raise();
     shown->activateWindow();
+
+    // The dialog that just closed may still hold the focus: the window manager hands it to
+    // the dialog's owner, the main window, and may do so after the request above, and a
+    // Wayland compositor refuses a request made from a closing window. So for a moment,
+    // whenever the focus lands on another window of the game, ask again from there. The
+    // moment is short so that the player can soon go back to the board.
+    QObject::disconnect(m_keepInFront);
+    QPointer<QWidget> target = shown;
+    m_keepInFront = QObject::connect(qApp, &QGuiApplication::focusWindowChanged, shown, [target](QWindow *now) {
+        if (!target || !now || now == target->windowHandle() || QApplication::activeModalWidget())
+            return;
+        target->raise();
+        target->activateWindow();
+    });
+    QTimer::singleShot(KeepInFrontMs, shown, [connection = m_keepInFront] { QObject::disconnect(connection); });
 }
 
 void GameWindows::focusCell(int cell)

@@ -55,4 +55,11 @@ private:
     QWidget *window(FormId form) const;
     // Gives the keyboard back to the board once another window of the game has closed.
     void backToBoard();
+
+public:
+    // How long showInFront keeps the results in front of a focus handed back to the board.
+    static constexpr int KeepInFrontMs = 1500;
+
+private:
+    QMetaObject::Connection m_keepInFront;
 };

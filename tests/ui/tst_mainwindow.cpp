@@ -463,6 +463,44 @@ private slots:
         QCOMPARE(liveWindows<Form4>(), 0);
     }
 
+    // After the name and the Black List the results take the keyboard, even when the window
+    // manager hands the focus back to the main window late, as a compositor does once the
+    // list's surface is gone; and soon after, the board can be given the keyboard again.
+    void resultsWindowTakesTheKeyboardAfterTheBlackList()
+    {
+        App app;
+        Form1 &w = app.window();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        ModalAnswerer answerer;
+        answerer.expect(ModalAnswerer::enterText(QStringLiteral("Keys")));
+        answerer.expect(ModalAnswerer::closeWindow());
+        w.new_->trigger();
+        app.game.Steps = 46;
+        app.game.GameWon();
+        QVERIFY(answerer.allAnswered());
+        Form4 *results = app.windows.form4.loaded();
+        QVERIFY(results && results->isVisible());
+
+        w.activateWindow(); // the late hand-back
+        QTRY_VERIFY(results->isActiveWindow());
+        QTest::qWait(100);
+        QVERIFY2(results->isActiveWindow(), "the main window took the keyboard back");
+
+        QTest::qWait(GameWindows::KeepInFrontMs);
+        w.activateWindow();
+        QTRY_VERIFY(w.isActiveWindow());
+        QTest::qWait(100);
+        QVERIFY2(w.isActiveWindow(), "the results window still pulls the keyboard away from the board");
+
+        // Space presses "Great" once the results have the keyboard.
+        results->activateWindow();
+        QTRY_VERIFY(results->isActiveWindow());
+        QVERIFY(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        flushDeletes();
+        QVERIFY(!app.windows.form4.loaded());
+    }
+
     void resultsWindowShowsTheRankBanner_data()
     {
         QTest::addColumn<int>("steps");
