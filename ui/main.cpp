@@ -7,9 +7,12 @@
 #include "ui/artpictures.h"
 #include "ui/qtdialogs.h"
 #include "ui/gamewindows.h"
+#include "ui/platformchoice.h"
 #include "ui/sysinfo.h"
 
 #include <QApplication>
+
+#include <vector>
 
 namespace {
 
@@ -34,7 +37,16 @@ struct Program
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    // Chosen before the application exists, through the command line rather than the
+    // environment, so that programs the game opens do not inherit the choice.
+    std::vector<char *> args(argv, argv + argc);
+    QByteArray platform = preferredPlatform(argc, argv);
+    char platformOption[] = "-platform";
+    if (!platform.isEmpty())
+        args.insert(args.begin() + 1, {platformOption, platform.data()});
+    int argCount = int(args.size());
+    args.push_back(nullptr);
+    QApplication app(argCount, args.data());
     QCoreApplication::setOrganizationName(QStringLiteral("Tobrinel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tobrinel"));
     QGuiApplication::setDesktopFileName(QStringLiteral(TOBRINEL_APP_ID));
