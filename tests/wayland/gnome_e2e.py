@@ -1,0 +1,312 @@
+#!/usr/bin/python3
+# The game on GNOME Shell, headless, played by keyboard through the shell's remote-desktop
+# interface, as an unprivileged user (gnome_e2e.sh sets that up). It wins a game and
+# checks that the name question and the Black List open over the main window, that the
+# results window has the keyboard once the list has closed, that Space presses "Great",
+# and that the exit question opens over the main window. The shell itself, asked through
+# its Eval interface, reports each window's frame, focus and title-bar owner.
+# Usage: gnome_e2e.py <tobrinel> <tobrinel_solution> <platform: auto|wayland|xcb> <scale> <shots dir or ->
+import json
+import os
+import signal
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version('Gio', '2.0')
+from gi.repository import Gio, GLib  # noqa: E402
+
+game, solution, platform, scale = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4]
+shots = sys.argv[5] if len(sys.argv) > 5 and sys.argv[5] != '-' else None
+run = os.environ['XDG_RUNTIME_DIR']
+procs = []
+failures = []
+SKIP = 77
+
+
+def start(args, log, env=None):
+    p = subprocess.Popen(args, stdout=open(os.path.join(run, log), 'w'), stderr=subprocess.STDOUT,
+                         env=env or os.environ, start_new_session=False)
+    procs.append(p)
+    return p
+
+
+def cleanup():
+    for p in reversed(procs):
+        if p.poll() is None:
+            p.terminate()
+    deadline = time.time() + 5
+    for p in reversed(procs):
+        try:
+            p.wait(max(0.1, deadline - time.time()))
+        except subprocess.TimeoutExpired:
+            p.kill()
+
+
+def wait_until(what, seconds):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        value = what()
+        if value:
+            return value
+        time.sleep(0.1)
+    return None
+
+
+def tail(log, lines=15):
+    try:
+        return ''.join(open(os.path.join(run, log)).readlines()[-lines:])
+    except OSError:
+        return ''
+
+
+def bail(code, message):
+    print(('SKIP: ' if code == SKIP else 'FAIL: ') + message, flush=True)
+    for log in ('shell.log', 'game.log'):
+        text = tail(log)
+        if text:
+            print('--- ' + log + '\n' + text)
+    cleanup()
+    sys.exit(code)
+
+
+# --- the buses and the shell --------------------------------------------------------------
+sysconf = os.path.join(run, 'system.conf')
+with open(sysconf, 'w') as f:
+    f.write('<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN" '
+            '"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">\n'
+            '<busconfig><type>system</type><listen>unix:path=%s/system_bus</listen>'
+            '<policy context="default"><allow send_destination="*" eavesdrop="true"/>'
+            '<allow eavesdrop="true"/><allow own="*"/></policy></busconfig>\n' % run)
+start(['dbus-daemon', '--config-file=' + sysconf, '--nofork'], 'system-bus.log')
+start(['dbus-daemon', '--session', '--address=unix:path=%s/bus' % run, '--nofork'], 'session-bus.log')
+os.environ['DBUS_SYSTEM_BUS_ADDRESS'] = 'unix:path=%s/system_bus' % run
+os.environ['DBUS_SESSION_BUS_ADDRESS'] = 'unix:path=%s/bus' % run
+if not wait_until(lambda: os.path.exists(run + '/bus') and os.path.exists(run + '/system_bus'), 10):
+    bail(1, 'the D-Bus daemons did not start')
+
+data = os.environ['XDG_DATA_HOME']
+os.makedirs(data + '/gnome-shell', exist_ok=True)
+open(data + '/gnome-shell/lock-warning-shown', 'w').close()
+# The monitor at the scale asked for; a fractional one needs mutter's framebuffer scaling.
+if scale != '1':
+    subprocess.run(['gsettings', 'set', 'org.gnome.mutter', 'experimental-features',
+                    "['scale-monitor-framebuffer']"], check=False)
+display_name = 'tobw-gnome-%d' % os.getpid()
+shell_env = dict(os.environ, XDG_CURRENT_DESKTOP='GNOME', XDG_SESSION_TYPE='wayland')
+shell = start(['gnome-shell', '--wayland', '--headless', '--unsafe-mode', '--virtual-monitor', '1280x900',
+               '--wayland-display', display_name], 'shell.log', shell_env)
+bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+
+
+def has_name(name):
+    reply = bus.call_sync('org.freedesktop.DBus', '/org/freedesktop/DBus', 'org.freedesktop.DBus',
+                          'NameHasOwner', GLib.Variant('(s)', (name,)), None, 0, 2000, None)
+    return reply.unpack()[0]
+
+
+if not wait_until(lambda: shell.poll() is None and has_name('org.gnome.Shell'), 30):
+    bail(SKIP if shell.poll() is not None else 1, 'GNOME Shell did not start here')
+
+
+def shell_eval(js):
+    reply = bus.call_sync('org.gnome.Shell', '/org/gnome/Shell', 'org.gnome.Shell', 'Eval',
+                          GLib.Variant('(s)', (js,)), None, 0, 5000, None)
+    ok, result = reply.unpack()
+    if not ok:
+        raise RuntimeError('Eval: ' + result)
+    return json.loads(result) if result else None
+
+
+def shell_ready():
+    try:
+        return shell_eval('global.display !== null')
+    except (GLib.Error, RuntimeError):
+        return False
+
+
+if not wait_until(shell_ready, 30):
+    bail(1, 'GNOME Shell did not answer Eval (is it in unsafe mode?)')
+if scale != '1':
+    # The virtual monitor at the asked scale, through the display configuration interface.
+    state = bus.call_sync('org.gnome.Mutter.DisplayConfig', '/org/gnome/Mutter/DisplayConfig',
+                          'org.gnome.Mutter.DisplayConfig', 'GetCurrentState', None, None, 0, 5000, None).unpack()
+    serial, monitors = state[0], state[1]
+    connector = monitors[0][0][0]
+    mode = next(m for m in monitors[0][1] if m[6].get('is-current'))
+    wanted = float(scale)
+    supported = mode[5]
+    best = min(supported, key=lambda s: abs(s - wanted))
+    config = [(0, 0, best, 0, True, [(connector, mode[0], {})])]
+    bus.call_sync('org.gnome.Mutter.DisplayConfig', '/org/gnome/Mutter/DisplayConfig',
+                  'org.gnome.Mutter.DisplayConfig', 'ApplyMonitorsConfig',
+                  GLib.Variant('(uua(iiduba(ssa{sv}))a{sv})', (serial, 1, config, {})), None, 0, 5000, None)
+    print('monitor %s at scale %.3f (supported: %s)' % (connector, best, ', '.join('%.2f' % s for s in supported)))
+
+# A new session opens in the overview, once it has started up, and there no window has the keyboard.
+wait_until(lambda: shell_eval('!imports.ui.main.layoutManager._startingUp'), 10)
+time.sleep(0.5)
+shell_eval('imports.ui.main.overview.hide()')
+if not wait_until(lambda: shell_eval('!imports.ui.main.overview.visible && !imports.ui.main.overview.animationInProgress'), 10):
+    bail(1, 'the overview did not close')
+x_display = shell_eval('imports.gi.GLib.getenv("DISPLAY")')
+x_authority = shell_eval('imports.gi.GLib.getenv("XAUTHORITY")')
+
+# --- input ----------------------------------------------------------------------------------
+rd_path = bus.call_sync('org.gnome.Mutter.RemoteDesktop', '/org/gnome/Mutter/RemoteDesktop',
+                        'org.gnome.Mutter.RemoteDesktop', 'CreateSession', None, None, 0, 5000, None).unpack()[0]
+
+
+def session(method, args=None):
+    return bus.call_sync('org.gnome.Mutter.RemoteDesktop', rd_path, 'org.gnome.Mutter.RemoteDesktop.Session',
+                         method, args, None, 0, 5000, None)
+
+
+session('Start')
+KEYS = {'alt': 56, 'shift': 42, 'ctrl': 29, 'tab': 15, 'space': 57, 'return': 28, 'escape': 1,
+        'a': 30, 'e': 18, 'f': 33, 'g': 34, 'k': 37, 'p': 25, 's': 31, 'y': 21}
+
+
+def key(combo, pause=0.03):
+    parts = [KEYS[p] for p in combo.split('+')]
+    for code in parts:
+        session('NotifyKeyboardKeycode', GLib.Variant('(ub)', (code, True)))
+    for code in reversed(parts):
+        session('NotifyKeyboardKeycode', GLib.Variant('(ub)', (code, False)))
+    time.sleep(pause)
+
+
+
+# --- the game -----------------------------------------------------------------------------
+WINDOWS_JS = '''global.get_window_actors().map(a => a.meta_window).map(w => {
+    const r = w.get_frame_rect();
+    return {title: w.get_title(), x: r.x, y: r.y, w: r.width, h: r.height, focus: w.has_focus(),
+            csd: w.is_client_decorated(), x11: w.get_client_type() === 1,
+            transient: w.get_transient_for() ? w.get_transient_for().get_title() : null};
+})'''
+
+
+def windows():
+    return shell_eval(WINDOWS_JS)
+
+
+def window(title):
+    return next((w for w in windows() if w['title'] == title), None)
+
+
+def screenshot(name):
+    if not shots:
+        return
+    path = os.path.join(shots, name + '.png')
+    try:
+        bus.call_sync('org.gnome.Shell.Screenshot', '/org/gnome/Shell/Screenshot', 'org.gnome.Shell.Screenshot',
+                      'Screenshot', GLib.Variant('(bbs)', (False, False, path)), None, 0, 10000, None)
+        print('screenshot ' + path)
+    except GLib.Error as error:
+        print('no screenshot: ' + error.message)
+
+
+MAIN = 'Tobrinel - Karvolen 2003'
+game_env = dict(os.environ, XDG_CURRENT_DESKTOP='GNOME', XDG_SESSION_TYPE='wayland', WAYLAND_DISPLAY=display_name)
+game_env.pop('QT_QPA_PLATFORM', None)
+if x_display:
+    game_env['DISPLAY'] = x_display
+    if x_authority:
+        game_env['XAUTHORITY'] = x_authority
+else:
+    game_env.pop('DISPLAY', None)
+if platform != 'auto':
+    game_env['QT_QPA_PLATFORM'] = platform
+started = time.time()
+start([game], 'game.log', game_env)
+main = wait_until(lambda: window(MAIN), 20)
+if not main:
+    bail(1, 'the main window did not open: %s' % windows())
+if not wait_until(lambda: window(MAIN)['focus'], 3):
+    # A headless shell with no input yet gives a new window no focus; a player's click would.
+    print('the main window opened without the keyboard (overview %s); activating it' %
+          shell_eval('imports.ui.main.overview.visible'))
+    shell_eval('global.get_window_actors().map(a => a.meta_window).filter(w => w.get_title() === "%s")'
+               '.forEach(w => w.activate(global.get_current_time())), true' % MAIN)
+    if not wait_until(lambda: window(MAIN)['focus'], 3):
+        bail(1, 'the main window cannot be given the keyboard')
+main = window(MAIN)
+key('shift')  # a new remote keyboard can lose its first key
+print('main window after %.2f s: %s, %s, %d,%d %dx%d' % (
+    time.time() - started, 'X11' if main['x11'] else 'Wayland',
+    "game's own title bar" if main['csd'] else "GNOME's title bar", main['x'], main['y'], main['w'], main['h']))
+
+
+def off_centre(w, owner):
+    return max(abs((w['x'] + w['w'] / 2) - (owner['x'] + owner['w'] / 2)),
+               abs((w['y'] + w['h'] / 2) - (owner['y'] + owner['h'] / 2)))
+
+
+def check_over(title, owner_title=MAIN):
+    w = wait_until(lambda: window(title), 10)
+    if not w:
+        bail(1, '"%s" did not open' % title)
+    time.sleep(0.3)  # placed once mapped
+    w, owner = window(title), window(owner_title)
+    distance = off_centre(w, owner)
+    print('"%s": %.0f px from the centre of "%s", %s, focus %s' % (
+        title, distance, owner_title, "game's own title bar" if w['csd'] else "GNOME's title bar", w['focus']))
+    if distance > 40:
+        failures.append('"%s" opens %.0f px away from the centre of "%s"' % (title, distance, owner_title))
+    return w
+
+
+moves = [tuple(map(int, line.split())) for line in subprocess.run(
+    [solution], capture_output=True, text=True, check=True).stdout.split('\n') if line.strip()]
+if len(moves) != 46:
+    bail(1, 'the solver gave %d moves, not 46' % len(moves))
+key('alt+f', 0.3)
+key('p', 0.3)
+cursor = 9  # a new game puts the focus on the shared cell
+for move in moves:
+    for cell in move:
+        ahead = (cell - cursor + 17) % 17
+        for _ in range(ahead if ahead <= 8 else 17 - ahead):
+            key('tab' if ahead <= 8 else 'shift+tab', 0.005)
+        cursor = cell
+        key('space', 0.005)
+prompt = check_over('Selamat yaa, kong !!')
+screenshot('%s-%s-name-question' % (platform, scale))
+key('ctrl+a')
+for letter in 'keys':
+    key(letter)
+key('return', 0.3)
+black_list = check_over('Hi Scores') if window('Hi Scores') or wait_until(lambda: window('Hi Scores'), 5) else None
+screenshot('%s-%s-black-list' % (platform, scale))
+key('return', 0.5)
+if not wait_until(lambda: not window('Hi Scores'), 10):
+    bail(1, 'Return did not close the Black List')
+results = wait_until(lambda: (lambda w: w if w and w['focus'] else None)(window('You Win !!!')), 5)
+screenshot('%s-%s-results' % (platform, scale))
+if not results:
+    failures.append('after the Black List the results window does not have the keyboard: %s' %
+                    [w['title'] for w in windows() if w['focus']])
+else:
+    print('after the Black List the results window has the keyboard')
+    key('space', 0.5)
+    if not wait_until(lambda: not window('You Win !!!'), 5):
+        failures.append('Space did not press "Great"')
+    else:
+        print('Space pressed "Great"')
+
+key('alt+f', 0.3)
+key('g', 0.3)
+question = check_over('I miss you..') if wait_until(lambda: window('I miss you..'), 5) else None
+screenshot('%s-%s-exit-question' % (platform, scale))
+if not question:
+    failures.append('the exit question did not open')
+key('return', 0.5)
+
+cleanup()
+if failures:
+    for failure in failures:
+        print('FAIL: ' + failure)
+    sys.exit(1)
+print('PASS: GNOME Shell, game on %s at scale %s' % (platform, scale))

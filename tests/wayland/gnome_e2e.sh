@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Runs gnome_e2e.py as an unprivileged user, as GNOME Shell will not run as root: creates
+# the user once, gives the run a private runtime, home and settings folder, and ends every
+# process of the run (its own process group) however it ends.
+# Usage: gnome_e2e.sh <tobrinel> <tobrinel_solution> <auto|wayland|xcb> <scale> [<shots dir>]
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+game=$1 solution=$2 platform=$3 scale=$4 shots=${5:--}
+user=tobrinel-wl
+
+for tool in gnome-shell dbus-daemon gsettings; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (./run test installs it)"; exit 77; }
+done
+/usr/bin/python3 -c 'import gi' 2>/dev/null || { echo "SKIP: python3-gi is not installed"; exit 77; }
+if [ "$(id -u)" -eq 0 ]; then
+    id "$user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user" ||
+        { echo "SKIP: cannot create the user $user"; exit 77; }
+    as_user=(runuser -u "$user" --)
+else
+    user=$(id -un)
+    as_user=()
+fi
+
+work=$(mktemp -d /tmp/tobw-gnome.XXXXXX)
+mkdir -p "$work/run" "$work/home" "$work/config" "$work/data"
+chmod 700 "$work/run"
+chown -R "$user" "$work" 2>/dev/null
+chmod 755 "$work"
+# The game and the solver must be readable by that user.
+for file in "$game" "$solution"; do
+    "${as_user[@]}" test -x "$file" || { echo "SKIP: $user cannot run $file"; rm -rf "$work"; exit 77; }
+done
+if [ "$shots" != - ]; then mkdir -p "$shots" && chown "$user" "$shots"; fi
+
+setsid "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
+    XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" LANG=C.UTF-8 NO_AT_BRIDGE=1 \
+    timeout -k 5 150 /usr/bin/python3 "$here/gnome_e2e.py" "$game" "$solution" "$platform" "$scale" "$shots" &
+leader=$!
+wait "$leader"
+rc=$?
+# Whatever the run left behind: its process group, then anything of the user's in the work folder.
+kill -TERM -- "-$leader" 2>/dev/null
+sleep 0.5
+kill -KILL -- "-$leader" 2>/dev/null
+# The document portal, started on demand, leaves a mount in the runtime folder.
+mountpoint -q "$work/run/doc" && { fusermount -u "$work/run/doc" 2>/dev/null || umount -l "$work/run/doc"; }
+rm -rf "$work"
+[ "$rc" -eq 124 ] && echo "FAIL: the run took longer than 150 s"
+exit "$rc"
