@@ -91,12 +91,14 @@ data = os.environ['XDG_DATA_HOME']
 os.makedirs(data + '/gnome-shell', exist_ok=True)
 open(data + '/gnome-shell/lock-warning-shown', 'w').close()
 # The monitor at the scale asked for; a fractional one needs mutter's framebuffer scaling.
-if scale != '1':
+if float(scale) != int(float(scale)):
     subprocess.run(['gsettings', 'set', 'org.gnome.mutter', 'experimental-features',
                     "['scale-monitor-framebuffer']"], check=False)
 display_name = 'tobw-gnome-%d' % os.getpid()
 shell_env = dict(os.environ, XDG_CURRENT_DESKTOP='GNOME', XDG_SESSION_TYPE='wayland')
-shell = start(['gnome-shell', '--wayland', '--headless', '--unsafe-mode', '--virtual-monitor', '1280x900',
+# Twice the pixels at twice the scale, as GNOME offers scale 2 only on a large enough monitor.
+monitor_size = '2560x1800' if float(scale) >= 2 else '1280x900'
+shell = start(['gnome-shell', '--wayland', '--headless', '--unsafe-mode', '--virtual-monitor', monitor_size,
                '--wayland-display', display_name], 'shell.log', shell_env)
 bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
 
@@ -153,6 +155,10 @@ if not wait_until(lambda: shell_eval('!imports.ui.main.overview.visible && !impo
     bail(1, 'the overview did not close')
 x_display = shell_eval('imports.gi.GLib.getenv("DISPLAY")')
 x_authority = shell_eval('imports.gi.GLib.getenv("XAUTHORITY")')
+if x_display and float(scale) >= 2:
+    # What GNOME's settings daemon tells X11 programs at a whole scale, so they draw to it.
+    subprocess.run(['xrdb', '-merge'], input='Xft.dpi: %d\n' % (96 * int(float(scale))), text=True, check=False,
+                   env=dict(os.environ, DISPLAY=x_display, XAUTHORITY=x_authority or ''))
 
 # --- input ----------------------------------------------------------------------------------
 rd_path = bus.call_sync('org.gnome.Mutter.RemoteDesktop', '/org/gnome/Mutter/RemoteDesktop',
@@ -264,14 +270,15 @@ if len(moves) != 46:
     bail(1, 'the solver gave %d moves, not 46' % len(moves))
 key('alt+f', 0.3)
 key('p', 0.3)
+pace = 0.005 if float(scale) < 2 else 0.03
 cursor = 9  # a new game puts the focus on the shared cell
 for move in moves:
     for cell in move:
         ahead = (cell - cursor + 17) % 17
         for _ in range(ahead if ahead <= 8 else 17 - ahead):
-            key('tab' if ahead <= 8 else 'shift+tab', 0.005)
+            key('tab' if ahead <= 8 else 'shift+tab', pace)
         cursor = cell
-        key('space', 0.005)
+        key('space', pace)
 prompt = check_over('Selamat yaa, kong !!')
 screenshot('%s-%s-name-question' % (platform, scale))
 key('ctrl+a')

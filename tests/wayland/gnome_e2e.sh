@@ -22,14 +22,16 @@ else
 fi
 
 work=$(mktemp -d /tmp/tobw-gnome.XXXXXX)
-mkdir -p "$work/run" "$work/home" "$work/config" "$work/data"
+mkdir -p "$work/run" "$work/home" "$work/config" "$work/data" "$work/bin"
+# Copies that user can reach wherever the build is (a home folder is often closed to others),
+# with the sound library the game loads from beside itself.
+cp "$game" "$solution" "$work/bin/"
+for lib in "$(dirname "$game")"/libtobrinel_audio*.so*; do [ -e "$lib" ] && cp "$lib" "$work/bin/"; done
+game=$work/bin/$(basename "$game")
+solution=$work/bin/$(basename "$solution")
 chmod 700 "$work/run"
 chown -R "$user" "$work" 2>/dev/null
 chmod 755 "$work"
-# The game and the solver must be readable by that user.
-for file in "$game" "$solution"; do
-    "${as_user[@]}" test -x "$file" || { echo "SKIP: $user cannot run $file"; rm -rf "$work"; exit 77; }
-done
 if [ "$shots" != - ]; then mkdir -p "$shots" && chown "$user" "$shots"; fi
 
 setsid "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
