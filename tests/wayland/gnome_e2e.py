@@ -62,6 +62,14 @@ def tail(log, lines=15):
         return ''
 
 
+def on_exception(kind, value, trace):
+    sys.__excepthook__(kind, value, trace)
+    cleanup()
+
+
+sys.excepthook = on_exception
+
+
 def bail(code, message):
     print(('SKIP: ' if code == SKIP else 'FAIL: ') + message, flush=True)
     for log in ('shell.log', 'game.log'):

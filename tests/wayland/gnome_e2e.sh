@@ -40,10 +40,19 @@ setsid "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_D
 leader=$!
 wait "$leader"
 rc=$?
-# Whatever the run left behind: its process group, then anything of the user's in the work folder.
-kill -TERM -- "-$leader" 2>/dev/null
-sleep 0.5
-kill -KILL -- "-$leader" 2>/dev/null
+# Whatever the run left behind: every process of its session (runuser puts the user's side
+# in a process group of its own, and D-Bus starts services in it), by PID.
+end_session() {
+    local pids
+    pids=$(ps -s "$leader" -o pid= 2>/dev/null | tr '\n' ' ')
+    [ -n "${pids// /}" ] && kill "-$1" $pids 2>/dev/null
+}
+end_session TERM
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    [ -z "$(ps -s "$leader" -o pid= 2>/dev/null)" ] && break
+    sleep 0.3
+done
+end_session KILL
 # The document portal, started on demand, leaves a mount in the runtime folder.
 mountpoint -q "$work/run/doc" && { fusermount -u "$work/run/doc" 2>/dev/null || umount -l "$work/run/doc"; }
 rm -rf "$work"
