@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Runs gnome_e2e.py as an unprivileged user, as GNOME Shell will not run as root: creates
+# Runs a Wayland desktop test's driver as an unprivileged user, as compositors will not run
+# as root: creates
 # the user once, gives the run a private runtime, home and settings folder, and ends every
 # process of the run (its own process group) however it ends.
-# Usage: gnome_e2e.sh <tobrinel> <tobrinel_solution> <auto|wayland|xcb> <scale> [<shots dir>]
+# Usage: run_as_player.sh <driver.py> <tobrinel> <tobrinel_solution> <helper or -> <auto|wayland|xcb> <scale> [<shots dir>]
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-game=$1 solution=$2 platform=$3 scale=$4 shots=${5:--}
+driver=$1 game=$2 solution=$3 helper=$4 platform=$5 scale=$6 shots=${7:--}
 user=tobrinel-wl
 
-for tool in gnome-shell dbus-daemon gsettings; do
+case $(basename "$driver") in
+    gnome_e2e.py) tools=(gnome-shell dbus-daemon gsettings xrdb) ;;
+    *) tools=(sway swaymsg grim) ;;
+esac
+for tool in "${tools[@]}"; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (./run test installs it)"; exit 77; }
 done
 /usr/bin/python3 -c 'import gi' 2>/dev/null || { echo "SKIP: python3-gi is not installed"; exit 77; }
@@ -21,11 +26,12 @@ else
     as_user=()
 fi
 
-work=$(mktemp -d /tmp/tobw-gnome.XXXXXX)
+work=$(mktemp -d /tmp/tobw-run.XXXXXX)
 mkdir -p "$work/run" "$work/home" "$work/config" "$work/data" "$work/bin"
 # Copies that user can reach wherever the build is (a home folder is often closed to others),
 # with the sound library the game loads from beside itself.
 cp "$game" "$solution" "$work/bin/"
+if [ "$helper" != - ]; then cp "$helper" "$work/bin/" && helper=$work/bin/$(basename "$helper"); fi
 for lib in "$(dirname "$game")"/libtobrinel_audio*.so*; do [ -e "$lib" ] && cp "$lib" "$work/bin/"; done
 game=$work/bin/$(basename "$game")
 solution=$work/bin/$(basename "$solution")
@@ -36,7 +42,7 @@ if [ "$shots" != - ]; then mkdir -p "$shots" && chown "$user" "$shots"; fi
 
 setsid "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
     XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" LANG=C.UTF-8 NO_AT_BRIDGE=1 \
-    timeout -k 5 150 /usr/bin/python3 "$here/gnome_e2e.py" "$game" "$solution" "$platform" "$scale" "$shots" &
+    timeout -k 5 150 /usr/bin/python3 "$here/$driver" "$game" "$solution" "$platform" "$scale" "$shots" "$helper" &
 leader=$!
 wait "$leader"
 rc=$?

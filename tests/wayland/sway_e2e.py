@@ -1,0 +1,214 @@
+#!/usr/bin/python3
+# The game on sway, headless, played by keyboard through a keyboard held on the seat for the
+# whole run (the typist), as an unprivileged user (run_as_player.sh sets that up). It wins a
+# game and checks that the name question, the Black List and the exit question open over
+# the main window (sway centres floating windows on the screen, and the main window is
+# where sway put it), that the results window has the keyboard once the list has closed,
+# and that Space presses "Great". sway's tree gives each window's rectangle and focus.
+# Usage: sway_e2e.py <tobrinel> <tobrinel_solution> <platform> <scale> <shots dir or -> <typist>
+import glob
+import json
+import os
+import subprocess
+import sys
+import time
+
+game, solution, platform, scale = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4]
+shots = sys.argv[5] if sys.argv[5] != '-' else None
+typist_path = sys.argv[6]
+run = os.environ['XDG_RUNTIME_DIR']
+procs = []
+failures = []
+SKIP = 77
+
+
+def start(args, log, env=None, **kwargs):
+    p = subprocess.Popen(args, stdout=kwargs.pop('stdout', open(os.path.join(run, log), 'w')),
+                         stderr=open(os.path.join(run, log + '.err'), 'w'), env=env or os.environ, **kwargs)
+    procs.append(p)
+    return p
+
+
+def cleanup():
+    for p in reversed(procs):
+        if p.poll() is None:
+            p.terminate()
+    deadline = time.time() + 5
+    for p in reversed(procs):
+        try:
+            p.wait(max(0.1, deadline - time.time()))
+        except subprocess.TimeoutExpired:
+            p.kill()
+
+
+def on_exception(kind, value, trace):
+    sys.__excepthook__(kind, value, trace)
+    cleanup()
+
+
+sys.excepthook = on_exception
+
+
+def wait_until(what, seconds):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        value = what()
+        if value:
+            return value
+        time.sleep(0.1)
+    return None
+
+
+def bail(code, message):
+    print(('SKIP: ' if code == SKIP else 'FAIL: ') + message, flush=True)
+    for log in ('sway.log.err', 'game.log.err', 'typist.log.err'):
+        try:
+            text = ''.join(open(os.path.join(run, log)).readlines()[-15:])
+        except OSError:
+            text = ''
+        if text:
+            print('--- ' + log + '\n' + text)
+    cleanup()
+    sys.exit(code)
+
+
+config = os.path.join(run, 'sway.conf')
+with open(config, 'w') as f:
+    f.write('output HEADLESS-1 resolution 1280x900 scale %s\n' % scale)
+    # Floating, as on a stacking desktop.
+    f.write('for_window [app_id=".*"] floating enable\n')
+sway_env = dict(os.environ, WLR_BACKENDS='headless', WLR_LIBINPUT_NO_DEVICES='1', WLR_RENDERER='pixman',
+                XDG_CURRENT_DESKTOP='sway', XDG_SESSION_TYPE='wayland')
+sway_env.pop('WAYLAND_DISPLAY', None)
+sway_env.pop('DISPLAY', None)
+sway = start(['sway', '-c', config], 'sway.log', sway_env)
+sock = wait_until(lambda: sway.poll() is None and glob.glob(run + '/sway-ipc.*.sock'), 15)
+if not sock:
+    bail(SKIP if sway.poll() is not None else 1, 'sway did not start here')
+os.environ['SWAYSOCK'] = sock[0]
+wayland = wait_until(lambda: [os.path.basename(p) for p in glob.glob(run + '/wayland-*') if not p.endswith('.lock')], 10)
+if not wayland:
+    bail(1, 'sway made no Wayland socket')
+os.environ['WAYLAND_DISPLAY'] = wayland[0]
+
+typist = start([typist_path], 'typist.log', stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+if typist.stdout.readline().strip() != 'ready':
+    bail(1, 'the typist could not hold a keyboard on the seat')
+KEYS = {'alt': 56, 'shift': 42, 'ctrl': 29, 'tab': 15, 'space': 57, 'return': 28, 'escape': 1,
+        'a': 30, 'e': 18, 'f': 33, 'g': 34, 'k': 37, 'p': 25, 's': 31, 'y': 21}
+
+
+def key(combo, pause=0.03):
+    typist.stdin.write('+'.join(str(KEYS[p]) for p in combo.split('+')) + '\n')
+    typist.stdin.flush()
+    if typist.stdout.readline().strip() != 'ok':
+        bail(1, 'the typist stopped')
+    time.sleep(pause)
+
+
+def windows():
+    tree = json.loads(subprocess.run(['swaymsg', '-t', 'get_tree'], capture_output=True, text=True, timeout=10).stdout)
+    found = []
+
+    def walk(node):
+        if node.get('type') in ('con', 'floating_con') and node.get('name') and (node.get('app_id') or node.get('pid')):
+            r = node['rect']
+            found.append({'title': node['name'], 'x': r['x'], 'y': r['y'], 'w': r['width'], 'h': r['height'],
+                          'focus': node.get('focused', False)})
+        for child in node.get('nodes', []) + node.get('floating_nodes', []):
+            walk(child)
+
+    walk(tree)
+    return found
+
+
+def window(title):
+    return next((w for w in windows() if w['title'] == title), None)
+
+
+def screenshot(name):
+    if shots:
+        path = os.path.join(shots, 'sway-%s-%s.png' % (scale, name))
+        if subprocess.run(['grim', path], capture_output=True, timeout=20).returncode == 0:
+            print('screenshot ' + path)
+
+
+MAIN = 'Tobrinel - Karvolen 2003'
+game_env = dict(os.environ, XDG_CURRENT_DESKTOP='sway', XDG_SESSION_TYPE='wayland')
+game_env.pop('QT_QPA_PLATFORM', None)
+if platform != 'auto':
+    game_env['QT_QPA_PLATFORM'] = platform
+start([game], 'game.log', game_env)
+main = wait_until(lambda: (lambda w: w if w and w['focus'] else None)(window(MAIN)), 20)
+if not main:
+    bail(1, 'the main window did not open with the keyboard: %s' % windows())
+print('main window: %d,%d %dx%d' % (main['x'], main['y'], main['w'], main['h']))
+
+
+def off_centre(w, owner):
+    return max(abs((w['x'] + w['w'] / 2) - (owner['x'] + owner['w'] / 2)),
+               abs((w['y'] + w['h'] / 2) - (owner['y'] + owner['h'] / 2)))
+
+
+def check_over(title):
+    w = wait_until(lambda: window(title), 10)
+    if not w:
+        bail(1, '"%s" did not open' % title)
+    time.sleep(0.3)
+    w, owner = window(title), window(MAIN)
+    distance = off_centre(w, owner)
+    print('"%s": %.0f px from the centre of the main window, focus %s' % (title, distance, w['focus']))
+    if distance > 40:
+        failures.append('"%s" opens %.0f px away from the centre of the main window' % (title, distance))
+    return w
+
+
+moves = [tuple(map(int, line.split())) for line in subprocess.run(
+    [solution], capture_output=True, text=True, check=True).stdout.split('\n') if line.strip()]
+if len(moves) != 46:
+    bail(1, 'the solver gave %d moves, not 46' % len(moves))
+key('alt+f', 0.3)
+key('p', 0.3)
+cursor = 9  # a new game puts the focus on the shared cell
+for move in moves:
+    for cell in move:
+        ahead = (cell - cursor + 17) % 17
+        for _ in range(ahead if ahead <= 8 else 17 - ahead):
+            key('tab' if ahead <= 8 else 'shift+tab', 0.005)
+        cursor = cell
+        key('space', 0.005)
+check_over('Selamat yaa, kong !!')
+screenshot('name-question')
+key('ctrl+a')
+for letter in 'keys':
+    key(letter)
+key('return', 0.3)
+check_over('Hi Scores')
+screenshot('black-list')
+key('return', 0.5)
+if not wait_until(lambda: not window('Hi Scores'), 10):
+    bail(1, 'Return did not close the Black List')
+results = wait_until(lambda: (lambda w: w if w and w['focus'] else None)(window('You Win !!!')), 5)
+screenshot('results')
+if not results:
+    failures.append('after the Black List the results window does not have the keyboard: %s' %
+                    [w['title'] for w in windows() if w['focus']])
+else:
+    print('after the Black List the results window has the keyboard')
+    key('space', 0.5)
+    if not wait_until(lambda: not window('You Win !!!'), 5):
+        failures.append('Space did not press "Great"')
+    else:
+        print('Space pressed "Great"')
+key('alt+f', 0.3)
+key('g', 0.3)
+check_over('I miss you..')
+screenshot('exit-question')
+key('return', 0.5)
+
+cleanup()
+if failures:
+    for failure in failures:
+        print('FAIL: ' + failure)
+    sys.exit(1)
+print('PASS: sway at scale %s' % scale)
