@@ -104,6 +104,15 @@ if float(scale) != int(float(scale)):
                     "['scale-monitor-framebuffer']"], check=False)
 display_name = 'tobw-gnome-%d' % os.getpid()
 shell_env = dict(os.environ, XDG_CURRENT_DESKTOP='GNOME', XDG_SESSION_TYPE='wayland')
+# The scale from the first frame, as in a session that starts at it; the scale is set
+# again below should the shell not take this file.
+width, height = (2560, 1800) if float(scale) >= 2 else (1280, 900)
+with open(os.path.join(os.environ['XDG_CONFIG_HOME'], 'monitors.xml'), 'w') as f:
+    f.write('<monitors version="2"><configuration><logicalmonitor><x>0</x><y>0</y><scale>%s</scale>'
+            '<primary>yes</primary><monitor><monitorspec><connector>Meta-0</connector><vendor>MetaVendor</vendor>'
+            '<product>MetaVirtualMonitor</product><serial>0x00</serial></monitorspec><mode><width>%d</width>'
+            '<height>%d</height><rate>60</rate></mode></monitor></logicalmonitor></configuration></monitors>\n'
+            % (scale, width, height))
 # Twice the pixels at twice the scale, as GNOME offers scale 2 only on a large enough monitor.
 monitor_size = '2560x1800' if float(scale) >= 2 else '1280x900'
 shell = start(['gnome-shell', '--wayland', '--headless', '--unsafe-mode', '--virtual-monitor', monitor_size,
@@ -144,6 +153,7 @@ if scale != '1':
     state = bus.call_sync('org.gnome.Mutter.DisplayConfig', '/org/gnome/Mutter/DisplayConfig',
                           'org.gnome.Mutter.DisplayConfig', 'GetCurrentState', None, None, 0, 5000, None).unpack()
     serial, monitors = state[0], state[1]
+    print('the shell started at scale %.3f' % state[2][0][2])
     connector = monitors[0][0][0]
     mode = next(m for m in monitors[0][1] if m[6].get('is-current'))
     wanted = float(scale)
