@@ -1,11 +1,11 @@
 #!/usr/bin/python3
 # The game on GNOME Shell, headless, played by keyboard through the shell's remote-desktop
-# interface, as an unprivileged user (gnome_e2e.sh sets that up). It wins a game and
+# interface, as an unprivileged user (run_as_player.sh sets that up). It wins a game and
 # checks that the name question and the Black List open over the main window, that the
 # results window has the keyboard once the list has closed, that Space presses "Great",
 # and that the exit question opens over the main window. The shell itself, asked through
 # its Eval interface, reports each window's frame, focus and title-bar owner.
-# Usage: gnome_e2e.py <tobrinel> <tobrinel_solution> <platform: auto|wayland|xcb> <scale> <shots dir or ->
+# Usage: gnome_e2e.py <tobrinel> <tobrinel_solution> <platform: auto|wayland|xcb> <scale> <shots dir or -> [-]
 import json
 import os
 import signal
