@@ -2,7 +2,9 @@
 # Measures the game against the bare window in a private X server (Xvfb at 1x), with a
 # private session bus and, when PulseAudio is installed, a private sound server whose only
 # sink is a null sink. Settings go to a private folder that holds a full top ten. Prints
-# the figures; fails only when something cannot be measured.
+# the figures; fails when something cannot be measured, or when start-up, CPU or memory
+# pass BENCH_LIMIT (1.25) times the bare window's: far beyond the noise between runs
+# (a few hundredths), so only a real regression trips it.
 # Usage: bench.sh <build dir>   (the dir holds tobrinel and tools/bench/*)
 set -uo pipefail
 
@@ -12,6 +14,7 @@ BARE=$BUILD/tools/bench/tobrinel_bench_bare
 DRIVER=$BUILD/tools/bench/tobrinel_bench_driver
 ROUNDS=${BENCH_ROUNDS:-15}
 CLICKS=${BENCH_CLICKS:-1000}
+LIMIT=${BENCH_LIMIT:-1.25}
 
 for f in "$GAME" "$BARE" "$DRIVER"; do
     [ -x "$f" ] || { echo "bench: cannot measure: $f is not built" >&2; exit 1; }
@@ -79,7 +82,8 @@ if command -v pulseaudio >/dev/null; then
 fi
 
 echo "Tobrinel bench: $ROUNDS rounds of each program, interleaved; Xvfb 1x; $bus; $sound; $priority; $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
-if ! "$DRIVER" --game "$GAME" --bare "$BARE" --rounds "$ROUNDS" --clicks "$CLICKS" --log "$WORK/programs.log"; then
+if ! "$DRIVER" --game "$GAME" --bare "$BARE" --rounds "$ROUNDS" --clicks "$CLICKS" --log "$WORK/programs.log" \
+        | tee "$WORK/figures"; then
     echo "--- what the programs printed:" >&2
     tail -20 "$WORK/programs.log" >&2
     exit 1
@@ -87,3 +91,15 @@ fi
 strip -o "$WORK/stripped" "$GAME" 2>/dev/null || cp "$GAME" "$WORK/stripped"
 awk -v a="$(stat -c %s "$GAME")" -v s="$(stat -c %s "$WORK/stripped")" \
     'BEGIN { printf "  %-34s %9.2f MB stripped (%.2f MB as built)\n", "executable", s / 1048576, a / 1048576 }'
+
+# The gate: the ratio column of the three rows that the game's own start decides.
+over=$(awk -v limit="$LIMIT" '
+    /start-up, exec to window mapped|CPU used by then|resident memory 1 s after exec/ {
+        for (i = 1; i <= NF; i++) if ($i ~ /^[0-9.]+x$/) { r = $i; sub(/x$/, "", r)
+            if (r + 0 > limit + 0) { sub(/^ +/, ""); print "  " $0 } }
+    }' "$WORK/figures")
+if [ -n "$over" ]; then
+    echo "bench: the game costs more than ${LIMIT}x the bare window:" >&2
+    echo "$over" >&2
+    exit 1
+fi
