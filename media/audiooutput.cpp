@@ -38,13 +38,17 @@ quint32 readLe(const QByteArray &bytes, qsizetype at, int width)
     return value;
 }
 
-// The audio module's factory, from beside the program (as built, or installed with it),
-// from the program's library folder, or from the build tree (the tests run from folders of
-// their own). It is never unloaded: the audio library's threads outlive any one cue.
-AudioBackendFactory findBackendFactory()
+// The audio module's factory, from the folder the owner named (tests, which run from
+// folders of their own, name the build tree), from beside the program (as built), or from
+// the library folder of the tree it is installed in. Only places found from the program's
+// own: a folder compiled in could be made by anyone where it does not exist. It is never
+// unloaded: the audio library's threads outlive any one cue.
+AudioBackendFactory findBackendFactory(const QString &moduleFolder)
 {
     const QString home = QCoreApplication::applicationDirPath();
-    const QStringList places{home, home + QStringLiteral("/../lib/tobrinel"), QStringLiteral(TOBRINEL_AUDIO_MODULE_DIR)};
+    QStringList places{home, home + QStringLiteral("/../lib/tobrinel")};
+    if (!moduleFolder.isEmpty())
+        places.prepend(moduleFolder);
     for (const QString &place : places) {
         QLibrary module(place + QStringLiteral("/tobrinel_audio"));
         module.setLoadHints(QLibrary::PreventUnloadHint);
@@ -58,14 +62,14 @@ AudioBackendFactory findBackendFactory()
 // its own does it at a lower priority (nice 10), so that it yields a core to the window
 // thread and the X server while they answer a click, and is still never starved. The worker,
 // and the sound server's threads that its sink makes later, keep the normal priority.
-std::unique_ptr<AudioBackend> loadBackend()
+std::unique_ptr<AudioBackend> loadBackend(const QString &moduleFolder)
 {
     AudioBackendFactory factory = nullptr;
-    std::thread loader([&factory] {
+    std::thread loader([&factory, &moduleFolder] {
 #if defined(Q_OS_LINUX)
         setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
 #endif
-        factory = findBackendFactory();
+        factory = findBackendFactory(moduleFolder);
     });
     loader.join();
     return factory ? std::unique_ptr<AudioBackend>(factory()) : nullptr;
@@ -142,6 +146,11 @@ std::optional<WaveImage> parseWave(const QByteArray &image)
 class AudioWorker final : public QObject
 {
 public:
+    explicit AudioWorker(QString moduleFolder)
+        : m_moduleFolder(std::move(moduleFolder))
+    {
+    }
+
     // Window thread. Never blocks on the worker: the lock guards two fields only.
     void post(const QByteArray &wav)
     {
@@ -195,7 +204,7 @@ private:
             return;
         if (!m_backendTried) {
             m_backendTried = true;
-            m_backend = loadBackend();
+            m_backend = loadBackend(m_moduleFolder);
             audioLibraryLoaded = m_backend != nullptr;
         }
         if (m_backend)
@@ -207,11 +216,15 @@ private:
     QByteArray m_pending; // the newest image not yet taken by the worker
     bool m_due = false;   // a wake-up is posted and not yet handled
     bool m_closed = false;
+    const QString m_moduleFolder;
     std::unique_ptr<AudioBackend> m_backend; // loaded at the first cue that can be played
     bool m_backendTried = false;
 };
 
-QtAudioOutput::QtAudioOutput() = default;
+QtAudioOutput::QtAudioOutput(QString moduleFolder)
+    : m_moduleFolder(std::move(moduleFolder))
+{
+}
 
 QtAudioOutput::~QtAudioOutput()
 {
@@ -236,7 +249,7 @@ void QtAudioOutput::start(const QByteArray &wav)
     if (!m_thread) {
         m_thread = new QThread;
         m_thread->setObjectName(QStringLiteral("tobrinel-audio"));
-        m_worker = new AudioWorker;
+        m_worker = new AudioWorker(m_moduleFolder);
         m_worker->moveToThread(m_thread);
         QObject::connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
         m_thread->start();

@@ -8,6 +8,8 @@
 
 #include "media/soundoutput.h"
 
+#include <QString>
+
 #include <QByteArray>
 
 #include <optional>
@@ -31,7 +33,9 @@ std::optional<WaveImage> parseWave(const QByteArray &image);
 class QtAudioOutput final : public SoundOutput
 {
 public:
-    QtAudioOutput();
+    // moduleFolder: a folder to look for the audio module in before the program's own
+    // places; empty for the game, the build tree for tests that run elsewhere.
+    explicit QtAudioOutput(QString moduleFolder = {});
     ~QtAudioOutput() override;
     QtAudioOutput(const QtAudioOutput &) = delete;
     QtAudioOutput &operator=(const QtAudioOutput &) = delete;
@@ -42,6 +46,7 @@ public:
     static constexpr int shutdownWaitMs = 400;
 
 private:
+    const QString m_moduleFolder;
     QThread *m_thread = nullptr;
     AudioWorker *m_worker = nullptr;
 };

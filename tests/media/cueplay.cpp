@@ -40,7 +40,7 @@ private:
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QtAudioOutput audio;
+    QtAudioOutput audio(QStringLiteral(TOBRINEL_AUDIO_MODULE_DIR));
     TimedOutput output(audio);
     QtEventPass eventPass;
     Module1 module1(output, eventPass);

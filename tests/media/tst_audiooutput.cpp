@@ -156,7 +156,7 @@ void TestAudioOutput::parsesTheSixCues()
 
 void TestAudioOutput::nothingStartsBeforeTheFirstCue()
 {
-    auto output = std::make_unique<QtAudioOutput>();
+    auto output = std::make_unique<QtAudioOutput>(QStringLiteral(TOBRINEL_AUDIO_MODULE_DIR));
     QCoreApplication::processEvents();
     QCOMPARE(audioThreads(), 0);
 
@@ -177,7 +177,7 @@ void TestAudioOutput::startReturnsAtOnceWithoutServer()
         images.push_back(soundResource(static_cast<Cue>(id)));
     images.push_back(QByteArray("not a wave image"));
 
-    QtAudioOutput output;
+    QtAudioOutput output(QStringLiteral(TOBRINEL_AUDIO_MODULE_DIR));
     std::vector<qint64> nanoseconds;
     for (int i = 0; i < 200; ++i) {
         QElapsedTimer timer;
@@ -202,7 +202,7 @@ void TestAudioOutput::startReturnsAtOnceWithoutServer()
 
 void TestAudioOutput::leavesPromptlyWithoutServer()
 {
-    auto output = std::make_unique<QtAudioOutput>();
+    auto output = std::make_unique<QtAudioOutput>(QStringLiteral(TOBRINEL_AUDIO_MODULE_DIR));
     output->start(soundResource(Cue::About));
     QTest::qWait(50);
     output->start(soundResource(Cue::Victory));

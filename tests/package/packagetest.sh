@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build tree, installs it with apt as a player would,
-# starts the installed game from its menu entry's command under the offscreen platform
-# until its main window is shown, validates the installed desktop files, and removes the
-# package again. The machine is left as it was found, also when a step fails:
-#   packagetest.sh <build dir> <window probe library> <work dir>
+# Builds the Debian package with Debian's own tooling (tools/buildpackage.sh), holds it to
+# lintian (no error, no warning), installs it with apt as a player would, checks that the
+# installed program names no folder of the build, starts it from its menu entry's command
+# under the offscreen platform until its main window is shown, validates the installed
+# desktop files, and removes the package again. The machine is left as it was found, also
+# when a step fails:
+#   packagetest.sh <source dir> <window probe library> <work dir>
 # Exits 77 (a skip for CTest) when it may not or cannot install packages.
 set -euo pipefail
-build=$1
+source=$1
 probe=$2
 work=$3
 package=tobrinel
@@ -14,7 +16,7 @@ package=tobrinel
 skip() { echo "SKIP: $*"; exit 77; }
 fail() { echo "FAIL: $*"; exit 1; }
 
-for tool in cpack apt-get dpkg-query dpkg-shlibdeps file desktop-file-validate appstreamcli; do
+for tool in dpkg-buildpackage dh lintian apt-get dpkg-query file desktop-file-validate appstreamcli; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (./run test installs it)"
 done
 if [ "$(id -u)" -eq 0 ]; then
@@ -68,13 +70,19 @@ trap cleanup EXIT
 trap 'exit 143' TERM INT HUP
 
 echo "== package"
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack"; }
-deb=$(ls "$work"/${package}_*.deb)
+"$source/tools/buildpackage.sh" "$work/deb" >/dev/null || fail "the package did not build"
+deb=$(ls "$work"/deb/${package}_*.deb)
 dpkg-deb --field "$deb" Depends
 ls -l "$deb"
 apt-get -s -q install "$deb" 2>/dev/null | awk '/^Inst /{print $2}' | names | sort -u - "$work/planned" >"$work/planned.new"
 mv "$work/planned.new" "$work/planned"
 echo "apt installs: $(tr '\n' ' ' <"$work/planned")"
+
+echo "== lintian"
+# Errors and warnings fail; what is overridden says why in debian/*.lintian-overrides.
+lintian --info "$deb" >"$work/lintian.log" 2>&1 || true
+cat "$work/lintian.log"
+if grep -qE '^[EW]: ' "$work/lintian.log"; then fail "lintian reports errors or warnings"; fi
 
 echo "== install"
 apt_get install "$deb" >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "apt-get install"; }
@@ -105,7 +113,16 @@ grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainf
 
 echo "== start from the menu entry"
 read -r -a command <<<"$(entry Exec)"
-[ "$(command -v "${command[0]}")" = /usr/bin/tobrinel ] || fail "Exec=${command[*]} does not start /usr/bin/tobrinel"
+[ "${command[0]}" = /usr/games/tobrinel ] || fail "Exec=${command[*]} does not start /usr/games/tobrinel"
+
+echo "== nothing outside the install tree"
+# The package was built from a copy under the work folder, and the tests from the source
+# folder: neither may be a place the installed program looks in.
+for binary in /usr/games/tobrinel /usr/lib/tobrinel/libtobrinel_audio.so; do
+    for folder in "$work" "$source"; do
+        ! grep -qaF "$folder" "$binary" || fail "$binary names $folder"
+    done
+done
 LD_PRELOAD="$probe" QT_QPA_PLATFORM=offscreen timeout 60 "${command[@]}" >"$work/game.out" 2>&1 &
 game_pid=$!
 status=0
@@ -125,6 +142,6 @@ probed() { sed -n "s/^probe: $1=//p" "$work/game.out"; }
 
 echo "== remove"
 apt_get purge "$package" >"$work/remove.log" 2>&1 || { cat "$work/remove.log"; fail "apt-get purge"; }
-[ ! -e /usr/bin/tobrinel ] || fail "/usr/bin/tobrinel is still there after removal"
+[ ! -e /usr/games/tobrinel ] || fail "/usr/games/tobrinel is still there after removal"
 [ ! -e "$desktop" ] || fail "$desktop is still there after removal"
 echo "PASS"
