@@ -3,6 +3,8 @@
 #include "topten/hiscores.h"
 #include "ui/dialogs.h"
 
+#include <algorithm>
+
 int rankForSteps(std::int64_t steps)
 {
     if (steps < 47)
@@ -21,7 +23,11 @@ GameController::GameController(GameView &view, Dialogs &dialogs, CuePlayer &soun
     QObject::connect(&m_solver, &Solver::ready, &m_solver, [this] {
         if (m_hintWaiting)
             showHint();
+        if (m_reviewWaiting)
+            startReview();
     });
+    m_watchTimer.setInterval(WatchIntervalMs);
+    QObject::connect(&m_watchTimer, &QTimer::timeout, &m_solver, [this] { watchTick(); });
 }
 
 void GameController::cue(Cue which)
@@ -51,6 +57,8 @@ void GameController::new_Click()
 {
     if (m_goalPending)
         return;
+    stopWatching(); // any key hands the board back
+    leaveReview();
     if (GameOver) {
         NewGame();
         return;
@@ -82,6 +90,10 @@ void GameController::NewGame()
 void GameController::KotakPic_Click(int Index)
 {
     const int i = Index;
+    if (watching()) {
+        stopWatching();
+        return;
+    }
     if (GameOver || m_goalPending)
         return;
     if (Selected == 0 && Cells[i] == Piece::Empty)
@@ -115,6 +127,7 @@ void GameController::KotakPic_Click(int Index)
 
 void GameController::makeMove(int from, int to)
 {
+    m_moves.push_back({from, to});
     executeMove(Cells, from, to);
     showNormal(to);
     showNormal(from);
@@ -153,6 +166,8 @@ void GameController::GameWon()
     const bool assisted = m_assisted;
 
     GameOver = true;
+    m_won = true;
+    stopWatching();
     m_view.setTimerEnabled(false);
     const int rank = rankForSteps(steps);
     // The results copy the clock label's text, as shown, not the counters behind it.
@@ -175,6 +190,8 @@ void GameController::GameWon()
 
 void GameController::top_Click()
 {
+    stopWatching(); // any key hands the board back
+    leaveReview();
     m_hiScores.LoadTopTenBoard();
     cue(Cue::BlackList);
     m_view.showModal(FormId::Form3);
@@ -186,6 +203,8 @@ void GameController::xit_Click()
                          QStringLiteral("I miss you.."))
         != vbOK)
         return;
+    leaveReview();
+    stopWatching();
     cue(Cue::NewGame);
     for (FormId form : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4, FormId::frmAbout})
         m_view.unload(form);
@@ -209,12 +228,16 @@ void GameController::sound1_Click()
 
 void GameController::help2_Click()
 {
+    stopWatching(); // any key hands the board back
+    leaveReview();
     m_view.load(FormId::Form2);
     m_view.showModal(FormId::Form2);
 }
 
 void GameController::about1_Click()
 {
+    stopWatching(); // any key hands the board back
+    leaveReview();
     m_view.load(FormId::frmAbout);
     cue(Cue::About);
     m_view.showModal(FormId::frmAbout);
@@ -224,7 +247,11 @@ void GameController::about1_Click()
 
 void GameController::resetAssists()
 {
+    stopWatching();
+    leaveReview();
     m_history.clear();
+    m_moves.clear();
+    m_won = false;
     m_assisted = false;
     m_hintWaiting = false;
     m_view.hideHint();
@@ -245,6 +272,7 @@ bool GameController::canHint() const
 
 void GameController::undoMove_Click()
 {
+    stopWatching(); // any key hands the board back
     if (!canUndo())
         return;
     const BoardMove last = m_history.back();
@@ -263,19 +291,25 @@ void GameController::undoMove_Click()
     makeMove(s, t);
 }
 
-void GameController::hint_Click()
+bool GameController::acceptHelp()
 {
-    if (!canHint())
-        return;
     // Started before the question, so the table is usually there by the answer.
     m_solver.request();
     if (!m_assisted) {
         const int answer = m_dialogs.MsgBox(QStringLiteral("A game with hints does not enter the Black List. Show a hint?"),
                                             MsgButtons::YesNo);
         if (answer != vbYes || !canHint())
-            return;
+            return false;
         m_assisted = true;
     }
+    return true;
+}
+
+void GameController::hint_Click()
+{
+    stopWatching(); // any key hands the board back
+    if (!canHint() || !acceptHelp())
+        return;
     if (m_solver.table()) {
         showHint();
         return;
@@ -294,4 +328,127 @@ void GameController::showHint()
     if (!move)
         return;
     m_view.showHint(move->from, move->to, table->distance(Cells));
+}
+
+// Review.
+
+bool GameController::canReview() const
+{
+    return GameOver && m_won && !m_moves.empty() && !m_goalPending;
+}
+
+void GameController::review_Click()
+{
+    stopWatching(); // any key hands the board back
+    if (reviewing() || m_reviewWaiting) {
+        leaveReview();
+        return;
+    }
+    if (!canReview())
+        return;
+    m_solver.request();
+    if (m_solver.table()) {
+        startReview();
+        return;
+    }
+    // The ready signal starts it once the search is done.
+    m_reviewWaiting = true;
+}
+
+void GameController::startReview()
+{
+    m_reviewWaiting = false;
+    const DistanceTable *table = m_solver.table();
+    if (!table || !canReview())
+        return;
+    m_review.emplace(m_moves, *table);
+    showReviewAt(m_review->moveCount());
+}
+
+void GameController::showReviewAt(int move)
+{
+    m_reviewAt = move;
+    const Board shown = m_review->positionAfter(move);
+    for (int k = FirstCell; k <= LastCell; ++k)
+        m_view.showCell(k, shown[k], false);
+    const int last = m_review->moveCount();
+    if (move == 0) {
+        m_view.showReview(0, 0, QStringLiteral("The start, before move 1 of %1.").arg(last));
+        return;
+    }
+    QString text = m_review->moveText(move);
+    if (move == last)
+        text += QLatin1Char(' ') + m_review->summaryText();
+    const BoardMove played = m_review->move(move);
+    m_view.showReview(played.from, played.to, text);
+}
+
+void GameController::reviewStep(int delta)
+{
+    if (reviewing())
+        reviewGo(std::clamp(m_reviewAt + delta, 0, m_review->moveCount()));
+}
+
+void GameController::reviewGo(int move)
+{
+    if (reviewing() && move >= 0 && move <= m_review->moveCount() && move != m_reviewAt)
+        showReviewAt(move);
+}
+
+void GameController::leaveReview()
+{
+    m_reviewWaiting = false;
+    if (!reviewing())
+        return;
+    m_review.reset();
+    m_reviewAt = 0;
+    for (int k = FirstCell; k <= LastCell; ++k)
+        showNormal(k);
+    m_view.hideReview();
+}
+
+// Watching.
+
+void GameController::watch_Click()
+{
+    if (m_goalPending)
+        return;
+    if (watching()) {
+        stopWatching();
+        return;
+    }
+    leaveReview();
+    if (GameOver)
+        NewGame();
+    if (!canHint() || !acceptHelp())
+        return;
+    if (Selected != 0) {
+        showNormal(Selected);
+        Selected = 0;
+    }
+    m_watchTimer.start();
+}
+
+void GameController::watchTick()
+{
+    if (GameOver || m_goalPending) {
+        stopWatching();
+        return;
+    }
+    // Until the search is done, the first move simply waits for the next tick.
+    const DistanceTable *table = m_solver.table();
+    if (!table)
+        return;
+    const std::optional<BoardMove> move = table->nextMove(Cells);
+    if (!move) {
+        stopWatching();
+        return;
+    }
+    m_history.push_back(*move);
+    makeMove(move->from, move->to);
+}
+
+void GameController::stopWatching()
+{
+    m_watchTimer.stop();
 }

@@ -6,10 +6,14 @@
 #include "game/board.h"
 #include "game/gameview.h"
 #include "game/gameclock.h"
+#include "game/gamereview.h"
 #include "game/solver.h"
 #include "media/cues.h"
 
+#include <QTimer>
+
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class Dialogs;
@@ -55,12 +59,44 @@ public:
     bool assisted() const { return m_assisted; }
     const Solver &solver() const { return m_solver; }
 
+    // Review (R): a game just won, move by move against the best. The board shows the
+    // position after a move, marked like a hint, with its verdict; nothing is stored and
+    // the clock stays stopped. Any window of the game that opens leaves it.
+    void review_Click();         // R: starts the review at the last move, or leaves it
+    void reviewStep(int delta);  // Left and Right: one move back or on
+    void reviewGo(int move);     // Home (0) and End (the last move)
+    void leaveReview();          // Escape: the final position back
+    bool canReview() const;      // once a game has ended in a win, until the next starts
+    bool reviewing() const { return m_review.has_value(); }
+    int reviewMove() const { return m_reviewAt; }
+    const std::optional<GameReview> &review() const { return m_review; }
+
+    // Watching (W): the game plays the rest of a shortest solution, a real move every
+    // WatchIntervalMs. It is help, as a hint is: the game stays out of the Black List.
+    void watch_Click();
+    void watchTick();            // one move; the watch timer calls it
+    void stopWatching();         // any key or click on the board hands it back
+    bool watching() const { return m_watchTimer.isActive(); }
+    static constexpr int WatchIntervalMs = 500;
+
+    // Every move of the current game from the start position, undos included.
+    const std::vector<BoardMove> &moves() const { return m_moves; }
+
 private:
     void makeMove(int from, int to); // a legal move, played and shown, then the goal test
+    bool acceptHelp();               // the hint's question, the first time in a game
     void resetAssists();
     void showHint();
 
     std::vector<BoardMove> m_history; // the moves of this game, undone from the back
+    std::vector<BoardMove> m_moves;   // every move played, an undo among them
+    bool m_won = false;               // the game that ended was won
+    std::optional<GameReview> m_review;
+    int m_reviewAt = 0;
+    bool m_reviewWaiting = false;     // asked for before the table was ready
+    QTimer m_watchTimer;
+    void startReview();
+    void showReviewAt(int move);
     bool m_assisted = false;          // a hint was accepted in this game
     bool m_hintWaiting = false;       // asked for before the table was ready
     Solver m_solver;

@@ -30,6 +30,12 @@ public:
     virtual void showHint(int from, int to, int movesLeft) = 0;
     virtual void hideHint() = 0;
 
+    // The review of a game: marks the move from -> to (none when from is 0) until
+    // hideReview, and shows text on the main window and to a screen reader. The cells are
+    // shown through showCell as usual.
+    virtual void showReview(int from, int to, const QString &text) = 0;
+    virtual void hideReview() = 0;
+
     virtual void load(FormId form) = 0;         // creates it if needed, hidden
     virtual void showModal(FormId form) = 0;    // owned by Form1; returns once it is unloaded
     virtual void showInFront(FormId form) = 0;  // a shown window above the others, and active

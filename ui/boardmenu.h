@@ -1,6 +1,7 @@
-// The board's right-click menu with "Undo move" (Ctrl+Z) and "Hint" (H), and the hint's
-// marks and spoken text. The two keys are shortcuts of the whole main window, so they work
-// wherever the focus is in it; the menu greys out what cannot act when it opens.
+// The board's right-click menu with "Undo move" (Ctrl+Z), "Hint" (H), "Review this game"
+// (R) and "Watch the best finish" (W), and the hint's marks and spoken text. The keys are
+// shortcuts of the whole main window, so they work wherever the focus is in it; the menu
+// greys out what cannot act when it opens.
 #pragma once
 
 #include "ui/hintmarks.h"
@@ -22,9 +23,13 @@ public:
 
     void showHint(int from, int to, int movesLeft);
     void hideHint();
+    // Says text to a screen reader through the board's description.
+    void tell(const QString &text);
 
     QAction *undoMove = nullptr;
     QAction *hint = nullptr;
+    QAction *review = nullptr;
+    QAction *watch = nullptr;
     QMenu *menu = nullptr; // made at the first right-click
     HintMarks *marks = nullptr;
 

@@ -158,6 +158,61 @@ bool Form1::focusNextPrevChild(bool next)
     return true;
 }
 
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)
+        return QMainWindow::eventFilter(watched, event);
+    if (m_game.watching()) {
+        m_game.stopWatching();
+        return true;
+    }
+    if (type != QEvent::KeyPress || !m_game.reviewing())
+        return QMainWindow::eventFilter(watched, event);
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_Left: m_game.reviewStep(-1); return true;
+    case Qt::Key_Right: m_game.reviewStep(1); return true;
+    case Qt::Key_Home: m_game.reviewGo(0); return true;
+    case Qt::Key_End: m_game.reviewGo(m_game.review()->moveCount()); return true;
+    case Qt::Key_Escape: m_game.leaveReview(); return true;
+    default: return QMainWindow::eventFilter(watched, event);
+    }
+}
+
+void Form1::showReview(int from, int to, const QString &text)
+{
+    if (from != 0)
+        boardMenu->marks->showMove(from, to, 0);
+    else
+        boardMenu->marks->clear();
+    // Made at the first review: most runs never show it.
+    if (!m_reviewLabel) {
+        m_reviewLabel = new QLabel(m_client);
+        m_reviewLabel->setObjectName(QStringLiteral("review"));
+        m_reviewLabel->setFont(tobrinelFont(FontFace::MsSansSerif, 7.5, true));
+        m_reviewLabel->setWordWrap(true);
+        m_reviewLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        // A pale card with a lilac-grey edge, as the clock's box on the board is painted,
+        // and the board's dark red for the words.
+        m_reviewLabel->setStyleSheet(QStringLiteral(
+            "QLabel#review { background: rgba(246, 245, 250, 225); border: 1px solid rgb(168, 160, 184);"
+            " border-radius: 5px; padding: 1px 4px; color: rgb(90, 0, 10); }"));
+        m_reviewLabel->setGeometry(MainLayout::Review.as<QRect>());
+    }
+    m_reviewLabel->setText(text);
+    m_reviewLabel->show();
+    m_reviewLabel->raise();
+    boardMenu->tell(text);
+}
+
+void Form1::hideReview()
+{
+    boardMenu->marks->clear();
+    if (m_reviewLabel)
+        m_reviewLabel->hide();
+    m_client->setAccessibleDescription(QString());
+}
+
 void Form1::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
@@ -201,6 +256,9 @@ Form1::Form1(GameController &game)
         showCell(k, Piece::Ball, false); // the design shows a ball in every cell
     }
     KotakPic[SharedCell]->setFocus();
+    for (int k = 1; k <= 17; ++k)
+        KotakPic[k]->installEventFilter(this);
+    m_client->installEventFilter(this);
 
     STEPLBL = makeLabel(m_client, QStringLiteral("00"), tobrinelFont(FontFace::ArialBlack, 24, true),
                         QColor(128, 128, 128), Qt::AlignHCenter | Qt::AlignTop);

@@ -58,6 +58,11 @@ public:
     void showSteps(const QString &text);
     void showTime(const QString &text);
 
+    // A review step: the move's marks and its verdict between the STEP box and the clock.
+    void showReview(int from, int to, const QString &text);
+    void hideReview();
+    QLabel *reviewLabel() const { return m_reviewLabel; } // null until the first review
+
     // 1..17 while a cell has the keyboard focus (it carries the focus ring), else 0.
     int focusedCell() const;
 
@@ -67,12 +72,16 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool focusNextPrevChild(bool next) override; // Tab and Shift+Tab go round the cells
     void keyPressEvent(QKeyEvent *event) override; // the arrows
+    // While the game plays itself, any key or click on the board hands it back; while a
+    // game is reviewed, the arrows, Home, End and Escape move through it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void centreOnScreen();
     bool m_placed = false;
     void buildMenus();
     QWidget *m_client = nullptr;
+    QLabel *m_reviewLabel = nullptr;
     QImage m_background;
     GameController &m_game;
 };

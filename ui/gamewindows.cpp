@@ -166,3 +166,13 @@ void GameWindows::hideHint()
 {
     main().boardMenu->hideHint();
 }
+
+void GameWindows::showReview(int from, int to, const QString &text)
+{
+    main().showReview(from, to, text);
+}
+
+void GameWindows::hideReview()
+{
+    main().hideReview();
+}

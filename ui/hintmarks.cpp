@@ -28,7 +28,7 @@ HintMarks::HintMarks(std::function<QRect(int)> cellRect, QWidget *board)
     hide();
 }
 
-void HintMarks::showMove(int from, int to)
+void HintMarks::showMove(int from, int to, int forMs)
 {
     m_from = from;
     m_to = to;
@@ -36,7 +36,10 @@ void HintMarks::showMove(int from, int to)
     raise();
     show();
     update();
-    m_timer.start();
+    if (forMs > 0)
+        m_timer.start(forMs);
+    else
+        m_timer.stop();
 }
 
 void HintMarks::clear()

@@ -16,7 +16,8 @@ public:
     // cellRect: where KotakPic(cell) stands in the parent.
     HintMarks(std::function<QRect(int cell)> cellRect, QWidget *board);
 
-    void showMove(int from, int to);
+    // For ShowMs, or until clear() when forMs is 0 (a review step).
+    void showMove(int from, int to, int forMs = ShowMs);
     void clear();
 
     int from() const { return m_from; }

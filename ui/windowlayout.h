@@ -25,6 +25,8 @@ namespace MainLayout {
 inline constexpr ControlPlace Steps{16, 136, 76, 45};         // STEPLBL
 inline constexpr ControlPlace TimeCaption{296, 128, 44, 16};  // Label2, "Time :"
 inline constexpr ControlPlace Time{344, 128, 57, 16};         // timelbl
+// The review's verdict: between the STEP box and the clock, above the board's top cells.
+inline constexpr ControlPlace Review{100, 128, 188, 56};
 } // namespace MainLayout
 
 // The black list (Form3): ten rows of name and score, the lowest result at row 0.
