@@ -144,17 +144,24 @@ private slots:
         QMenu *menu = app.menu().menu;
         QTRY_VERIFY(menu->isVisible());
         QCOMPARE(QApplication::activePopupWidget(), menu);
-        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions().size(), 5);
         QCOMPARE(menu->actions()[0]->text(), QStringLiteral("Undo move"));
         QCOMPARE(menu->actions()[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(menu->actions()[1]->text(), QStringLiteral("Hint"));
         QCOMPARE(menu->actions()[1]->shortcut(), QKeySequence(Qt::Key_H));
+        QVERIFY(menu->actions()[2]->isSeparator());
+        QCOMPARE(menu->actions()[3]->text(), QStringLiteral("Review this game"));
+        QCOMPARE(menu->actions()[3]->shortcut(), QKeySequence(Qt::Key_R));
+        QCOMPARE(menu->actions()[4]->text(), QStringLiteral("Watch the best finish"));
+        QCOMPARE(menu->actions()[4]->shortcut(), QKeySequence(Qt::Key_W));
         QCOMPARE(app.menu().undoMove->isEnabled(), undoEnabled);
         QCOMPARE(app.menu().hint->isEnabled(), hintEnabled);
+        QCOMPARE(app.menu().review->isEnabled(), win); // only a game that was won
+        QVERIFY(app.menu().watch->isEnabled());
 
         menu->hide();
         // Closed again, the keys reach the game, which decides for itself.
-        QVERIFY(app.menu().undoMove->isEnabled() && app.menu().hint->isEnabled());
+        QVERIFY(app.menu().undoMove->isEnabled() && app.menu().hint->isEnabled() && app.menu().review->isEnabled());
         QCOMPARE(answerer.unexpected(), 0);
     }
 
@@ -257,6 +264,67 @@ private slots:
         QVERIFY(!app.windows.form3.loaded());
         QSettings stored(QStringLiteral("Tobrinel"), QStringLiteral("Tobrinel"));
         QVERIFY(stored.childGroups().isEmpty()); // nothing saved
+    }
+
+    void aKeyStopsWatchingAtOnce()
+    {
+        App app;
+        ModalAnswerer answerer;
+        QVERIFY(app.newGameWithHintsAllowed(answerer));
+        app.key(Qt::Key_W);
+        QTRY_VERIFY(app.game.watching());
+        QTRY_VERIFY_WITH_TIMEOUT(app.game.Steps >= 2, 30000); // the table, then the moves
+
+        app.key(Qt::Key_Tab);
+        QVERIFY(!app.game.watching());
+        const std::int64_t steps = app.game.Steps;
+        QTest::qWait(3 * GameController::WatchIntervalMs);
+        QCOMPARE(app.game.Steps, steps); // handed back: nothing moves on its own
+        QVERIFY(app.game.assisted());
+        QCOMPARE(answerer.unexpected(), 0);
+    }
+
+    void reviewByKeysWithWhatAScreenReaderHears()
+    {
+        App app;
+        Form1 &w = app.window();
+        ModalAnswerer answerer;
+        QVERIFY(app.newGameWithHintsAllowed(answerer));
+        QVERIFY(app.hint()); // hinted, so the win asks for no name
+        const auto best = solveShortest(Board::startPosition());
+        for (const auto &[from, to] : best)
+            app.move(from, to);
+        QVERIFY(app.game.GameOver);
+
+        app.key(Qt::Key_R);
+        QTRY_VERIFY_WITH_TIMEOUT(app.game.reviewing(), 30000);
+        QWidget *board = w.centralWidget();
+        const auto [lastFrom, lastTo] = best.back();
+        QCOMPARE(board->accessibleDescription(),
+                 QStringLiteral("Move 46 of 46: %1 to %2, best. 46 steps, the best possible.").arg(lastFrom).arg(lastTo));
+        QVERIFY(w.reviewLabel() && w.reviewLabel()->isVisible());
+        QCOMPARE(w.reviewLabel()->text(), board->accessibleDescription());
+        QCOMPARE(std::pair(app.menu().marks->from(), app.menu().marks->to()), std::pair(lastFrom, lastTo));
+        // The verdict stands clear of every cell.
+        for (int k = 1; k <= 17; ++k)
+            QVERIFY(!w.reviewLabel()->geometry().intersects(w.KotakPic[k]->geometry()));
+
+        app.key(Qt::Key_Left);
+        const auto [from45, to45] = best[44];
+        QCOMPARE(board->accessibleDescription(), QStringLiteral("Move 45 of 46: %1 to %2, best.").arg(from45).arg(to45));
+        app.key(Qt::Key_Home);
+        QVERIFY(!app.menu().marks->isVisible());
+        QCOMPARE(w.KotakPic[SharedCell]->accessibleName(), QStringLiteral("Cell 9: empty"));
+        QTest::qWait(2 * HintMarks::ShowMs);
+        app.key(Qt::Key_End);
+        QVERIFY(app.menu().marks->isVisible()); // a review's marks stay until it moves on
+
+        app.key(Qt::Key_Escape);
+        QVERIFY(!app.game.reviewing());
+        QVERIFY(!w.reviewLabel()->isVisible());
+        QVERIFY(!app.menu().marks->isVisible());
+        QCOMPARE(w.KotakPic[1]->accessibleName(), QStringLiteral("Cell 1: tile"));
+        QCOMPARE(answerer.unexpected(), 0);
     }
 };
 
