@@ -373,14 +373,14 @@ void GameController::showReviewAt(int move)
         m_view.showCell(k, shown[k], false);
     const int last = m_review->moveCount();
     if (move == 0) {
-        m_view.showReview(0, 0, QStringLiteral("The start, before move 1 of %1.").arg(last));
+        m_view.showBoardNote(0, 0, QStringLiteral("The start, before move 1 of %1.").arg(last));
         return;
     }
     QString text = m_review->moveText(move);
     if (move == last)
-        text += QLatin1Char(' ') + m_review->summaryText();
+        text += QLatin1Char('\n') + m_review->summaryText();
     const BoardMove played = m_review->move(move);
-    m_view.showReview(played.from, played.to, text);
+    m_view.showBoardNote(played.from, played.to, text);
 }
 
 void GameController::reviewStep(int delta)
@@ -404,7 +404,7 @@ void GameController::leaveReview()
     m_reviewAt = 0;
     for (int k = FirstCell; k <= LastCell; ++k)
         showNormal(k);
-    m_view.hideReview();
+    m_view.hideBoardNote();
 }
 
 // Watching.
@@ -427,6 +427,7 @@ void GameController::watch_Click()
         Selected = 0;
     }
     m_watchTimer.start();
+    m_view.showBoardNote(0, 0, QStringLiteral("Watching the best finish.\nAny key or click hands the board back."));
 }
 
 void GameController::watchTick()
@@ -450,5 +451,8 @@ void GameController::watchTick()
 
 void GameController::stopWatching()
 {
+    if (!watching())
+        return;
     m_watchTimer.stop();
+    m_view.hideBoardNote();
 }

@@ -31,10 +31,10 @@ public:
     virtual void hideHint() = 0;
 
     // The review of a game: marks the move from -> to (none when from is 0) until
-    // hideReview, and shows text on the main window and to a screen reader. The cells are
+    // hideBoardNote, and shows text on the main window and to a screen reader. The cells are
     // shown through showCell as usual.
-    virtual void showReview(int from, int to, const QString &text) = 0;
-    virtual void hideReview() = 0;
+    virtual void showBoardNote(int from, int to, const QString &text) = 0;
+    virtual void hideBoardNote() = 0;
 
     virtual void load(FormId form) = 0;         // creates it if needed, hidden
     virtual void showModal(FormId form) = 0;    // owned by Form1; returns once it is unloaded

@@ -179,37 +179,37 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-void Form1::showReview(int from, int to, const QString &text)
+void Form1::showBoardNote(int from, int to, const QString &text)
 {
     if (from != 0)
         boardMenu->marks->showMove(from, to, 0);
     else
         boardMenu->marks->clear();
     // Made at the first review: most runs never show it.
-    if (!m_reviewLabel) {
-        m_reviewLabel = new QLabel(m_client);
-        m_reviewLabel->setObjectName(QStringLiteral("review"));
-        m_reviewLabel->setFont(tobrinelFont(FontFace::MsSansSerif, 7.5, true));
-        m_reviewLabel->setWordWrap(true);
-        m_reviewLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    if (!m_noteLabel) {
+        m_noteLabel = new QLabel(m_client);
+        m_noteLabel->setObjectName(QStringLiteral("review"));
+        m_noteLabel->setFont(tobrinelFont(FontFace::MsSansSerif, 7.5, true));
+        m_noteLabel->setWordWrap(true);
+        m_noteLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         // A pale card with a lilac-grey edge, as the clock's box on the board is painted,
         // and the board's dark red for the words.
-        m_reviewLabel->setStyleSheet(QStringLiteral(
+        m_noteLabel->setStyleSheet(QStringLiteral(
             "QLabel#review { background: rgba(246, 245, 250, 225); border: 1px solid rgb(168, 160, 184);"
             " border-radius: 5px; padding: 1px 4px; color: rgb(90, 0, 10); }"));
-        m_reviewLabel->setGeometry(MainLayout::Review.as<QRect>());
+        m_noteLabel->setGeometry(MainLayout::Review.as<QRect>());
     }
-    m_reviewLabel->setText(text);
-    m_reviewLabel->show();
-    m_reviewLabel->raise();
-    boardMenu->tell(text);
+    m_noteLabel->setText(text);
+    m_noteLabel->show();
+    m_noteLabel->raise();
+    boardMenu->tell(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
-void Form1::hideReview()
+void Form1::hideBoardNote()
 {
     boardMenu->marks->clear();
-    if (m_reviewLabel)
-        m_reviewLabel->hide();
+    if (m_noteLabel)
+        m_noteLabel->hide();
     m_client->setAccessibleDescription(QString());
 }
 

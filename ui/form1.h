@@ -58,10 +58,11 @@ public:
     void showSteps(const QString &text);
     void showTime(const QString &text);
 
-    // A review step: the move's marks and its verdict between the STEP box and the clock.
-    void showReview(int from, int to, const QString &text);
-    void hideReview();
-    QLabel *reviewLabel() const { return m_reviewLabel; } // null until the first review
+    // A review step or watching: the move's marks and the words between the STEP box and
+    // the clock.
+    void showBoardNote(int from, int to, const QString &text);
+    void hideBoardNote();
+    QLabel *noteLabel() const { return m_noteLabel; } // null until the first review
 
     // 1..17 while a cell has the keyboard focus (it carries the focus ring), else 0.
     int focusedCell() const;
@@ -81,7 +82,7 @@ private:
     bool m_placed = false;
     void buildMenus();
     QWidget *m_client = nullptr;
-    QLabel *m_reviewLabel = nullptr;
+    QLabel *m_noteLabel = nullptr;
     QImage m_background;
     GameController &m_game;
 };

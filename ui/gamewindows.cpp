@@ -167,12 +167,12 @@ void GameWindows::hideHint()
     main().boardMenu->hideHint();
 }
 
-void GameWindows::showReview(int from, int to, const QString &text)
+void GameWindows::showBoardNote(int from, int to, const QString &text)
 {
-    main().showReview(from, to, text);
+    main().showBoardNote(from, to, text);
 }
 
-void GameWindows::hideReview()
+void GameWindows::hideBoardNote()
 {
-    main().hideReview();
+    main().hideBoardNote();
 }

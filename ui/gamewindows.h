@@ -39,8 +39,8 @@ public:
     void endProgram() override;
     void showHint(int from, int to, int movesLeft) override;
     void hideHint() override;
-    void showReview(int from, int to, const QString &text) override;
-    void hideReview() override;
+    void showBoardNote(int from, int to, const QString &text) override;
+    void hideBoardNote() override;
 
     // What ends the program; tests put their own in place of QCoreApplication::exit.
     std::function<void()> onEnd;

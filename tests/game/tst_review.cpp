@@ -232,7 +232,7 @@ private slots:
         QVERIFY(g.game.reviewing());
         QCOMPARE(g.game.reviewMove(), 48);
         QCOMPARE(g.view.review.text,
-                 QStringLiteral("Move 48 of 48: %1 to %2, best. 48 steps, 2 more than the best. "
+                 QStringLiteral("Move 48 of 48: %1 to %2, best.\n48 steps, 2 more than the best. "
                                 "Steps were lost at move 13.").arg(moves[47].from).arg(moves[47].to));
         QCOMPARE((std::pair{g.view.review.from, g.view.review.to}), (std::pair{moves[47].from, moves[47].to}));
 
@@ -265,7 +265,7 @@ private slots:
 
         g.game.leaveReview();
         QVERIFY(!g.game.reviewing());
-        QVERIFY(!g.view.reviewShown);
+        QVERIFY(!g.view.noteShown);
         QCOMPARE(g.view.cellsText(), finalPicture);
         // Nothing stored, the clock still.
         QCOMPARE(g.store.values, stored);
@@ -296,10 +296,12 @@ private slots:
         g.game.watch_Click();              // before the first game: starts one
         QVERIFY(g.game.watching());
         QVERIFY(g.game.assisted());
+        QVERIFY(g.view.noteShown); // the player is told what is going on
         g.waitForTable();
         for (int tick = 0; tick < 60 && g.game.watching(); ++tick)
             g.game.watchTick();
         QVERIFY(!g.game.watching());
+        QVERIFY(!g.view.noteShown);
         QVERIFY(g.game.GameOver);
         QCOMPARE(g.game.Steps, 46);
         QCOMPARE(g.view.results.size(), std::size_t(1));

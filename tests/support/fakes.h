@@ -109,8 +109,8 @@ public:
     void endProgram() override { ended = true; }
     void showHint(int from, int to, int movesLeft) override { hints.push_back({from, to, movesLeft}); hintShown = true; }
     void hideHint() override { hintShown = false; }
-    void showReview(int from, int to, const QString &text) override { review = {from, to, text}; reviewShown = true; }
-    void hideReview() override { reviewShown = false; }
+    void showBoardNote(int from, int to, const QString &text) override { review = {from, to, text}; noteShown = true; }
+    void hideBoardNote() override { noteShown = false; }
 
     // What KotakPic(1..17) show as one string, e.g. "bbbbbbbb b bbbbbbbb" at start: '.'
     // empty, 'b' ball, 't' tile, upper case when selected, a space around the shared cell.
@@ -135,7 +135,7 @@ public:
 
     struct Review { int from = 0; int to = 0; QString text; };
     Review review;          // the last review step shown
-    bool reviewShown = false;
+    bool noteShown = false;
 };
 
 QString formName(FormId form);
