@@ -427,7 +427,7 @@ void GameController::watch_Click()
         Selected = 0;
     }
     m_watchTimer.start();
-    m_view.showBoardNote(0, 0, QStringLiteral("Watching the best finish.\nAny key or click hands the board back."));
+    m_view.showBoardNote(0, 0, QStringLiteral("Watching the best finish.\nAny key or click stops it."));
 }
 
 void GameController::watchTick()
