@@ -179,6 +179,9 @@ void GameController::GameWon()
         m_hiScores.NewEntry.Score = Decimal(steps);
         m_hiScores.CheckTopTen();
         if (m_hiScores.NewEntryAdded) {
+            // Stored before the list shows, and again once it closes ("&Clear" may have
+            // emptied it meanwhile): a session that ends while the list is open keeps the win.
+            m_hiScores.SaveTopTen();
             m_view.showModal(FormId::Form3);
             m_hiScores.SaveTopTen();
         }

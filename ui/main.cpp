@@ -7,6 +7,7 @@
 #include "ui/artpictures.h"
 #include "ui/qtdialogs.h"
 #include "ui/gamewindows.h"
+#include "ui/sessionend.h"
 #include "ui/platformchoice.h"
 #include "ui/sysinfo.h"
 
@@ -51,6 +52,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Tobrinel"));
     QGuiApplication::setDesktopFileName(QStringLiteral(TOBRINEL_APP_ID));
     QApplication::setWindowIcon(applicationIcon());
+    quitOnSessionEnd(app);
 
     Program program;
     program.windows.load(FormId::Form1);

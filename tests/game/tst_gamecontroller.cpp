@@ -276,6 +276,26 @@ private slots:
         QCOMPARE(g.view.cellsText(), QString::fromLatin1(StartPicture));
     }
 
+    void aWinIsStoredBeforeTheBlackListShows()
+    {
+        // A session that ends while the list is open (a logout) must not take the win
+        // along: it is in the store before the list opens, and stays after it closes.
+        Game g;
+        g.startGame();
+        g.dialogs.inputAnswers = {QStringLiteral("Early")};
+        const QString key = MemoryStore::path("Tobrinel", "HiScores", "9");
+        QString storedWhileOpen;
+        g.view.onModal = [&](FormId form) {
+            if (form == FormId::Form3)
+                storedWhileOpen = g.store.values.value(key);
+        };
+        g.play(bestSolution());
+        QCOMPARE(storedWhileOpen, QStringLiteral("Early 46"));
+        QCOMPARE(g.store.values.value(key), QStringLiteral("Early 46"));
+        QCOMPARE(g.hiScores.TopTen[9].Score, Decimal(46)); // the list shows what is stored
+        QVERIFY(g.dialogs.reportTitles().isEmpty());       // and no failure was reported
+    }
+
     void rankBySteps_data()
     {
         QTest::addColumn<qint64>("steps");

@@ -108,6 +108,8 @@ void RecordingView::load(FormId form)
 void RecordingView::showModal(FormId form)
 {
     events << QStringLiteral("modal ") + formName(form);
+    if (onModal)
+        onModal(form);
 }
 
 void RecordingView::unload(FormId form)

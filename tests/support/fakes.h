@@ -128,6 +128,7 @@ public:
     struct Results { int rank; QString time; QString steps; };
     std::vector<Results> results;
     QStringList events; // "load Form2", "modal Form3", "unload Form4"...
+    std::function<void(FormId)> onModal; // runs while the modal window would be open
 
     struct Hint { int from; int to; int movesLeft; };
     std::vector<Hint> hints;
