@@ -9,6 +9,7 @@ class NickName
 {
 public:
     static constexpr int Length = 6;
+    static constexpr int MaxUnits = 24; // UTF-16 code units, padding included
 
     NickName();                                   // six spaces
     NickName(const QString &text);                // NOLINT: assigning a text fits it
@@ -22,10 +23,12 @@ public:
     static qsizetype lengthOfCharacters(const QString &text, int count);
     // A nickname as the prompt returned it, each line break or tab made a space: a name
     // shows on one line, and a pasted "Ab<newline>Cd" would otherwise show as "Ab".
+    // Invisible format characters (bidirectional controls among them) are taken out.
     static QString fromTyped(const QString &typed);
 
     friend bool operator==(const NickName &, const NickName &) = default;
 
 private:
+    static QString fitted(const QString &text);
     QString m_text;
 };

@@ -30,6 +30,8 @@ private slots:
     void countsCharactersAsSeen_data();
     void countsCharactersAsSeen();
     void findsWhereTheNameEnds();
+    void typedNamesLoseInvisibleFormatting_data();
+    void typedNamesLoseInvisibleFormatting();
 };
 
 void TestNickName::fitsToSixCharacters_data()
@@ -46,7 +48,11 @@ void TestNickName::fitsToSixCharacters_data()
     QTest::newRow("six emoji") << repeated(Grin, 6) << repeated(Grin, 6);
     QTest::newRow("seven emoji cut whole") << repeated(Grin, 7) << repeated(Grin, 6);
     QTest::newRow("emoji padded") << Grin << Grin + "     ";
-    QTest::newRow("joined emoji") << repeated(Family, 7) << repeated(Family, 6);
+    // A family is one character of eight code units: three with their padding would pass 24.
+    QTest::newRow("joined emoji") << repeated(Family, 7) << repeated(Family, 2) + "    ";
+    QTest::newRow("a letter under a flood of marks")
+        << "e" + QString(32000, QChar(0x0301)) << "e" + QString(18, QChar(0x0301)) + "     ";
+    QTest::newRow("a flood after a letter") << "a" + AccentedE + QString(1000, QChar(0x0301)) << "a     ";
     QTest::newRow("flags") << repeated(Flag, 8) << repeated(Flag, 6);
     QTest::newRow("combining marks stay") << repeated(AccentedE, 7) << repeated(AccentedE, 6);
     QTest::newRow("markup is text") << "<b>x</b>" << "<b>x</";
@@ -89,6 +95,32 @@ void TestNickName::countsCharactersAsSeen()
     QFETCH(int, count);
 
     QCOMPARE(NickName::characterCount(text), count);
+}
+
+void TestNickName::typedNamesLoseInvisibleFormatting_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("right-to-left override") << QString::fromUtf8("\u202Eabc") << "abc";
+    QTest::newRow("isolates and marks") << QString::fromUtf8("\u2067ab\u2069\u200Fc\u200E") << "abc";
+    QTest::newRow("zero-width space") << QString::fromUtf8("a\u200Bb") << "ab";
+    QTest::newRow("joiner inside an emoji stays") << Family << Family;
+    QTest::newRow("joiner alone goes") << QString::fromUtf8("\u200Dab\u200D") << "ab";
+    QTest::newRow("subdivision flag keeps its tags")
+        << QString::fromUtf8("\U0001F3F4\U000E0067\U000E0062\U000E0065\U000E006E\U000E0067\U000E007F")
+        << QString::fromUtf8("\U0001F3F4\U000E0067\U000E0062\U000E0065\U000E006E\U000E0067\U000E007F");
+    QTest::newRow("letters and marks untouched") << AccentedE + "x" << AccentedE + "x";
+}
+
+void TestNickName::typedNamesLoseInvisibleFormatting()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    QCOMPARE(NickName::fromTyped(typed), kept);
+    // What is stored is what is drawn: never more than six characters in 24 code units.
+    const NickName name(NickName::fromTyped(typed));
+    QVERIFY(name.text().size() <= NickName::MaxUnits);
+    QCOMPARE(NickName::characterCount(name.text()), NickName::Length);
 }
 
 void TestNickName::findsWhereTheNameEnds()
