@@ -24,6 +24,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -141,6 +142,11 @@ SettingsFile readSettingsFile(const QString &path, const QString &section)
     if (!file.exists())
         return result;
     const QString cannotRead = QStringLiteral("The settings file %1 cannot be read: %2.");
+    // Only a file (or a link to one) is opened: a pipe in its place would hold the window's
+    // thread for good, and a folder or a device holds no list.
+    if (!QFileInfo(path).isFile())
+        throwStoreError(cannotRead.arg(path, QStringLiteral("something other than a file (a folder, a pipe or a "
+                                                            "device) stands in its place")));
     if (!file.open(QIODevice::ReadOnly))
         throwStoreError(cannotRead.arg(path, file.errorString()));
     if (file.size() > QSettingsStore::MaxFileSize) {
@@ -219,7 +225,8 @@ class FileLock
 {
 public:
     explicit FileLock(const QString &path)
-        : m_lock(path + QStringLiteral(".lock"))
+        : m_path(path + QStringLiteral(".lock"))
+        , m_lock(m_path)
     {
     }
     // Throws StoreError when the lock cannot be had.
@@ -227,6 +234,9 @@ public:
     {
         if (lock())
             return;
+        if (placeTaken())
+            throwStoreError(cannotWrite(path, QStringLiteral("the place of its lock file, %1, is taken by something "
+                                                             "other than a file").arg(m_path)));
         if (m_lock.error() == QLockFile::LockFailedError)
             throwStoreError(cannotWrite(path, QStringLiteral("another copy of the game has kept it locked too long")));
         throwStoreError(cannotWrite(path, QStringLiteral("no lock file could be made beside it (no room, or no permission)")));
@@ -241,17 +251,46 @@ public:
 private:
     // QLockFile's own wait doubles its pauses from 100 ms; a write holds the lock for
     // milliseconds, so short pauses keep two copies saving at once quick.
+    //
+    // A lock file that names no owner is what a copy killed between making it and writing
+    // its process number leaves; Qt would take it for a live lock until it is 30 s old. An
+    // owner writes its number at once, so one that still names nobody a moment later is
+    // taken over. (One that names a process gone from this host, Qt takes over itself.)
     bool lock()
     {
+        if (placeTaken())
+            return false;
         QDeadlineTimer deadline(LockWaitMs);
+        std::optional<QDeadlineTimer> ownerless;
         while (!m_lock.tryLock(0)) {
             if (m_lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
                 return false;
+            qint64 pid = 0;
+            QString host;
+            QString app;
+            if (m_lock.getLockInfo(&pid, &host, &app) && pid > 0) {
+                ownerless.reset();
+            } else if (!ownerless) {
+                ownerless.emplace(OwnerlessLockMs);
+            } else if (ownerless->hasExpired()) {
+                m_lock.removeStaleLockFile();
+                ownerless.reset();
+                continue;
+            }
             QThread::msleep(5);
         }
         return true;
     }
 
+    // A folder (or anything but a file) where the lock file belongs can never be locked.
+    bool placeTaken() const
+    {
+        const QFileInfo place(m_path);
+        return place.exists() && !place.isFile();
+    }
+
+    static constexpr int OwnerlessLockMs = 100;
+    QString m_path;
     QLockFile m_lock;
 };
 

@@ -15,6 +15,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 
 namespace {
 
@@ -83,6 +85,9 @@ private slots:
     void saveReportsAFolderThatIsAFile();
     void clearNeedsTheSection();
     void clearThenSaveWritesTheTableBack();
+    void somethingElseInTheFilesPlace_data();
+    void somethingElseInTheFilesPlace();
+    void aLockNamingNoOwnerIsTakenOver();
 
 private:
     QString confFile() const { return m_dir->filePath(QStringLiteral("Tobrinel/Tobrinel.conf")); }
@@ -301,3 +306,62 @@ void TestQSettingsStore::clearThenSaveWritesTheTableBack()
 
 QTEST_GUILESS_MAIN(TestQSettingsStore)
 #include "tst_qsettingsstore.moc"
+
+void TestQSettingsStore::somethingElseInTheFilesPlace_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::newRow("a pipe") << "fifo";
+    QTest::newRow("a link to a pipe") << "link to fifo";
+    QTest::newRow("a folder") << "folder";
+}
+
+void TestQSettingsStore::somethingElseInTheFilesPlace()
+{
+    // Opening a pipe would wait for a writer for ever, on the window's thread.
+    QFETCH(QString, what);
+    QDir().mkpath(QFileInfo(confFile()).path());
+    const QString fifo = m_dir->filePath(QStringLiteral("pipe"));
+    QCOMPARE(::mkfifo(qPrintable(fifo), 0600), 0);
+    if (what == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(qPrintable(confFile()), 0600), 0);
+    else if (what == QLatin1String("link to fifo"))
+        QVERIFY(QFile::link(fifo, confFile()));
+    else
+        QVERIFY(QDir().mkpath(confFile()));
+
+    StoredTable t;
+    t.hi.LoadTopTenBoard();
+    QVERIFY2(t.reports().contains(QStringLiteral("something other than a file (a folder, a pipe or a device) "
+                                                 "stands in its place")),
+             qPrintable(t.reports()));
+    // The game plays on: the list shows its defaults, and a save says why it failed.
+    t.hi.NewEntry.Score = Decimal(50);
+    t.dialogs.inputAnswers = {QStringLiteral("Abc")};
+    t.hi.CheckTopTen();
+    QVERIFY(t.hi.NewEntryAdded);
+    t.hi.SaveTopTen();
+    QCOMPARE(t.dialogs.reportTitles().size(), 2);
+    QVERIFY(!QFileInfo(confFile()).isFile()); // left as the player made it
+}
+
+void TestQSettingsStore::aLockNamingNoOwnerIsTakenOver()
+{
+    // What a copy killed between making the lock and writing its owner leaves behind.
+    writeFile(confFile() + QStringLiteral(".lock"), QByteArray());
+    StoredTable t;
+    t.hi.NewEntry.Score = Decimal(47);
+    t.dialogs.inputAnswers = {QStringLiteral("Kept")};
+    t.hi.CheckTopTen();
+    t.hi.SaveTopTen();
+    QCOMPARE(t.reports(), QString());
+    QCOMPARE(onDisk(confFile()).value(QStringLiteral("9")), QStringLiteral("Kept  47"));
+
+    // A folder where the lock belongs: said in plain words, at once.
+    QFile::remove(confFile() + QStringLiteral(".lock"));
+    QVERIFY(QDir().mkpath(confFile() + QStringLiteral(".lock")));
+    t.hi.NewEntry.Score = Decimal(46);
+    t.dialogs.inputAnswers = {QStringLiteral("Late")};
+    t.hi.CheckTopTen();
+    t.hi.SaveTopTen();
+    QVERIFY2(t.reports().contains(QStringLiteral("is taken by something other than a file")), qPrintable(t.reports()));
+}
