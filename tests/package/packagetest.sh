@@ -103,7 +103,13 @@ done
 
 echo "== validate"
 desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
-appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate $metainfo"
+# Software centres hide or mark down what their validator finds; the id under .invalid is
+# the one remark we accept (there is no domain of our own to name it after).
+appstreamcli validate --pedantic --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
+    { cat "$work/appstream.log"; fail "appstreamcli validate $metainfo"; }
+cat "$work/appstream.log"
+! grep -E '^[EWIP]: ' "$work/appstream.log" | grep -qv ' cid-maybe-not-rdns ' ||
+    fail "appstreamcli has more to say than cid-maybe-not-rdns"
 entry() { sed -n "s/^$1=//p" "$desktop"; }
 [ "$(entry Icon)" = "$app_id" ] || fail "Icon=$(entry Icon), expected $app_id"
 categories=";$(entry Categories)"
