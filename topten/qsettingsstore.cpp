@@ -252,34 +252,32 @@ private:
     // QLockFile's own wait doubles its pauses from 100 ms; a write holds the lock for
     // milliseconds, so short pauses keep two copies saving at once quick.
     //
-    // A lock file that names no owner is what a copy killed between making it and writing
-    // its process number leaves; Qt would take it for a live lock until it is 30 s old. An
-    // owner writes its number at once, so one that still names nobody a moment later is
-    // taken over. (One that names a process gone from this host, Qt takes over itself.)
+    // A lock file left empty is what a copy killed between making it and writing its
+    // process number leaves; Qt would take it for a live lock until it is 30 s old. An
+    // owner writes its number at once, so an empty lock file older than a moment is taken
+    // over. (One that names a process gone from this host, Qt takes over itself.)
     bool lock()
     {
         if (placeTaken())
             return false;
         QDeadlineTimer deadline(LockWaitMs);
-        std::optional<QDeadlineTimer> ownerless;
         while (!m_lock.tryLock(0)) {
             if (m_lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
                 return false;
-            qint64 pid = 0;
-            QString host;
-            QString app;
-            if (m_lock.getLockInfo(&pid, &host, &app) && pid > 0) {
-                ownerless.reset();
-            } else if (!ownerless) {
-                ownerless.emplace(OwnerlessLockMs);
-            } else if (ownerless->hasExpired()) {
+            if (abandoned()) {
                 m_lock.removeStaleLockFile();
-                ownerless.reset();
                 continue;
             }
             QThread::msleep(5);
         }
         return true;
+    }
+
+    bool abandoned() const
+    {
+        const QFileInfo info(m_path);
+        return info.isFile() && info.size() == 0
+               && info.lastModified().msecsTo(QDateTime::currentDateTime()) >= AbandonedLockMs;
     }
 
     // A folder (or anything but a file) where the lock file belongs can never be locked.
@@ -289,7 +287,7 @@ private:
         return place.exists() && !place.isFile();
     }
 
-    static constexpr int OwnerlessLockMs = 100;
+    static constexpr int AbandonedLockMs = 500;
     QString m_path;
     QLockFile m_lock;
 };

@@ -7,6 +7,7 @@
 
 #include "fakes.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -346,8 +347,14 @@ void TestQSettingsStore::somethingElseInTheFilesPlace()
 
 void TestQSettingsStore::aLockNamingNoOwnerIsTakenOver()
 {
-    // What a copy killed between making the lock and writing its owner leaves behind.
+    // What a copy killed between making the lock and writing its owner leaves behind, a
+    // moment ago.
     writeFile(confFile() + QStringLiteral(".lock"), QByteArray());
+    {
+        QFile lock(confFile() + QStringLiteral(".lock"));
+        QVERIFY(lock.open(QIODevice::ReadWrite));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-2), QFileDevice::FileModificationTime));
+    }
     StoredTable t;
     t.hi.NewEntry.Score = Decimal(47);
     t.dialogs.inputAnswers = {QStringLiteral("Kept")};
