@@ -8,7 +8,6 @@
 # Usage: gnome_e2e.py <tobrinel> <tobrinel_solution> <platform: auto|wayland|xcb> <scale> <shots dir or -> [-]
 import json
 import os
-import signal
 import subprocess
 import sys
 import time
@@ -18,69 +17,17 @@ import gi
 gi.require_version('Gio', '2.0')
 from gi.repository import Gio, GLib  # noqa: E402
 
-game, solution, platform, scale = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4]
-shots = sys.argv[5] if len(sys.argv) > 5 and sys.argv[5] != '-' else None
-run = os.environ['XDG_RUNTIME_DIR']
-procs = []
-failures = []
-SKIP = 77
-
-
-def start(args, log, env=None):
-    p = subprocess.Popen(args, stdout=open(os.path.join(run, log), 'w'), stderr=subprocess.STDOUT,
-                         env=env or os.environ, start_new_session=False)
-    procs.append(p)
-    return p
-
-
-def cleanup():
-    for p in reversed(procs):
-        if p.poll() is None:
-            p.terminate()
-    deadline = time.time() + 5
-    for p in reversed(procs):
-        try:
-            p.wait(max(0.1, deadline - time.time()))
-        except subprocess.TimeoutExpired:
-            p.kill()
-
-
-def wait_until(what, seconds):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        value = what()
-        if value:
-            return value
-        time.sleep(0.1)
-    return None
-
-
-def tail(log, lines=15):
-    try:
-        return ''.join(open(os.path.join(run, log)).readlines()[-lines:])
-    except OSError:
-        return ''
-
-
-def on_exception(kind, value, trace):
-    sys.__excepthook__(kind, value, trace)
-    cleanup()
-
-
-sys.excepthook = on_exception
+sys.dont_write_bytecode = True  # nothing written beside the sources
+from driverkit import SKIP, cleanup, failures, run, start, wait_until  # noqa: E402
+import driverkit  # noqa: E402
 
 
 def bail(code, message):
-    print(('SKIP: ' if code == SKIP else 'FAIL: ') + message, flush=True)
-    for log in ('shell.log', 'game.log'):
-        text = tail(log)
-        if text:
-            print('--- ' + log + '\n' + text)
-    cleanup()
-    sys.exit(code)
+    driverkit.bail(code, message, ('shell.log', 'shell.log.err', 'game.log', 'game.log.err'))
 
 
-# --- the buses and the shell --------------------------------------------------------------
+game, solution, platform, scale = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4]
+shots = sys.argv[5] if len(sys.argv) > 5 and sys.argv[5] != '-' else None
 sysconf = os.path.join(run, 'system.conf')
 with open(sysconf, 'w') as f:
     f.write('<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN" '

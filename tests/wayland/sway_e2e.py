@@ -13,65 +13,18 @@ import subprocess
 import sys
 import time
 
-game, solution, platform, scale = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4]
-shots = sys.argv[5] if sys.argv[5] != '-' else None
-typist_path = sys.argv[6]
-run = os.environ['XDG_RUNTIME_DIR']
-procs = []
-failures = []
-SKIP = 77
-
-
-def start(args, log, env=None, **kwargs):
-    p = subprocess.Popen(args, stdout=kwargs.pop('stdout', open(os.path.join(run, log), 'w')),
-                         stderr=open(os.path.join(run, log + '.err'), 'w'), env=env or os.environ, **kwargs)
-    procs.append(p)
-    return p
-
-
-def cleanup():
-    for p in reversed(procs):
-        if p.poll() is None:
-            p.terminate()
-    deadline = time.time() + 5
-    for p in reversed(procs):
-        try:
-            p.wait(max(0.1, deadline - time.time()))
-        except subprocess.TimeoutExpired:
-            p.kill()
-
-
-def on_exception(kind, value, trace):
-    sys.__excepthook__(kind, value, trace)
-    cleanup()
-
-
-sys.excepthook = on_exception
-
-
-def wait_until(what, seconds):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        value = what()
-        if value:
-            return value
-        time.sleep(0.1)
-    return None
+sys.dont_write_bytecode = True  # nothing written beside the sources
+from driverkit import SKIP, cleanup, failures, run, start, wait_until  # noqa: E402
+import driverkit  # noqa: E402
 
 
 def bail(code, message):
-    print(('SKIP: ' if code == SKIP else 'FAIL: ') + message, flush=True)
-    for log in ('sway.log.err', 'game.log.err', 'typist.log.err'):
-        try:
-            text = ''.join(open(os.path.join(run, log)).readlines()[-15:])
-        except OSError:
-            text = ''
-        if text:
-            print('--- ' + log + '\n' + text)
-    cleanup()
-    sys.exit(code)
+    driverkit.bail(code, message, ('sway.log.err', 'game.log.err', 'typist.log.err'))
 
 
+game, solution, platform, scale = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4]
+shots = sys.argv[5] if sys.argv[5] != '-' else None
+typist_path = sys.argv[6]
 config = os.path.join(run, 'sway.conf')
 with open(config, 'w') as f:
     f.write('output HEADLESS-1 resolution 1280x900 scale %s\n' % scale)
