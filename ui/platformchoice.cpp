@@ -1,5 +1,6 @@
 #include "ui/platformchoice.h"
 
+#include <QList>
 #include <QtGlobal>
 
 #include <cstring>
