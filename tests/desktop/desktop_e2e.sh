@@ -7,21 +7,37 @@
 #     results window stands above the main window in the window manager's stacking order
 #     and is the active window; Return on it closes it.
 #  3. The System Info answer opens centred over the about window, five times over.
-#  4. The exit question opens centred over the main window, and OK ends the program.
+#  4. A watched game: W, the hint's question answered Yes, and the game plays the best
+#     finish to a win that stays off the Black List; then R reviews it, and a screen reader
+#     (AT-SPI, on a private bus) hears the summary and each step, while the stored list stays
+#     as it was.
+#  5. The exit question opens centred over the main window, and OK ends the program.
 # Usage: desktop_e2e.sh <tobrinel> <tobrinel_solution> [<whole scale factor, 1 by default>]
 set -euo pipefail
 
 game=$1
 solution=$2
 scale=${3:-1}
-for tool in Xvfb openbox xdotool xprop xwininfo; do
+here=$(dirname "$0")
+for tool in Xvfb openbox xdotool xprop xwininfo dbus-daemon gdbus; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (./run test installs it)"; exit 1; }
 done
 
 work=$(mktemp -d)
 pids=()
+# What the session bus started on its own (the accessibility bus, its daemon and its
+# registry) is not our child: it is known by the runtime folder it inherited from us.
+started_by_the_bus() {
+    local proc
+    for proc in /proc/[0-9]*; do
+        grep -qzx "XDG_RUNTIME_DIR=$work/runtime" "$proc/environ" 2>/dev/null && echo "${proc#/proc/}"
+    done
+    return 0
+}
 cleanup() {
     local i
+    # Those go last, after the game and the bus.
+    if [ -n "${buspid:-}" ]; then pids=($(started_by_the_bus) "${pids[@]}"); fi
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
         kill "${pids[i]}" 2>/dev/null || true
         wait "${pids[i]}" 2>/dev/null || true
@@ -133,10 +149,18 @@ export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$wor
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
-# A session bus that is not there: without any, Qt's accessibility bridge would autolaunch
-# a bus daemon that outlives the test.
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
 export QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="qt.multimedia*=false" QT_SCALE_FACTOR=$scale
+
+# A session bus of our own, and on it the accessibility bus, up before the game starts so
+# that the game's accessibility bridge finds it; the bridge is on as for a screen reader.
+dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/bus" >"$work/dbus.log" 2>&1 &
+buspid=$!
+pids+=($buspid)
+wait_until 10 test -s "$work/bus" || fail "the session bus did not start"
+DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+export DBUS_SESSION_BUS_ADDRESS QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+timeout 10 gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
+    --method org.a11y.Bus.GetAddress >/dev/null || fail "the accessibility bus did not start"
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
@@ -231,7 +255,39 @@ for run in 1 2 3 4 5; do
 done
 echo "$SECONDS s PASS: the System Info answer opened over the about window 5 times out of 5"
 
-# --- 4. The exit question over the main window ---------------------------------------------
+# --- 4. A watched game, and its review as a screen reader hears it ------------------------
+board_says() {
+    /usr/bin/python3 "$here/board_says.py" "$@" || fail "the screen reader did not hear /$1/"
+}
+conf="$XDG_CONFIG_HOME/Tobrinel/Tobrinel.conf"
+stored=$(md5sum <"$conf")
+wait_until 10 test "$(active_window)" = "$main" || fail "the main window is not active before watching"
+xdotool key w
+question=$(window_of "Tobrinel")
+centred_over "$question" "$main" "the hint's question"
+xdotool key Return # Yes, the default
+board_says "Watching the best finish\. Any key or click stops it\."
+# Two moves a second: 23 s for the 46 moves.
+results=$(window_of "You Win !!!")
+wait_until 30 visible_window "You Win !!!" || fail "the watched game did not end in a win"
+gone "Selamat yaa, kong !!" && gone "Hi Scores" || fail "the watched game was offered the Black List"
+[ "$(md5sum <"$conf")" = "$stored" ] || fail "the watched game changed the stored list"
+xdotool key Return
+wait_until 10 gone "You Win !!!" || fail "Return did not close the results window"
+wait_until 10 test "$(active_window)" = "$main" || fail "the main window did not take the keyboard back"
+xdotool key r
+heard=("$(board_says "Move 46 of 46: [0-9]+ to [0-9]+, best\. 46 steps, the best possible\.")")
+xdotool key Left
+heard+=("$(board_says "Move 45 of 46: [0-9]+ to [0-9]+, best\.")")
+xdotool key Home
+heard+=("$(board_says "The start, before move 1 of 46\.")")
+xdotool key Escape
+board_says "" >/dev/null
+[ "$(md5sum <"$conf")" = "$stored" ] || fail "the review changed the stored list"
+printf '  heard: %s\n' "${heard[@]}"
+echo "$SECONDS s PASS: a watched game won in 46 off the Black List, and its review heard through AT-SPI"
+
+# --- 5. The exit question over the main window ---------------------------------------------
 wait_until 10 test "$(active_window)" = "$main" || fail "the main window is not active before the exit"
 xdotool key --delay 80 alt+f g
 question=$(window_of "I miss you..")
