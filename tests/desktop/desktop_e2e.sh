@@ -266,7 +266,7 @@ xdotool key w
 question=$(window_of "Tobrinel")
 centred_over "$question" "$main" "the hint's question"
 xdotool key Return # Yes, the default
-board_says "Watching the best finish\. Any key or click stops it\."
+board_says "Watching the best finish\. Any key or click stops it\." >/dev/null
 # Two moves a second: 23 s for the 46 moves.
 results=$(window_of "You Win !!!")
 wait_until 30 visible_window "You Win !!!" || fail "the watched game did not end in a win"
