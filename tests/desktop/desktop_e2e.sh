@@ -12,6 +12,8 @@
 #     (AT-SPI, on a private bus) hears the summary and each step, while the stored list stays
 #     as it was.
 #  5. The exit question opens centred over the main window, and OK ends the program.
+#  6. A new game won by keyboard is stored when the Black List shows it, and the game
+#     ends cleanly on SIGTERM (a logout) with the list whole.
 # Usage: desktop_e2e.sh <tobrinel> <tobrinel_solution> [<whole scale factor, 1 by default>]
 set -euo pipefail
 
@@ -169,16 +171,31 @@ wait_until 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 mapfile -t moves < <("$solution")
 [ "${#moves[@]}" -eq 46 ] || fail "the solver gave ${#moves[@]} moves, not 46"
 
-"$game" >"$work/game.log" 2>&1 &
-gamepid=$!
-pids+=($gamepid)
-main=$(window_of "Tobrinel - Karvolen 2003")
-wait_until 10 test "$(active_window)" = "$main" || fail "the main window is not active at start"
+start_game() {
+    "$game" >>"$work/game.log" 2>&1 &
+    gamepid=$!
+    pids+=($gamepid)
+    main=$(window_of "Tobrinel - Karvolen 2003")
+    wait_until 10 test "$(active_window)" = "$main" || fail "the main window is not active at start"
+}
 
-# --- 1. A whole game with the keyboard --------------------------------------------------
-xdotool key --delay 80 alt+f p
-cursor=9 # a new game puts the focus on the shared cell
-keys=()
+# A new game won with the keyboard alone, and the name $1 given at the name question.
+keyboard_game() {
+    xdotool key --delay 80 alt+f p
+    cursor=9 # a new game puts the focus on the shared cell
+    keys=()
+    for move in "${moves[@]}"; do
+        read -r from to <<<"$move"
+        go_to "$from"
+        keys+=(space)
+        go_to "$to"
+        keys+=(space)
+    done
+    xdotool key --delay 5 "${keys[@]}"
+    window_of "Selamat yaa, kong !!" >/dev/null
+    xdotool key ctrl+a && xdotool type "$1" && xdotool key Return
+    wait_until 10 gone "Selamat yaa, kong !!" || fail "the name question stayed open"
+}
 go_to() {
     local ahead=$((($1 - cursor + 17) % 17))
     if [ "$ahead" -le 8 ]; then
@@ -188,18 +205,11 @@ go_to() {
     fi
     cursor=$1
 }
-for move in "${moves[@]}"; do
-    read -r from to <<<"$move"
-    go_to "$from"
-    keys+=(space)
-    go_to "$to"
-    keys+=(space)
-done
-xdotool key --delay 5 "${keys[@]}"
 
-prompt=$(window_of "Selamat yaa, kong !!")
-xdotool key ctrl+a && xdotool type Keys && xdotool key Return
-wait_until 10 gone "Selamat yaa, kong !!" || fail "the name question stayed open"
+start_game
+
+# --- 1. A whole game with the keyboard --------------------------------------------------
+keyboard_game Keys
 black_list_then_results keyboard
 [ "$(stacking_index "$results")" -gt "$(stacking_index "$main")" ] ||
     fail "after the keyboard win the results window is below the main window"
@@ -296,3 +306,16 @@ xdotool key Return
 wait_until 10 sh -c "! kill -0 $gamepid" || fail "OK on the exit question did not end the program"
 wait "$gamepid" || fail "the program ended with status $?"
 echo "$SECONDS s PASS: the exit question opened over the main window and OK ended the program"
+
+# --- 6. The session ends while the Black List shows the new win ---------------------------
+start_game
+keyboard_game Late
+window_of "Hi Scores" >/dev/null
+grep -q "^[0-9]=Late  46$" "$conf" || fail "the win was not stored when the Black List showed it"
+kill -TERM "$gamepid"
+wait_until 10 sh -c "! kill -0 $gamepid" || fail "the game did not end on SIGTERM"
+wait "$gamepid" || fail "the program ended on SIGTERM with status $?"
+for name in Late Keys Mouse; do
+    grep -q "^[0-9]=$name *46$" "$conf" || fail "after SIGTERM the list lost $name: $(cat "$conf")"
+done
+echo "$SECONDS s PASS: a session ending during the Black List kept the win"
