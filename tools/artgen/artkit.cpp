@@ -203,20 +203,26 @@ QPainterPath placed(const QPainterPath &path, const QRectF &box, Qt::Alignment a
     return path.translated(dx, dy);
 }
 
-QLinearGradient linearGradient(QPointF from, QPointF to, std::initializer_list<QGradientStop> stops)
+namespace {
+
+template <typename Gradient>
+Gradient withStops(Gradient gradient, std::initializer_list<QGradientStop> stops)
 {
-    QLinearGradient gradient(from, to);
     for (const QGradientStop &stop : stops)
         gradient.setColorAt(stop.first, stop.second);
     return gradient;
 }
 
+} // namespace
+
+QLinearGradient linearGradient(QPointF from, QPointF to, std::initializer_list<QGradientStop> stops)
+{
+    return withStops(QLinearGradient(from, to), stops);
+}
+
 QRadialGradient radialGradient(QPointF centre, qreal radius, std::initializer_list<QGradientStop> stops)
 {
-    QRadialGradient gradient(centre, radius);
-    for (const QGradientStop &stop : stops)
-        gradient.setColorAt(stop.first, stop.second);
-    return gradient;
+    return withStops(QRadialGradient(centre, radius), stops);
 }
 
 void paintShine(QPainter &p, const QPainterPath &shape, const QColor &colour, qreal width, QPointF offset)
