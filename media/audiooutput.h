@@ -1,34 +1,17 @@
 // QtAudioOutput: the real SoundOutput. Each cue plays on a fresh QAudioSink owned by one
-// worker thread, so nothing the audio server does (no server, a busy device, a frozen
-// server) can hold up the window thread: start() only hands the image over and returns.
-// Nothing of the audio system is loaded or touched before the first cue: the audio library
-// comes with a module that the worker loads then (see audiobackend.h). parseWave() is the small
-// RIFF/WAVE reader the worker uses, public so that its edge cases can be tested.
+// worker thread (audioworker.h), so nothing the audio server does (no server, a busy
+// device, a frozen server) can hold up the window thread: start() only hands the image over
+// and returns. Nothing of the audio system is loaded or touched before the first cue: the
+// audio library comes with a module that the worker loads then (see audiobackend.h).
 #pragma once
 
 #include "media/soundoutput.h"
 
-#include <QString>
-
 #include <QByteArray>
-
-#include <optional>
+#include <QString>
 
 class QThread;
 class AudioWorker;
-
-// Where the PCM samples of a WAV image are, and how to play them.
-struct WaveImage
-{
-    int sampleRate = 0;
-    int channels = 0;
-    int bitsPerSample = 0; // 8 (unsigned) or 16 (signed)
-    qsizetype dataOffset = 0;
-    qsizetype dataLength = 0; // whole frames only, and never past the end of the image
-};
-
-// Reads a PCM RIFF/WAVE image; nothing for anything a sink could not play as it is.
-std::optional<WaveImage> parseWave(const QByteArray &image);
 
 class QtAudioOutput final : public SoundOutput
 {

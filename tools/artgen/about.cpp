@@ -13,16 +13,14 @@ QImage paintAbout(const Faces &faces, qreal scale)
     const QSize size(335, 243);
     Canvas canvas(size, scale);
     auto p = canvas.painter();
-    QLinearGradient ground(0, 0, size.width() * 0.4, size.height());
-    ground.setColorAt(0, QColor(112, 132, 162));
-    ground.setColorAt(1, QColor(46, 58, 84));
-    p->fillRect(QRectF(QPointF(0, 0), QSizeF(size)), ground);
+    p->fillRect(QRectF(QPointF(0, 0), QSizeF(size)),
+                linearGradient({0, 0}, {size.width() * 0.4, qreal(size.height())},
+                               {{0, QColor(112, 132, 162)}, {1, QColor(46, 58, 84)}}));
     paintBubbles(*p, QRectF(-10, -10, size.width() + 20, size.height() + 20), 36, 57, QColor(120, 146, 186), 3, 22);
     // Darken the ground under the texts so they stand out from the bubbles.
-    QLinearGradient veil(0, 0, 0, size.height());
-    veil.setColorAt(0, QColor(20, 28, 48, 30));
-    veil.setColorAt(1, QColor(20, 28, 48, 150));
-    p->fillRect(QRectF(QPointF(0, 0), QSizeF(size)), veil);
+    p->fillRect(QRectF(QPointF(0, 0), QSizeF(size)),
+                linearGradient({0, 0}, {0, qreal(size.height())},
+                               {{0, QColor(20, 28, 48, 30)}, {1, QColor(20, 28, 48, 150)}}));
 
     // TOBRINEL KARVOLEN in pale outlined capitals, 2003 in fire.
     const qreal left = 12;
@@ -39,32 +37,24 @@ QImage paintAbout(const Faces &faces, qreal scale)
     }
     const QPainterPath year = textPath(faces.heavy, 38, QStringLiteral("2003"), 900, 2).translated(left + 2, 106);
     paintGlow(*p, year, QColor(255, 90, 0, 200), 7, 10);
-    QLinearGradient fire(0, 76, 0, 106);
-    fire.setColorAt(0, QColor(255, 250, 150));
-    fire.setColorAt(0.35, QColor(255, 200, 30));
-    fire.setColorAt(0.7, QColor(245, 90, 10));
-    fire.setColorAt(1, QColor(200, 20, 10));
     p->setPen(QPen(QColor(120, 10, 0), 1.2));
-    p->setBrush(fire);
+    p->setBrush(linearGradient({0, 76}, {0, 106},
+                               {{0, QColor(255, 250, 150)}, {0.35, QColor(255, 200, 30)},
+                                {0.7, QColor(245, 90, 10)}, {1, QColor(200, 20, 10)}}));
     p->drawPath(year);
 
     // Karvo's portrait in a gilded frame.
     const QRectF frame(214, 10, 110, 124);
     paintShadow(*p, [&] { QPainterPath s; s.addRect(frame); return s; }(), QPointF(4, 5), 4, 140);
-    QLinearGradient gold(frame.topLeft(), frame.bottomRight());
-    gold.setColorAt(0, QColor(255, 236, 150));
-    gold.setColorAt(0.45, QColor(200, 140, 30));
-    gold.setColorAt(0.7, QColor(250, 210, 100));
-    gold.setColorAt(1, QColor(130, 80, 10));
     p->setPen(QPen(QColor(90, 50, 0), 1.2));
-    p->setBrush(gold);
+    p->setBrush(linearGradient(frame.topLeft(), frame.bottomRight(),
+                               {{0, QColor(255, 236, 150)}, {0.45, QColor(200, 140, 30)},
+                                {0.7, QColor(250, 210, 100)}, {1, QColor(130, 80, 10)}}));
     p->drawRect(frame);
     const QRectF picture = frame.adjusted(9, 9, -9, -9);
-    QRadialGradient backdrop(picture.center() - QPointF(0, 10), picture.height() * 0.8);
-    backdrop.setColorAt(0, QColor(140, 200, 220));
-    backdrop.setColorAt(1, QColor(40, 90, 120));
     p->setPen(QPen(QColor(90, 50, 0), 1.2));
-    p->setBrush(backdrop);
+    p->setBrush(radialGradient(picture.center() - QPointF(0, 10), picture.height() * 0.8,
+                               {{0, QColor(140, 200, 220)}, {1, QColor(40, 90, 120)}}));
     p->drawRect(picture);
     p->save();
     p->setClipRect(picture);

@@ -1,4 +1,4 @@
-// The shared painting kit: canvas, noise, text outlines and the letter effects.
+// The shared painting kit: canvas, noise, text outlines, gradients and the letter effects.
 #include "artkit.h"
 
 #include <QFont>
@@ -201,6 +201,56 @@ QPainterPath placed(const QPainterPath &path, const QRectF &box, Qt::Alignment a
     else if (alignment & Qt::AlignBottom)
         dy = box.bottom() - r.bottom();
     return path.translated(dx, dy);
+}
+
+namespace {
+
+template <typename Gradient>
+Gradient withStops(Gradient gradient, std::initializer_list<QGradientStop> stops)
+{
+    for (const QGradientStop &stop : stops)
+        gradient.setColorAt(stop.first, stop.second);
+    return gradient;
+}
+
+} // namespace
+
+QLinearGradient linearGradient(QPointF from, QPointF to, std::initializer_list<QGradientStop> stops)
+{
+    return withStops(QLinearGradient(from, to), stops);
+}
+
+QRadialGradient radialGradient(QPointF centre, qreal radius, std::initializer_list<QGradientStop> stops)
+{
+    return withStops(QRadialGradient(centre, radius), stops);
+}
+
+void paintShine(QPainter &p, const QPainterPath &shape, const QColor &colour, qreal width, QPointF offset)
+{
+    p.save();
+    p.setClipPath(shape);
+    p.setPen(QPen(colour, width));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(shape.translated(offset));
+    p.restore();
+}
+
+void paintPressed(QPainter &p, const QPainterPath &shape, const QColor &face, const QColor &under, QPointF offset)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(under);
+    p.drawPath(shape.translated(offset));
+    p.setBrush(face);
+    p.drawPath(shape);
+}
+
+void paintEngravedLine(QPainter &p, QPointF from, QPointF to, const QColor &groove, const QColor &lip)
+{
+    const QPointF below(0, 1.6);
+    p.setPen(QPen(groove, 1.2));
+    p.drawLine(from, to);
+    p.setPen(QPen(lip, 1.0));
+    p.drawLine(from + below, to + below);
 }
 
 void paintGlow(QPainter &p, const QPainterPath &shape, const QColor &colour, qreal radius, int rings)

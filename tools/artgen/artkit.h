@@ -1,10 +1,11 @@
 // The painting kit every picture of the game is made with: a canvas that is drawn in the
 // picture's own (1x) pixel units whatever the output resolution, a deterministic noise and
-// random source, outlined text, glows, extruded letters, and the step that turns a smooth
-// picture into one with a single transparent colour.
+// random source, outlined text, gradients, glows, shines, extruded letters, and the step
+// that turns a smooth picture into one with a single transparent colour.
 #pragma once
 
 #include <QColor>
+#include <QGradient>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -13,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -98,6 +100,22 @@ std::vector<QPainterPath> letterPaths(const QString &family, qreal pixelSize, co
                                       int weight = 400, qreal letterSpacing = 0);
 // The path moved so that its bounding box is placed in box by the alignment.
 QPainterPath placed(const QPainterPath &path, const QRectF &box, Qt::Alignment alignment);
+
+// Gradients written in one expression: the geometry, then the stops as {position, colour}.
+QLinearGradient linearGradient(QPointF from, QPointF to, std::initializer_list<QGradientStop> stops);
+QRadialGradient radialGradient(QPointF centre, qreal radius, std::initializer_list<QGradientStop> stops);
+
+// The shine of polished lettering: the shape's outline in colour, moved by offset (towards
+// the shadow side) and clipped to the shape, so a thin light edge shows inside it on the
+// side facing the light.
+void paintShine(QPainter &p, const QPainterPath &shape, const QColor &colour, qreal width, QPointF offset);
+// Lettering set into the ground: a copy in under, moved by offset, then the shape in face,
+// both without an outline. A light copy below and to the right reads as pressed in. Leaves
+// the pen off and the brush on face.
+void paintPressed(QPainter &p, const QPainterPath &shape, const QColor &face, const QColor &under, QPointF offset);
+// A line engraved in the ground: a groove in groove and, 1.6 pixels below it, its lit lower
+// lip in lip.
+void paintEngravedLine(QPainter &p, QPointF from, QPointF to, const QColor &groove, const QColor &lip);
 
 // A soft halo around a shape, built from wide translucent strokes.
 void paintGlow(QPainter &p, const QPainterPath &shape, const QColor &colour, qreal radius, int rings = 8);

@@ -14,22 +14,17 @@ namespace {
 
 void paintBubble(QPainter &p, QPointF c, qreal r, QColor tint)
 {
-    QRadialGradient body(c + QPointF(-r * 0.3, -r * 0.35), r * 1.25);
     QColor inner = tint.lighter(112), outer = tint.darker(135);
     inner.setAlpha(120);
     outer.setAlpha(200);
-    body.setColorAt(0, inner);
-    body.setColorAt(0.75, QColor(tint.red(), tint.green(), tint.blue(), 90));
-    body.setColorAt(1, outer);
     p.setPen(QPen(tint.darker(160), std::max(0.6, r * 0.06)));
-    p.setBrush(body);
+    p.setBrush(radialGradient(c + QPointF(-r * 0.3, -r * 0.35), r * 1.25,
+                              {{0, inner}, {0.75, QColor(tint.red(), tint.green(), tint.blue(), 90)}, {1, outer}}));
     p.drawEllipse(c, r, r);
     // The window of light that makes it glossy.
-    QRadialGradient shine(c + QPointF(-r * 0.38, -r * 0.42), r * 0.45);
-    shine.setColorAt(0, QColor(255, 255, 255, 220));
-    shine.setColorAt(1, QColor(255, 255, 255, 0));
     p.setPen(Qt::NoPen);
-    p.setBrush(shine);
+    p.setBrush(radialGradient(c + QPointF(-r * 0.38, -r * 0.42), r * 0.45,
+                              {{0, QColor(255, 255, 255, 220)}, {1, QColor(255, 255, 255, 0)}}));
     p.drawEllipse(c + QPointF(-r * 0.38, -r * 0.42), r * 0.45, r * 0.38);
     p.setBrush(QColor(255, 255, 255, 90));
     p.drawEllipse(c + QPointF(r * 0.42, r * 0.45), r * 0.12, r * 0.12);
@@ -63,10 +58,9 @@ QImage paintBlackList(const Faces &faces, qreal scale)
     const QSize size(329, 357);
     Canvas canvas(size, scale);
     auto p = canvas.painter();
-    QLinearGradient ground(0, 0, 0, size.height());
-    ground.setColorAt(0, QColor(186, 188, 192));
-    ground.setColorAt(1, QColor(128, 130, 136));
-    p->fillRect(QRectF(QPointF(0, 0), QSizeF(size)), ground);
+    p->fillRect(QRectF(QPointF(0, 0), QSizeF(size)),
+                linearGradient({0, 0}, {0, qreal(size.height())},
+                               {{0, QColor(186, 188, 192)}, {1, QColor(128, 130, 136)}}));
     paintBubbles(*p, QRectF(-10, -10, size.width() + 20, size.height() + 20), 48, 31, QColor(150, 152, 160), 3, 24);
 
     // Headline.
@@ -101,22 +95,17 @@ QImage paintBlackList(const Faces &faces, qreal scale)
     // The raised silver frame and its sunken panel.
     const QRectF outer(30, 90, 262, 204), inner(40, 100, 242, 186);
     paintShadow(*p, [&] { QPainterPath s; s.addRoundedRect(outer, 8, 8); return s; }(), QPointF(4, 5), 4, 120);
-    QLinearGradient silver(outer.topLeft(), outer.bottomRight());
-    silver.setColorAt(0, QColor(250, 250, 255));
-    silver.setColorAt(0.35, QColor(196, 198, 208));
-    silver.setColorAt(0.6, QColor(232, 234, 240));
-    silver.setColorAt(1, QColor(120, 122, 134));
     p->setPen(QPen(QColor(70, 72, 84), 1.2));
-    p->setBrush(silver);
+    p->setBrush(linearGradient(outer.topLeft(), outer.bottomRight(),
+                               {{0, QColor(250, 250, 255)}, {0.35, QColor(196, 198, 208)},
+                                {0.6, QColor(232, 234, 240)}, {1, QColor(120, 122, 134)}}));
     p->drawRoundedRect(outer, 8, 8);
     p->setPen(QPen(QColor(255, 255, 255, 220), 1.2));
     p->setBrush(Qt::NoBrush);
     p->drawRoundedRect(outer.adjusted(1.5, 1.5, -1.5, -1.5), 7, 7);
-    QLinearGradient panel(inner.topLeft(), inner.bottomLeft());
-    panel.setColorAt(0, QColor(226, 228, 232));
-    panel.setColorAt(1, QColor(244, 245, 248));
     p->setPen(Qt::NoPen);
-    p->setBrush(panel);
+    p->setBrush(linearGradient(inner.topLeft(), inner.bottomLeft(),
+                               {{0, QColor(226, 228, 232)}, {1, QColor(244, 245, 248)}}));
     p->drawRoundedRect(inner, 4, 4);
     // Faint bands under every other row help the eye along a row.
     for (int i = 0; i < layout::blackListRows; i += 2) {

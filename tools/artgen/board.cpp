@@ -44,11 +44,9 @@ Rgbf marble(double x, double y, const NoiseField &cloudField, const NoiseField &
 
 void paintPlaque(QPainter &p, const QRectF &r)
 {
-    QLinearGradient face(r.topLeft(), r.bottomLeft());
-    face.setColorAt(0, QColor(244, 242, 248, 215));
-    face.setColorAt(1, QColor(226, 222, 232, 215));
     p.setPen(Qt::NoPen);
-    p.setBrush(face);
+    p.setBrush(linearGradient(r.topLeft(), r.bottomLeft(),
+                              {{0, QColor(244, 242, 248, 215)}, {1, QColor(226, 222, 232, 215)}}));
     p.drawRoundedRect(r, 6, 6);
     // Engraved edge: dark above and left, light below and right.
     p.setBrush(Qt::NoBrush);
@@ -92,47 +90,29 @@ QImage paintBoard(const Faces &faces, qreal scale)
     // Title.
     const QPainterPath title = textPath(faces.script, 60, QStringLiteral("Tobrinel")).translated(12, 60);
     paintShadow(*p, title, QPointF(2.5, 3), 2.5, 90);
-    QLinearGradient red(0, 14, 0, 62);
-    red.setColorAt(0, QColor(246, 70, 60));
-    red.setColorAt(0.55, QColor(206, 18, 26));
-    red.setColorAt(1, QColor(140, 6, 16));
     p->setPen(QPen(QColor(90, 0, 10), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p->setBrush(red);
+    p->setBrush(linearGradient({0, 14}, {0, 62},
+                               {{0, QColor(246, 70, 60)}, {0.55, QColor(206, 18, 26)}, {1, QColor(140, 6, 16)}}));
     p->drawPath(title);
-    p->save();
-    p->setClipPath(title);
-    p->setPen(QPen(QColor(255, 210, 200, 150), 1.4));
-    p->setBrush(Qt::NoBrush);
-    p->drawPath(title.translated(1.0, 1.2));
-    p->restore();
+    paintShine(*p, title, QColor(255, 210, 200, 150), 1.4, QPointF(1.0, 1.2));
 
     const QPainterPath word = textPath(faces.heavy, 25, QStringLiteral("Karvolen"), 900, 2.5).translated(96, 92);
     p->setPen(QPen(QColor(255, 255, 255, 170), 1.0));
     p->setBrush(Qt::NoBrush);
     p->drawPath(word.translated(0.8, 1.0));
-    QLinearGradient grey(0, 72, 0, 92);
-    grey.setColorAt(0, QColor(136, 134, 142));
-    grey.setColorAt(1, QColor(88, 86, 96));
     p->setPen(QPen(QColor(60, 58, 66), 0.8));
-    p->setBrush(grey);
+    p->setBrush(linearGradient({0, 72}, {0, 92}, {{0, QColor(136, 134, 142)}, {1, QColor(88, 86, 96)}}));
     p->drawPath(word);
 
     // Karvo, paws on the rule.
     paintMascot(*p, QRectF(288, 6, 104, 104), Mood::Wave);
 
     // The rule, engraved.
-    p->setPen(QPen(QColor(110, 104, 122), 1.2));
-    p->drawLine(QPointF(10, 109), QPointF(398, 109));
-    p->setPen(QPen(QColor(250, 250, 255), 1.0));
-    p->drawLine(QPointF(10, 110.6), QPointF(398, 110.6));
+    paintEngravedLine(*p, QPointF(10, 109), QPointF(398, 109), QColor(110, 104, 122), QColor(250, 250, 255));
 
     const QPainterPath credit =
         textPath(faces.sans, 10.5, QStringLiteral("a puzzle by the Tobrinel team"), 700, 0.4, true);
-    p->setPen(Qt::NoPen);
-    p->setBrush(QColor(255, 255, 255, 170));
-    p->drawPath(credit.translated(18.6, 103.8));
-    p->setBrush(QColor(84, 80, 94));
-    p->drawPath(credit.translated(18, 103));
+    paintPressed(*p, credit.translated(18, 103), QColor(84, 80, 94), QColor(255, 255, 255, 170), QPointF(0.6, 0.8));
 
     // STEP over the step counter, and a plaque for the clock.
     paintPlaque(*p, QRectF(layout::stepLabel).adjusted(-4, -24, 4, 3));
@@ -152,11 +132,7 @@ QImage paintBoard(const Faces &faces, qreal scale)
 
     const QPainterPath signature = textPath(faces.script, 15, QStringLiteral("Tobrinel 2026"));
     const QPainterPath sig = placed(signature, QRectF(300, 388, 102, 16), Qt::AlignRight | Qt::AlignBottom);
-    p->setPen(Qt::NoPen);
-    p->setBrush(QColor(255, 255, 255, 160));
-    p->drawPath(sig.translated(0.7, 0.8));
-    p->setBrush(QColor(104, 92, 120));
-    p->drawPath(sig);
+    paintPressed(*p, sig, QColor(104, 92, 120), QColor(255, 255, 255, 160), QPointF(0.7, 0.8));
     p->end();
     return canvas.opaqueImage();
 }

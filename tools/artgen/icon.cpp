@@ -33,11 +33,9 @@ QPainterPath paintPlate(QPainter &p, int pixels)
     const qreal corner = side * 0.2;
     QPainterPath outline;
     outline.addRoundedRect(plate, corner, corner);
-    QLinearGradient ground(plate.topLeft(), plate.bottomRight());
-    ground.setColorAt(0.0, QColor(226, 222, 234));
-    ground.setColorAt(1.0, QColor(150, 142, 168));
     p.setPen(Qt::NoPen);
-    p.setBrush(ground);
+    p.setBrush(linearGradient(plate.topLeft(), plate.bottomRight(),
+                              {{0.0, QColor(226, 222, 234)}, {1.0, QColor(150, 142, 168)}}));
     p.drawPath(outline);
     return outline;
 }

@@ -82,12 +82,9 @@ void paintBigArrow(QPainter &p, const QRectF &r)
     arrow.lineTo(r.left(), mid + shaftHalf);
     arrow.closeSubpath();
     paintShadow(p, arrow, QPointF(3, 4), 3, 90);
-    QLinearGradient red(0, r.top(), 0, r.bottom());
-    red.setColorAt(0, QColor(255, 110, 90));
-    red.setColorAt(0.5, QColor(222, 26, 26));
-    red.setColorAt(1, QColor(140, 0, 8));
     p.setPen(QPen(QColor(90, 0, 0), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(red);
+    p.setBrush(linearGradient({0, r.top()}, {0, r.bottom()},
+                              {{0, QColor(255, 110, 90)}, {0.5, QColor(222, 26, 26)}, {1, QColor(140, 0, 8)}}));
     p.drawPath(arrow);
 }
 
@@ -110,17 +107,13 @@ qreal paintParagraph(QPainter &p, const QString &family, qreal size, int weight,
     if (!current.isEmpty())
         lines << current;
     const qreal leading = size * 1.28;
-    p.setPen(Qt::NoPen);
     for (const QString &line : lines) {
         QPainterPath path = textPath(family, size, line, weight, 0, italic);
         qreal x = box.left();
         if (alignment & Qt::AlignHCenter)
             x = box.center().x() - path.boundingRect().width() / 2 - path.boundingRect().left();
         path.translate(x, top + size * 0.8);
-        p.setBrush(QColor(255, 255, 255, 200));
-        p.drawPath(path.translated(0.6, 0.7));
-        p.setBrush(colour);
-        p.drawPath(path);
+        paintPressed(p, path, colour, QColor(255, 255, 255, 200), QPointF(0.6, 0.7));
         top += leading;
     }
     return top;
@@ -193,10 +186,7 @@ QImage paintInstructions(const Faces &faces, qreal scale)
     paintMascot(*p, QRectF(400, 40, 96, 116), Mood::Teacher);
 
     // The line between the panels, engraved.
-    p->setPen(QPen(QColor(150, 140, 168), 1.2));
-    p->drawLine(QPointF(8, 167), QPointF(491, 167));
-    p->setPen(QPen(QColor(255, 255, 255), 1.0));
-    p->drawLine(QPointF(8, 168.6), QPointF(491, 168.6));
+    paintEngravedLine(*p, QPointF(8, 167), QPointF(491, 167), QColor(150, 140, 168), QColor(255, 255, 255));
 
     // Lower panel: the caption, then start, arrow and goal.
     const QRectF lowerText(10, 174, 479, 40);

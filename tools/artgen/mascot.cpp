@@ -2,9 +2,9 @@
 // body) and mapped into the caller's box, so each picture gets it at any size.
 #include "mascot.h"
 
-#include <QLinearGradient>
+#include "artkit.h"
+
 #include <QPainterPath>
-#include <QRadialGradient>
 
 #include <algorithm>
 #include <cmath>
@@ -24,10 +24,7 @@ QPen outlinePen(qreal w = 3.2) { return QPen(outline, w, Qt::SolidLine, Qt::Roun
 
 QBrush furBrush(qreal top, qreal bottom)
 {
-    QLinearGradient g(0, top, 0, bottom);
-    g.setColorAt(0, furLight);
-    g.setColorAt(1, furDark);
-    return g;
+    return linearGradient({0, top}, {0, bottom}, {{0, furLight}, {1, furDark}});
 }
 
 QPainterPath headShape()
@@ -87,11 +84,8 @@ void paintOpenEye(QPainter &p, QPointF c, bool lookLeft)
     p.setPen(outlinePen(2.6));
     p.setBrush(Qt::white);
     p.drawEllipse(c, 15, 17);
-    QRadialGradient iris(c + QPointF(0, 3), 13);
-    iris.setColorAt(0, QColor(190, 230, 90));
-    iris.setColorAt(1, QColor(70, 150, 60));
     p.setPen(Qt::NoPen);
-    p.setBrush(iris);
+    p.setBrush(radialGradient(c + QPointF(0, 3), 13, {{0, QColor(190, 230, 90)}, {1, QColor(70, 150, 60)}}));
     const QPointF look(lookLeft ? -3 : 2, 2);
     p.drawEllipse(c + look, 11.5, 13.5);
     p.setBrush(QColor(20, 16, 14));
@@ -232,10 +226,8 @@ void paintArm(QPainter &p, QPointF shoulder, QPointF paw)
     arm.lineTo(paw);
     p.setPen(QPen(outline, 30, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(arm);
-    QLinearGradient g(shoulder, paw);
-    g.setColorAt(0, furDark);
-    g.setColorAt(1, furLight);
-    p.setPen(QPen(QBrush(g), 24, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(QBrush(linearGradient(shoulder, paw, {{0, furDark}, {1, furLight}})), 24, Qt::SolidLine,
+                  Qt::RoundCap));
     p.drawPath(arm);
     // Tabby rings along the arm.
     p.setPen(QPen(stripe, 3.5, Qt::SolidLine, Qt::RoundCap));

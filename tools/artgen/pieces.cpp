@@ -189,12 +189,10 @@ void paintBoardGrid(QPainter &p, const QTransform &placement, qreal tubeWidth, b
     for (int c = firstCell; c <= lastCell; ++c) {
         const QPointF centre = placement.map(cellCentre(c));
         const qreal r = 17.5 * unit;
-        QRadialGradient hollow(centre + QPointF(2 * unit, 3 * unit), r * 1.15);
-        hollow.setColorAt(0.0, QColor(206, 202, 214));
-        hollow.setColorAt(0.75, QColor(176, 170, 188));
-        hollow.setColorAt(1.0, QColor(120, 112, 138));
         p.setPen(QPen(QColor(240, 238, 246), 1.2 * unit));
-        p.setBrush(hollow);
+        p.setBrush(radialGradient(centre + QPointF(2 * unit, 3 * unit), r * 1.15,
+                                  {{0.0, QColor(206, 202, 214)}, {0.75, QColor(176, 170, 188)},
+                                   {1.0, QColor(120, 112, 138)}}));
         p.drawEllipse(centre, r, r);
         p.setPen(QPen(QColor(96, 88, 112), 1.0 * unit));
         p.setBrush(Qt::NoBrush);
@@ -222,12 +220,10 @@ void paintBoardGrid(QPainter &p, const QTransform &placement, qreal tubeWidth, b
     for (int c = firstCell; c <= lastCell; ++c) {
         const QPointF centre = placement.map(cellCentre(c));
         const qreal r = 0.75 * w;
-        QRadialGradient knob(centre - QPointF(r * 0.35, r * 0.45), r * 1.2);
-        knob.setColorAt(0.0, QColor(255, 255, 255));
-        knob.setColorAt(0.35, QColor(206, 196, 230));
-        knob.setColorAt(1.0, QColor(92, 80, 118));
         p.setPen(QPen(QColor(70, 58, 92), 0.6 * unit));
-        p.setBrush(knob);
+        p.setBrush(radialGradient(centre - QPointF(r * 0.35, r * 0.45), r * 1.2,
+                                  {{0.0, QColor(255, 255, 255)}, {0.35, QColor(206, 196, 230)},
+                                   {1.0, QColor(92, 80, 118)}}));
         p.drawEllipse(centre, r, r);
     }
     p.restore();

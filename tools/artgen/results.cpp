@@ -77,11 +77,9 @@ void paintTrophy(QPainter &p, const QRectF &box)
     p.save();
     p.translate(box.topLeft());
     p.scale(box.width() / 100, box.height() / 100);
-    QLinearGradient gold(0, 0, 100, 0);
-    gold.setColorAt(0, QColor(170, 110, 10));
-    gold.setColorAt(0.3, QColor(255, 226, 110));
-    gold.setColorAt(0.55, QColor(238, 180, 30));
-    gold.setColorAt(1, QColor(150, 90, 10));
+    const QLinearGradient gold = linearGradient({0, 0}, {100, 0},
+                                                {{0, QColor(170, 110, 10)}, {0.3, QColor(255, 226, 110)},
+                                                 {0.55, QColor(238, 180, 30)}, {1, QColor(150, 90, 10)}});
     const QPen edge(QColor(110, 60, 0), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 
     // Handles.
@@ -105,10 +103,7 @@ void paintTrophy(QPainter &p, const QRectF &box)
     p.setBrush(gold);
     p.drawPath(cup);
     p.drawRoundedRect(QRectF(30, 72, 40, 8), 2, 2);
-    QLinearGradient wood(0, 80, 0, 98);
-    wood.setColorAt(0, QColor(120, 60, 30));
-    wood.setColorAt(1, QColor(70, 32, 16));
-    p.setBrush(wood);
+    p.setBrush(linearGradient({0, 80}, {0, 98}, {{0, QColor(120, 60, 30)}, {1, QColor(70, 32, 16)}}));
     p.setPen(QPen(QColor(50, 20, 8), 2));
     p.drawRoundedRect(QRectF(22, 80, 56, 18), 3, 3);
     p.setBrush(gold);
@@ -148,17 +143,10 @@ QImage paintResults(const Faces &faces, qreal scale)
     const QPainterPath headline = placed(textPath(faces.heavy, 50, QStringLiteral("YOU WIN !!"), 900, 1.5),
                                          QRectF(0, 8, 385, 50), Qt::AlignCenter);
     paintShadow(*p, headline, QPointF(6, 7), 3, 70);
-    QLinearGradient slate(0, 8, 0, 58);
-    slate.setColorAt(0, QColor(214, 226, 240));
-    slate.setColorAt(0.5, QColor(132, 152, 180));
-    slate.setColorAt(1, QColor(84, 102, 130));
+    const QLinearGradient slate = linearGradient(
+        {0, 8}, {0, 58}, {{0, QColor(214, 226, 240)}, {0.5, QColor(132, 152, 180)}, {1, QColor(84, 102, 130)}});
     paintExtruded(*p, headline, slate, QColor(52, 62, 84), QPointF(3.5, 4.5), QColor(30, 38, 56), 1.4);
-    p->save();
-    p->setClipPath(headline);
-    p->setPen(QPen(QColor(255, 255, 255, 190), 1.6));
-    p->setBrush(Qt::NoBrush);
-    p->drawPath(headline.translated(1.2, 1.6));
-    p->restore();
+    paintShine(*p, headline, QColor(255, 255, 255, 190), 1.6, QPointF(1.2, 1.6));
 
     paintCaption(*p, textPath(faces.heavy, 17, QStringLiteral("YOUR TIME"), 900, 1).translated(224, layout::resultsTime.top() - 5),
                  QColor(26, 76, 214));
@@ -196,17 +184,11 @@ QImage paintBanner(const Faces &faces, int rank, qreal scale)
         const QRectF fit(4, 4, size.width() - 12, size.height() - 14);
         const qreal k = std::min(1.0, fit.width() / text.boundingRect().width());
         text = placed(QTransform::fromScale(k, k).map(text), fit, Qt::AlignCenter);
-        QLinearGradient face(0, text.boundingRect().top(), 0, text.boundingRect().bottom());
-        face.setColorAt(0, word.face.lighter(160));
-        face.setColorAt(0.45, word.face);
-        face.setColorAt(1, word.face.darker(140));
+        const QLinearGradient face =
+            linearGradient({0, text.boundingRect().top()}, {0, text.boundingRect().bottom()},
+                           {{0, word.face.lighter(160)}, {0.45, word.face}, {1, word.face.darker(140)}});
         paintExtruded(*p, text, face, word.face.darker(260), QPointF(3, 4), word.face.darker(330), 1.2);
-        p->save();
-        p->setClipPath(text);
-        p->setPen(QPen(QColor(255, 255, 255, 170), 1.3));
-        p->setBrush(Qt::NoBrush);
-        p->drawPath(text.translated(1, 1.3));
-        p->restore();
+        paintShine(*p, text, QColor(255, 255, 255, 170), 1.3, QPointF(1, 1.3));
     }
 
     // Smooth the edge against the field right where the window shows the banner.
