@@ -148,16 +148,6 @@ int Form1::focusedCell() const
     return 0;
 }
 
-bool Form1::focusNextPrevChild(bool next)
-{
-    const int cell = focusedCell();
-    if (cell == 0)
-        return QMainWindow::focusNextPrevChild(next);
-    const int to = next ? cell % 17 + 1 : (cell + 15) % 17 + 1;
-    KotakPic[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-    return true;
-}
-
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
@@ -248,7 +238,7 @@ Form1::Form1(GameController &game)
 
     // Created in number order, so the focus chain runs 1..17 as well.
     for (int k = 1; k <= 17; ++k) {
-        auto *cell = new ImageCell(m_client, QAccessible::Button);
+        auto *cell = new ImageCell(m_client);
         cell->setGeometry(QRect(cellPosition(k), QSize(45, 45)));
         cell->setFocusPolicy(Qt::StrongFocus);
         connect(cell, &ImageCell::clicked, this, [this, k] { m_game.KotakPic_Click(k); });

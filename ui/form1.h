@@ -71,7 +71,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool focusNextPrevChild(bool next) override; // Tab and Shift+Tab go round the cells
     void keyPressEvent(QKeyEvent *event) override; // the arrows
     // While the game plays itself, any key or click on the board hands it back; while a
     // game is reviewed, the arrows, Home, End and Escape move through it.

@@ -260,7 +260,7 @@ private slots:
         Form4 *results = app.windows.form4.loaded();
         QVERIFY(results && results->isVisible());
         QCOMPARE(results->langkahlbl->text(), QStringLiteral("46"));
-        QCOMPARE(results->Image1->picture().cacheKey(), results->pic[1].cacheKey()); // GENIUS
+        QCOMPARE(results->Image1->pixmap().cacheKey(), results->pic[1].cacheKey()); // GENIUS
         QVERIFY(!app.windows.form3.loaded());
         QSettings stored(QStringLiteral("Tobrinel"), QStringLiteral("Tobrinel"));
         QVERIFY(stored.childGroups().isEmpty()); // nothing saved
