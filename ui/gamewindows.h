@@ -11,6 +11,8 @@
 #include "ui/formslot.h"
 #include "ui/frmabout.h"
 
+#include <array>
+
 class Dialogs;
 class GameController;
 class Launcher;
@@ -54,7 +56,7 @@ public:
 private:
     Form1 &main() { return form1.load(); }
     const Form1 &main() const { return *form1.loaded(); }
-    QWidget *window(FormId form) const;
+    WindowSlot &slot(FormId form) const;
     // Gives the keyboard back to the board once another window of the game has closed.
     void backToBoard();
 
@@ -63,5 +65,18 @@ public:
     static constexpr int KeepInFrontMs = 1500;
 
 private:
+    // Which slot holds which window: load, showModal, showInFront and unload look here.
+    struct Window
+    {
+        FormId id;
+        WindowSlot *slot;
+    };
+    const std::array<Window, 5> m_windows{{
+        {FormId::Form1, &form1},
+        {FormId::Form2, &form2},
+        {FormId::Form3, &form3},
+        {FormId::Form4, &form4},
+        {FormId::frmAbout, &about},
+    }};
     QMetaObject::Connection m_keepInFront;
 };
