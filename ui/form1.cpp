@@ -171,10 +171,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 
 void Form1::showBoardNote(int from, int to, const QString &text)
 {
-    if (from != 0)
-        boardMenu->marks->showMove(from, to, 0);
-    else
-        boardMenu->marks->clear();
+    hints->markMove(from, to);
     // Made at the first review: most runs never show it.
     if (!m_noteLabel) {
         m_noteLabel = new QLabel(m_client);
@@ -192,15 +189,15 @@ void Form1::showBoardNote(int from, int to, const QString &text)
     m_noteLabel->setText(text);
     m_noteLabel->show();
     m_noteLabel->raise();
-    boardMenu->tell(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    hints->tell(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
 void Form1::hideBoardNote()
 {
-    boardMenu->marks->clear();
+    hints->clearMarks();
     if (m_noteLabel)
         m_noteLabel->hide();
-    m_client->setAccessibleDescription(QString());
+    hints->tell(QString());
 }
 
 void Form1::keyPressEvent(QKeyEvent *event)
@@ -268,7 +265,8 @@ Form1::Form1(GameController &game)
     connect(&Timer1, &QTimer::timeout, this, [this] { m_game.Timer1_Timer(); });
 
     buildMenus();
-    boardMenu = new BoardMenu(this, m_client, m_game, [](int cell) { return QRect(cellPosition(cell), QSize(45, 45)); });
+    boardMenu = new BoardMenu(this, m_client, m_game);
+    hints = new HintPresenter(m_client, [](int cell) { return QRect(cellPosition(cell), QSize(45, 45)); });
 
     // Fixed 408x408 client area under the menu bar; no maximizing.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

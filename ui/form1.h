@@ -6,6 +6,7 @@
 #include "game/board.h"
 #include "ui/boardmenu.h"
 #include "ui/controlarray.h"
+#include "ui/hintpresenter.h"
 #include "ui/imagecell.h"
 
 #include <QLabel>
@@ -41,8 +42,10 @@ public:
     QAction *help2 = nullptr;
     QAction *about1 = nullptr;
 
-    // The right-click menu of the board, Ctrl+Z and H, and the hint's marks.
+    // The right-click menu of the board and its keys (Ctrl+Z, H, R, W).
     BoardMenu *boardMenu = nullptr;
+    // The hint's and the review's marks on the board, and what a screen reader hears of them.
+    HintPresenter *hints = nullptr;
 
     // The cell grid in pixels (twips / 15), top-left corners of KotakPic(1..17).
     static QPoint cellPosition(int cell);

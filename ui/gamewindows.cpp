@@ -137,12 +137,12 @@ void GameWindows::endProgram()
 
 void GameWindows::showHint(int from, int to, int movesLeft)
 {
-    main().boardMenu->showHint(from, to, movesLeft);
+    main().hints->showHint(from, to, movesLeft);
 }
 
 void GameWindows::hideHint()
 {
-    main().boardMenu->hideHint();
+    main().hints->clearMarks();
 }
 
 void GameWindows::showBoardNote(int from, int to, const QString &text)
