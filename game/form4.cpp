@@ -32,7 +32,6 @@ Form4::Form4()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
 {
     setWindowTitle(QStringLiteral("You Win !!!"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(387, 364);
 
     const qreal ratio = devicePixelRatioF();

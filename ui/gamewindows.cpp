@@ -9,8 +9,11 @@
 
 #include <algorithm>
 
-GameWindows::GameWindows(GameController &game, modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher)
-    : form1([&game] { return new Form1(game); })
+GameWindows::GameWindows(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher)
+    : form1([this] {
+        Q_ASSERT(m_game);
+        return new Form1(*m_game);
+    })
     , form2([this] { return new Form2(form1.loaded()); })
     , form3([this, &hiScores, &dialogs] { return new Form3(hiScores, dialogs, form1.loaded()); })
     // The results window is modeless: nothing else gives the board back its keyboard.

@@ -22,9 +22,11 @@ class modHiScores;
 class GameWindows final : public GameView
 {
 public:
-    // game is what Form1 forwards its events to; it may be built after the GameWindows, as
-    // long as it exists by the first load of Form1.
-    GameWindows(GameController &game, modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher);
+    GameWindows(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher);
+
+    // What Form1 forwards its events to. The controller is built on this view, so it comes
+    // second and is given here, before the first load of Form1.
+    void setGame(GameController &game) { m_game = &game; }
 
     void showCell(int cell, Piece piece, bool selected) override;
     void setStepText(const QString &text) override;
@@ -79,4 +81,5 @@ private:
         {FormId::frmAbout, &about},
     }};
     QMetaObject::Connection m_keepInFront;
+    GameController *m_game = nullptr;
 };
