@@ -32,7 +32,6 @@ Form4::Form4()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
 {
     setWindowTitle(QStringLiteral("You Win !!!"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(387, 364);
 
     const qreal ratio = devicePixelRatioF();
@@ -45,9 +44,9 @@ Form4::Form4()
     waktulbl = resultLabel(this, QStringLiteral("00:00:00"), ResultsLayout::Time);
     langkahlbl = resultLabel(this, QStringLiteral("00"), ResultsLayout::Steps);
 
-    Image1 = new ImageCell(this);
+    Image1 = new QLabel(this);
     Image1->setGeometry(ResultsLayout::Banner.as<QRect>());
-    Image1->setPicture(pic[1]);
+    Image1->setPixmap(pic[1]);
 
     Command1 = new QToolButton(this);
     Command1->setText(QStringLiteral("&Great"));
@@ -68,7 +67,7 @@ void Form4::showResult(int rank, const QString &time, const QString &steps)
 {
     // The captions and the rank's word are painted; a screen reader gets them as text.
     static const char *const rankWords[] = {"", "Genius", "Smart", "Stupid"};
-    Image1->setPicture(pic[rank]);
+    Image1->setPixmap(pic[rank]);
     Image1->setAccessibleName(QStringLiteral("Rank: %1").arg(QLatin1String(rankWords[rank])));
     waktulbl->setText(time);
     waktulbl->adjustSize();

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "ui/controlarray.h"
-#include "ui/imagecell.h"
 
 #include <QLabel>
 #include <QToolButton>
@@ -21,7 +20,7 @@ public:
 
     QLabel *waktulbl = nullptr;    // waktu = time
     QLabel *langkahlbl = nullptr;  // langkah = step
-    ImageCell *Image1 = nullptr;   // the rank banner
+    QLabel *Image1 = nullptr;      // the rank banner
     ControlArray<QPixmap, 1, 3> pic; // GENIUS, SMART, STUPID
     QToolButton *Command1 = nullptr; // "&Great"
 

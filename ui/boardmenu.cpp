@@ -5,7 +5,7 @@
 #include <QAction>
 #include <QMenu>
 
-BoardMenu::BoardMenu(QWidget *window, QWidget *board, GameController &game, std::function<QRect(int)> cellRect)
+BoardMenu::BoardMenu(QWidget *window, QWidget *board, GameController &game)
     : QObject(window)
     , m_board(board)
     , m_game(game)
@@ -29,8 +29,6 @@ BoardMenu::BoardMenu(QWidget *window, QWidget *board, GameController &game, std:
 
     board->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(board, &QWidget::customContextMenuRequested, this, &BoardMenu::popup);
-
-    marks = new HintMarks(std::move(cellRect), board);
 }
 
 void BoardMenu::popup(const QPoint &boardPos)
@@ -54,27 +52,4 @@ void BoardMenu::popup(const QPoint &boardPos)
     hint->setEnabled(m_game.canHint());
     review->setEnabled(m_game.canReview() || m_game.reviewing());
     menu->popup(m_board->mapToGlobal(boardPos));
-}
-
-void BoardMenu::showHint(int from, int to, int movesLeft)
-{
-    marks->showMove(from, to);
-    const QString text = movesLeft == 1
-                             ? QStringLiteral("Hint: move the piece on cell %1 to cell %2. This is the last move.").arg(from).arg(to)
-                             : QStringLiteral("Hint: move the piece on cell %1 to cell %2. %3 moves to go at best.")
-                                   .arg(from).arg(to).arg(movesLeft);
-    tell(text);
-}
-
-void BoardMenu::tell(const QString &text)
-{
-    // The same text again would not be announced: a change is what a screen reader hears.
-    if (m_board->accessibleDescription() == text)
-        m_board->setAccessibleDescription(QString());
-    m_board->setAccessibleDescription(text);
-}
-
-void BoardMenu::hideHint()
-{
-    marks->clear();
 }

@@ -57,8 +57,7 @@ void loadRegularFace()
     registerFace(QStringLiteral(":/fonts/LiberationSans-Regular.ttf"), faces().msSansSerif);
 }
 
-} // namespace
-
+// Registers the shipped faces the machine lacks, once.
 void loadTobrinelFonts()
 {
     static bool loaded = false;
@@ -73,6 +72,8 @@ void loadTobrinelFonts()
         faces().regularWanted = true;
     }
 }
+
+} // namespace
 
 QFont tobrinelFont(FontFace face, qreal pointSize, bool bold)
 {

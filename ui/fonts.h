@@ -7,7 +7,6 @@
 
 enum class FontFace { ArialBlack, MsSansSerif };
 
-// Registers the shipped faces; call once after the QApplication exists.
-void loadTobrinelFonts();
-
+// The face at the size and weight; the first call, after the QApplication exists, registers
+// the shipped faces the machine lacks.
 QFont tobrinelFont(FontFace face, qreal pointSize, bool bold);

@@ -148,16 +148,6 @@ int Form1::focusedCell() const
     return 0;
 }
 
-bool Form1::focusNextPrevChild(bool next)
-{
-    const int cell = focusedCell();
-    if (cell == 0)
-        return QMainWindow::focusNextPrevChild(next);
-    const int to = next ? cell % 17 + 1 : (cell + 15) % 17 + 1;
-    KotakPic[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-    return true;
-}
-
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
@@ -181,10 +171,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 
 void Form1::showBoardNote(int from, int to, const QString &text)
 {
-    if (from != 0)
-        boardMenu->marks->showMove(from, to, 0);
-    else
-        boardMenu->marks->clear();
+    hints->markMove(from, to);
     // Made at the first review: most runs never show it.
     if (!m_noteLabel) {
         m_noteLabel = new QLabel(m_client);
@@ -202,15 +189,15 @@ void Form1::showBoardNote(int from, int to, const QString &text)
     m_noteLabel->setText(text);
     m_noteLabel->show();
     m_noteLabel->raise();
-    boardMenu->tell(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    hints->tell(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
 void Form1::hideBoardNote()
 {
-    boardMenu->marks->clear();
+    hints->clearMarks();
     if (m_noteLabel)
         m_noteLabel->hide();
-    m_client->setAccessibleDescription(QString());
+    hints->tell(QString());
 }
 
 void Form1::keyPressEvent(QKeyEvent *event)
@@ -248,7 +235,7 @@ Form1::Form1(GameController &game)
 
     // Created in number order, so the focus chain runs 1..17 as well.
     for (int k = 1; k <= 17; ++k) {
-        auto *cell = new ImageCell(m_client, QAccessible::Button);
+        auto *cell = new ImageCell(m_client);
         cell->setGeometry(QRect(cellPosition(k), QSize(45, 45)));
         cell->setFocusPolicy(Qt::StrongFocus);
         connect(cell, &ImageCell::clicked, this, [this, k] { m_game.KotakPic_Click(k); });
@@ -278,7 +265,8 @@ Form1::Form1(GameController &game)
     connect(&Timer1, &QTimer::timeout, this, [this] { m_game.Timer1_Timer(); });
 
     buildMenus();
-    boardMenu = new BoardMenu(this, m_client, m_game, [](int cell) { return QRect(cellPosition(cell), QSize(45, 45)); });
+    boardMenu = new BoardMenu(this, m_client, m_game);
+    hints = new HintPresenter(m_client, [](int cell) { return QRect(cellPosition(cell), QSize(45, 45)); });
 
     // Fixed 408x408 client area under the menu bar; no maximizing.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -6,6 +6,7 @@
 #include "game/board.h"
 #include "ui/boardmenu.h"
 #include "ui/controlarray.h"
+#include "ui/hintpresenter.h"
 #include "ui/imagecell.h"
 
 #include <QLabel>
@@ -41,8 +42,10 @@ public:
     QAction *help2 = nullptr;
     QAction *about1 = nullptr;
 
-    // The right-click menu of the board, Ctrl+Z and H, and the hint's marks.
+    // The right-click menu of the board and its keys (Ctrl+Z, H, R, W).
     BoardMenu *boardMenu = nullptr;
+    // The hint's and the review's marks on the board, and what a screen reader hears of them.
+    HintPresenter *hints = nullptr;
 
     // The cell grid in pixels (twips / 15), top-left corners of KotakPic(1..17).
     static QPoint cellPosition(int cell);
@@ -71,7 +74,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool focusNextPrevChild(bool next) override; // Tab and Shift+Tab go round the cells
     void keyPressEvent(QKeyEvent *event) override; // the arrows
     // While the game plays itself, any key or click on the board hands it back; while a
     // game is reviewed, the arrows, Home, End and Escape move through it.

@@ -2,8 +2,7 @@
 #include "ui/form2.h"
 
 #include "media/art/picturenames.h"
-#include "ui/imagecell.h"
-
+#include <QLabel>
 #include <QMouseEvent>
 
 namespace {
@@ -18,11 +17,11 @@ const char *const GoalCaption =
     "Ubahlah susunan di gambar kiri menjadi susunan di gambar kanan. Turn the arrangement on the left into "
     "the one on the right.";
 
-// Text that a screen reader finds where the picture paints it; it draws nothing and lets
-// every click through to the window.
+// Text that a screen reader finds where the picture paints it: a label with no text of its
+// own, so it draws nothing, that lets every click through to the window.
 void addReadableText(QWidget *window, const QRect &place, const char *text)
 {
-    auto *area = new ImageCell(window, QAccessible::StaticText);
+    auto *area = new QLabel(window);
     area->setGeometry(place);
     area->setAttribute(Qt::WA_TransparentForMouseEvents);
     area->setAccessibleName(QString::fromUtf8(text));

@@ -12,8 +12,20 @@
 #include <type_traits>
 #include <utility>
 
+// What every window's slot does, whatever the window's class: GameWindows keeps its five
+// slots in one table of these.
+class WindowSlot
+{
+public:
+    virtual ~WindowSlot() = default;
+    virtual QWidget *loadWindow() = 0;
+    virtual QWidget *loadedWindow() const = 0;
+    virtual void showModal() = 0; // nothing for a window that is no dialog
+    virtual void unload() = 0;
+};
+
 template <class Form>
-class FormSlot
+class FormSlot final : public WindowSlot
 {
 public:
     using Factory = std::function<Form *()>;
@@ -26,7 +38,7 @@ public:
     }
     FormSlot(const FormSlot &) = delete;
     FormSlot &operator=(const FormSlot &) = delete;
-    ~FormSlot() { delete m_form.data(); }
+    ~FormSlot() override { delete m_form.data(); }
 
     // Creates the window if it does not exist; it stays hidden.
     Form &load()
@@ -40,6 +52,9 @@ public:
 
     Form *loaded() const { return m_form.data(); }
 
+    QWidget *loadWindow() override { return &load(); }
+    QWidget *loadedWindow() const override { return loaded(); }
+
     // Makes it visible and returns at once; an open window stays open.
     void showModeless()
     {
@@ -48,21 +63,23 @@ public:
         form.raise();
     }
 
-    // Shows it modally over its owner and returns once it has been unloaded.
-    void showModal()
+    // Shows it modally over its owner and returns once it has been unloaded. Only a
+    // dialog runs modally; the main window and the results window are never shown so.
+    void showModal() override
     {
-        static_assert(std::is_base_of_v<QDialog, Form>, "a modal window is a QDialog");
-        QPointer<Form> form = &load();
-        form->exec();
-        // Closed some other way than through unload (the window manager, say): the
-        // window is gone all the same.
-        if (form)
-            unload();
+        if constexpr (std::is_base_of_v<QDialog, Form>) {
+            QPointer<Form> form = &load();
+            form->exec();
+            // Closed some other way than through unload (the window manager, say): the
+            // window is gone all the same.
+            if (form)
+                unload();
+        }
     }
 
     // Closes and destroys the window. Nothing happens when it is not loaded or is
     // already unloading.
-    void unload()
+    void unload() override
     {
         if (!m_form || m_unloading)
             return;

@@ -7,8 +7,13 @@
 #include <QTimer>
 #include <QWindow>
 
-GameWindows::GameWindows(GameController &game, modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher)
-    : form1([&game] { return new Form1(game); })
+#include <algorithm>
+
+GameWindows::GameWindows(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher)
+    : form1([this] {
+        Q_ASSERT(m_game);
+        return new Form1(*m_game);
+    })
     , form2([this] { return new Form2(form1.loaded()); })
     , form3([this, &hiScores, &dialogs] { return new Form3(hiScores, dialogs, form1.loaded()); })
     // The results window is modeless: nothing else gives the board back its keyboard.
@@ -59,40 +64,22 @@ void GameWindows::showResults(int rank, const QString &time, const QString &step
     form4.showModeless();
 }
 
+WindowSlot &GameWindows::slot(FormId form) const
+{
+    const auto row = std::find_if(m_windows.begin(), m_windows.end(), [form](const Window &w) { return w.id == form; });
+    Q_ASSERT(row != m_windows.end());
+    return *row->slot;
+}
+
 void GameWindows::load(FormId form)
 {
-    switch (form) {
-    case FormId::Form1: form1.load(); break;
-    case FormId::Form2: form2.load(); break;
-    case FormId::Form3: form3.load(); break;
-    case FormId::Form4: form4.load(); break;
-    case FormId::frmAbout: about.load(); break;
-    }
+    slot(form).loadWindow();
 }
 
 void GameWindows::showModal(FormId form)
 {
-    switch (form) {
-    case FormId::Form2: form2.showModal(); break;
-    case FormId::Form3: form3.showModal(); break;
-    case FormId::frmAbout: about.showModal(); break;
-    case FormId::Form1:
-    case FormId::Form4:
-        break; // never shown modally
-    }
+    slot(form).showModal();
     backToBoard();
-}
-
-QWidget *GameWindows::window(FormId form) const
-{
-    switch (form) {
-    case FormId::Form1: return form1.loaded();
-    case FormId::Form2: return form2.loaded();
-    case FormId::Form3: return form3.loaded();
-    case FormId::Form4: return form4.loaded();
-    case FormId::frmAbout: return about.loaded();
-    }
-    return nullptr;
 }
 
 void GameWindows::showInFront(FormId form)
@@ -101,7 +88,7 @@ void GameWindows::showInFront(FormId form)
     // main window that it raised along with a question or the Black List. Raising and
     // activating it once that is over keeps it ownerless (the main window can still be
     // put above it) and brings it into view.
-    QWidget *shown = window(form);
+    QWidget *shown = slot(form).loadedWindow();
     if (!shown || !shown->isVisible())
         return;
     shown->raise();
@@ -140,13 +127,7 @@ void GameWindows::backToBoard()
 
 void GameWindows::unload(FormId form)
 {
-    switch (form) {
-    case FormId::Form1: form1.unload(); break;
-    case FormId::Form2: form2.unload(); break;
-    case FormId::Form3: form3.unload(); break;
-    case FormId::Form4: form4.unload(); break;
-    case FormId::frmAbout: about.unload(); break;
-    }
+    slot(form).unload();
 }
 
 void GameWindows::endProgram()
@@ -159,12 +140,12 @@ void GameWindows::endProgram()
 
 void GameWindows::showHint(int from, int to, int movesLeft)
 {
-    main().boardMenu->showHint(from, to, movesLeft);
+    main().hints->showHint(from, to, movesLeft);
 }
 
 void GameWindows::hideHint()
 {
-    main().boardMenu->hideHint();
+    main().hints->clearMarks();
 }
 
 void GameWindows::showBoardNote(int from, int to, const QString &text)

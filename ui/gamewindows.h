@@ -11,6 +11,8 @@
 #include "ui/formslot.h"
 #include "ui/frmabout.h"
 
+#include <array>
+
 class Dialogs;
 class GameController;
 class Launcher;
@@ -20,9 +22,11 @@ class modHiScores;
 class GameWindows final : public GameView
 {
 public:
-    // game is what Form1 forwards its events to; it may be built after the GameWindows, as
-    // long as it exists by the first load of Form1.
-    GameWindows(GameController &game, modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher);
+    GameWindows(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher);
+
+    // What Form1 forwards its events to. The controller is built on this view, so it comes
+    // second and is given here, before the first load of Form1.
+    void setGame(GameController &game) { m_game = &game; }
 
     void showCell(int cell, Piece piece, bool selected) override;
     void setStepText(const QString &text) override;
@@ -54,7 +58,7 @@ public:
 private:
     Form1 &main() { return form1.load(); }
     const Form1 &main() const { return *form1.loaded(); }
-    QWidget *window(FormId form) const;
+    WindowSlot &slot(FormId form) const;
     // Gives the keyboard back to the board once another window of the game has closed.
     void backToBoard();
 
@@ -63,5 +67,19 @@ public:
     static constexpr int KeepInFrontMs = 1500;
 
 private:
+    // Which slot holds which window: load, showModal, showInFront and unload look here.
+    struct Window
+    {
+        FormId id;
+        WindowSlot *slot;
+    };
+    const std::array<Window, 5> m_windows{{
+        {FormId::Form1, &form1},
+        {FormId::Form2, &form2},
+        {FormId::Form3, &form3},
+        {FormId::Form4, &form4},
+        {FormId::frmAbout, &about},
+    }};
     QMetaObject::Connection m_keepInFront;
+    GameController *m_game = nullptr;
 };

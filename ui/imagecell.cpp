@@ -2,59 +2,13 @@
 
 #include "ui/background.h"
 
-#include <QAccessibleWidget>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
-namespace {
-
-// What assistive technology sees of an ImageCell: its role, its name, and a press that is
-// the same click as the mouse's.
-class ImageCellAccessible final : public QAccessibleWidget
+ImageCell::ImageCell(QWidget *parent)
+    : QAbstractButton(parent)
 {
-public:
-    explicit ImageCellAccessible(ImageCell *cell)
-        : QAccessibleWidget(cell, cell->accessibleRole())
-    {
-    }
-
-    QStringList actionNames() const override
-    {
-        QStringList names = QAccessibleWidget::actionNames();
-        if (role() == QAccessible::Button)
-            names.prepend(pressAction());
-        return names;
-    }
-
-    void doAction(const QString &actionName) override
-    {
-        if (actionName == pressAction() && role() == QAccessible::Button)
-            static_cast<ImageCell *>(widget())->click();
-        else
-            QAccessibleWidget::doAction(actionName);
-    }
-};
-
-QAccessibleInterface *imageCellAccessible(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("ImageCell") && object && object->isWidgetType())
-        return new ImageCellAccessible(static_cast<ImageCell *>(object));
-    return nullptr;
-}
-
-} // namespace
-
-ImageCell::ImageCell(QWidget *parent, QAccessible::Role role)
-    : QWidget(parent)
-    , m_role(role)
-{
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(imageCellAccessible);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
@@ -99,29 +53,21 @@ void ImageCell::paintFocusRing(QPainter &painter) const
     painter.restore();
 }
 
-void ImageCell::mousePressEvent(QMouseEvent *event)
-{
-    m_pressed = event->button() == Qt::LeftButton;
-}
-
-void ImageCell::mouseReleaseEvent(QMouseEvent *event)
-{
-    // A click is a press and a release on the same cell.
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    m_pressed = false;
-    if (click)
-        emit clicked();
-}
-
 void ImageCell::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
-    const bool press = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (!press || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
-        event->ignore(); // the window's keys
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        // Qt's button leaves Return to dialogs; on the board it clicks, once however long
+        // it is held.
+        if (!event->isAutoRepeat())
+            click();
         return;
     }
-    // A held key is one press, as a held mouse button is one click.
-    if (!event->isAutoRepeat())
-        click();
+    // Qt's button would take the arrows to move the focus along the widgets' order, which
+    // on this board is no direction at all, and a modified Space belongs to the window.
+    if (plain && key == Qt::Key_Space)
+        QAbstractButton::keyPressEvent(event);
+    else
+        event->ignore();
 }

@@ -17,11 +17,13 @@
 
 namespace {
 
-// What the game is made of, for the whole run. The main window forwards its events to the
-// logic and the logic drives the windows, so GameWindows is given the controller built right
-// after it; it uses it only once the main window is loaded.
+// What the game is made of, for the whole run, each part built before it is handed on. The
+// logic drives the windows and the main window forwards its events to the logic, so the
+// windows come first, then the controller on them, and then the windows are given it.
 struct Program
 {
+    Program() { windows.setGame(game); }
+
     QtDialogs dialogs;
     QSettingsStore store;
     modHiScores hiScores{store, dialogs};
@@ -30,7 +32,7 @@ struct Program
     Module1 sound{audio, eventPass};
     SystemRegistry registry;
     SystemLauncher launcher;
-    GameWindows windows{game, hiScores, dialogs, registry, launcher};
+    GameWindows windows{hiScores, dialogs, registry, launcher};
     GameController game{windows, dialogs, sound, hiScores};
 };
 

@@ -36,12 +36,13 @@ struct AppRig
     modHiScores hiScores{store, dialogs};
     SystemRegistry registry;
     FakeLauncher launcher;
-    GameWindows windows{game, hiScores, dialogs, registry, launcher}; // game is only referred to here
+    GameWindows windows{hiScores, dialogs, registry, launcher};
     GameController game{windows, dialogs, cues, hiScores};
     bool ended = false; // the program was told to end
 
     AppRig()
     {
+        windows.setGame(game);
         windows.onEnd = [this] { ended = true; };
         windows.load(FormId::Form1);
         game.Form_Load();

@@ -21,6 +21,7 @@ namespace {
 struct App : AppRig
 {
     BoardMenu &menu() { return *window().boardMenu; }
+    HintMarks *marks() { return window().hints->marks(); }
 
     // The window active, as a player finds it, with a new game begun.
     bool newGameInTheActiveWindow()
@@ -65,7 +66,7 @@ struct App : AppRig
     bool hint()
     {
         key(Qt::Key_H);
-        return QTest::qWaitFor([this] { return menu().marks->isVisible(); }, 30000);
+        return QTest::qWaitFor([this] { return marks()->isVisible(); }, 30000);
     }
 };
 
@@ -217,7 +218,7 @@ private slots:
         QVERIFY(app.newGameWithHintsAllowed(answerer));
         QVERIFY(app.hint());
 
-        HintMarks *marks = app.menu().marks;
+        HintMarks *marks = app.marks();
         const Board start = Board::startPosition();
         QVERIFY(start[marks->from()] != Piece::Empty);
         QCOMPARE(start[marks->to()], Piece::Empty);
@@ -246,8 +247,8 @@ private slots:
         int moves = 0;
         while (!app.game.GameOver && moves < 60) {
             QVERIFY2(app.hint(), qPrintable(QStringLiteral("hint %1 does not show").arg(moves + 1)));
-            const int from = app.menu().marks->from();
-            const int to = app.menu().marks->to();
+            const int from = app.marks()->from();
+            const int to = app.marks()->to();
             app.move(from, to);
             ++moves;
             QCOMPARE(w.STEPLBL->text(), QString::number(moves)); // each hint was a legal move
@@ -260,7 +261,7 @@ private slots:
         Form4 *results = app.windows.form4.loaded();
         QVERIFY(results && results->isVisible());
         QCOMPARE(results->langkahlbl->text(), QStringLiteral("46"));
-        QCOMPARE(results->Image1->picture().cacheKey(), results->pic[1].cacheKey()); // GENIUS
+        QCOMPARE(results->Image1->pixmap().cacheKey(), results->pic[1].cacheKey()); // GENIUS
         QVERIFY(!app.windows.form3.loaded());
         QSettings stored(QStringLiteral("Tobrinel"), QStringLiteral("Tobrinel"));
         QVERIFY(stored.childGroups().isEmpty()); // nothing saved
@@ -309,7 +310,7 @@ private slots:
                  QStringLiteral("Move 46 of 46: %1 to %2, best. 46 steps, the best possible.").arg(lastFrom).arg(lastTo));
         QVERIFY(w.noteLabel() && w.noteLabel()->isVisible());
         QCOMPARE(w.noteLabel()->text().replace(QLatin1Char('\n'), QLatin1Char(' ')), board->accessibleDescription());
-        QCOMPARE(std::pair(app.menu().marks->from(), app.menu().marks->to()), std::pair(lastFrom, lastTo));
+        QCOMPARE(std::pair(app.marks()->from(), app.marks()->to()), std::pair(lastFrom, lastTo));
         // The verdict stands clear of every cell.
         for (int k = 1; k <= 17; ++k)
             QVERIFY(!w.noteLabel()->geometry().intersects(w.KotakPic[k]->geometry()));
@@ -318,16 +319,16 @@ private slots:
         const auto [from45, to45] = best[44];
         QCOMPARE(board->accessibleDescription(), QStringLiteral("Move 45 of 46: %1 to %2, best.").arg(from45).arg(to45));
         app.key(Qt::Key_Home);
-        QVERIFY(!app.menu().marks->isVisible());
+        QVERIFY(!app.marks()->isVisible());
         QCOMPARE(w.KotakPic[SharedCell]->accessibleName(), QStringLiteral("Cell 9: empty"));
         QTest::qWait(2 * HintMarks::ShowMs);
         app.key(Qt::Key_End);
-        QVERIFY(app.menu().marks->isVisible()); // a review's marks stay until it moves on
+        QVERIFY(app.marks()->isVisible()); // a review's marks stay until it moves on
 
         app.key(Qt::Key_Escape);
         QVERIFY(!app.game.reviewing());
         QVERIFY(!w.noteLabel()->isVisible());
-        QVERIFY(!app.menu().marks->isVisible());
+        QVERIFY(!app.marks()->isVisible());
         QCOMPARE(w.KotakPic[1]->accessibleName(), QStringLiteral("Cell 1: tile"));
         QCOMPARE(answerer.unexpected(), 0);
     }
