@@ -12,6 +12,11 @@ int FakeDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString
     return answer;
 }
 
+void FakeDialogs::InfoBox(const QString &prompt)
+{
+    calls.push_back({QStringLiteral("InfoBox"), prompt, QString(), -1, QString()});
+}
+
 QString FakeDialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     calls.push_back({QStringLiteral("InputBox"), prompt, title, -1, defaultText});
@@ -31,6 +36,15 @@ QStringList FakeDialogs::reportTitles() const
         if (call.kind == QLatin1String("MsgBox") && call.buttons == static_cast<int>(MsgButtons::OkOnly))
             titles << call.title;
     return titles;
+}
+
+QStringList FakeDialogs::notes() const
+{
+    QStringList shown;
+    for (const Call &call : calls)
+        if (call.kind == QLatin1String("InfoBox"))
+            shown << call.prompt;
+    return shown;
 }
 
 QString MemoryStore::path(const QString &app, const QString &section, const QString &key)
@@ -55,22 +69,32 @@ bool FakeLauncher::startDetached(const QString &program)
     return files.contains(program);
 }
 
-QString MemoryStore::get(const QString &app, const QString &section, const QString &key,
-                         const QString &defaultText)
+std::vector<StoredValue> MemoryStore::readSection(const QString &app, const QString &section,
+                                                  const QStringList &keys, const QString &defaultText)
 {
     if (failGets)
         throw StoreError("The settings store cannot be read.");
-    return values.value(path(app, section, key), defaultText);
+    std::vector<StoredValue> read;
+    for (const QString &key : keys)
+        read.push_back(StoredValue{values.value(path(app, section, key), defaultText), QString()});
+    return read;
 }
 
-void MemoryStore::save(const QString &app, const QString &section, const QString &key, const QString &text)
+QString MemoryStore::updateSection(const QString &app, const QString &section, const QStringList &keys,
+                                   const QString &defaultText, const SectionChange &change)
 {
-    if (!failOnSaveKey.isNull() && key == failOnSaveKey)
-        throw StoreError("The settings store cannot be written.");
-    values.insert(path(app, section, key), text);
+    const std::vector<std::optional<QString>> texts = change(readSection(app, section, keys, defaultText));
+    for (qsizetype i = 0; i < keys.size() && i < qsizetype(texts.size()); ++i) {
+        if (!texts[i])
+            continue;
+        if (!failOnSaveKey.isNull() && keys[i] == failOnSaveKey)
+            throw StoreError("The settings store cannot be written.");
+        values.insert(path(app, section, keys[i]), *texts[i]);
+    }
+    return note;
 }
 
-void MemoryStore::deleteSection(const QString &app, const QString &section)
+QString MemoryStore::clearSection(const QString &app, const QString &section)
 {
     const QString prefix = app + QLatin1Char('/') + section + QLatin1Char('/');
     bool found = false;
@@ -84,6 +108,12 @@ void MemoryStore::deleteSection(const QString &app, const QString &section)
     }
     if (!found)
         throw StoreError("The section does not exist.");
+    return note;
+}
+
+QString MemoryStore::location(const QString &app)
+{
+    return QStringLiteral("the settings of %1").arg(app);
 }
 
 void RecordingCuePlayer::PlaySound(Cue cue)

@@ -48,6 +48,22 @@ void writeFile(const QString &path, const QByteArray &contents)
     QCOMPARE(file.write(contents), contents.size());
 }
 
+// One key written through the store's section update, the others left as they are.
+void saveKey(SettingsStore &store, const QString &key, const QString &text)
+{
+    store.updateSection(App, Section, {key}, QString(),
+                        [&](const std::vector<StoredValue> &) { return std::vector<std::optional<QString>>{text}; });
+}
+
+// One key as the store reads it; a key that cannot be read throws its problem.
+QString readKey(SettingsStore &store, const QString &key, const QString &defaultText)
+{
+    const StoredValue value = store.readSection(App, Section, {key}, defaultText).front();
+    if (!value.problem.isEmpty())
+        throw StoreError(value.problem.toStdString());
+    return *value.text;
+}
+
 // The top ten over the real settings file, with its reports recorded.
 struct StoredTable
 {
@@ -129,10 +145,10 @@ void TestQSettingsStore::savedTextReadsBackExactly()
     QFETCH(QString, text);
 
     QSettingsStore store;
-    store.save(App, Section, QStringLiteral("7"), text);
+    saveKey(store, QStringLiteral("7"), text);
 
     QCOMPARE(onDisk(confFile()).value(QStringLiteral("7")), text);
-    QCOMPARE(store.get(App, Section, QStringLiteral("7"), QStringLiteral("Zenlor3600")), text);
+    QCOMPARE(readKey(store, QStringLiteral("7"), QStringLiteral("Zenlor3600")), text);
 }
 
 void TestQSettingsStore::tableRoundTripsThroughTheFile()
@@ -167,7 +183,7 @@ void TestQSettingsStore::tableRoundTripsThroughTheFile()
 void TestQSettingsStore::readsWhatAFileHolds_data()
 {
     QTest::addColumn<QByteArray>("file");    // empty: no file at all
-    QTest::addColumn<QString>("value");      // what get() of key 3 returns
+    QTest::addColumn<QString>("value");      // what key 3 reads as
     QTest::addColumn<QString>("failure");    // or the start of the StoreError it throws
 
     QTest::newRow("no file") << QByteArray() << "Zenlor3600" << "";
@@ -199,7 +215,7 @@ void TestQSettingsStore::readsWhatAFileHolds()
     QString got;
     QString caught;
     try {
-        got = store.get(App, Section, QStringLiteral("3"), QStringLiteral("Zenlor3600"));
+        got = readKey(store, QStringLiteral("3"), QStringLiteral("Zenlor3600"));
     } catch (const StoreError &error) {
         caught = QString::fromUtf8(error.what());
     }
@@ -233,7 +249,7 @@ void TestQSettingsStore::saveOverADamagedFileRewritesIt()
     writeFile(confFile(), "[HiScores]\n0=Abc   90\ngarbage\n");
     QSettingsStore store;
 
-    store.save(App, Section, QStringLiteral("1"), QStringLiteral("Def   5"));
+    saveKey(store, QStringLiteral("1"), QStringLiteral("Def   5"));
 
     const QMap<QString, QString> disk = onDisk(confFile());
     QCOMPARE(disk.value(QStringLiteral("0")), QStringLiteral("Abc   90"));

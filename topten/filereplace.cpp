@@ -1,0 +1,44 @@
+// The atomic replace of the settings file, on QSaveFile: the new list goes to a temporary
+// file in the same folder (the link's target's folder for a link), is flushed to the disk
+// and renamed over the old file only when all of it was written.
+#include "topten/filereplace.h"
+
+#include "topten/storemessages.h"
+#include "topten/storeplatform.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QSaveFile>
+
+using namespace StoreMessages;
+
+void FileReplace::replaceWhole(const QString &path, const QByteArray &bytes, StorePlatform &)
+{
+    QSaveFile file(path);
+    // Unbuffered: Qt 6.4's commit() flushes its buffer only after the sync and ignores a
+    // failed flush, so on a full disk it would rename a short file over the list.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        fail(cannotWrite(path, file.errorString()));
+    if (file.write(bytes) != bytes.size()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        fail(cannotWrite(path, why));
+    }
+    if (!file.commit())
+        fail(cannotWrite(path, file.errorString()));
+}
+
+QString FileReplace::keepAside(const QString &path, StorePlatform &platform)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int n = 0; n < 100; ++n) {
+        const QString name = path + QStringLiteral(".damaged-") + stamp + (n ? QStringLiteral("-%1").arg(n) : QString());
+        const int error = platform.hardLink(path, name);
+        if (error == 0)
+            return name;
+        if (!StorePlatform::meansExists(error))
+            fail(cannotWrite(path, QStringLiteral("the damaged file could not be kept aside (%1)")
+                                       .arg(platform.errorText(error))));
+    }
+    fail(cannotWrite(path, QStringLiteral("the damaged file could not be kept aside")));
+}

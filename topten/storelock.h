@@ -1,0 +1,36 @@
+// The settings file's lock, and the mending of what an interrupted write left behind.
+//
+// The lock is the one QSettings itself takes for the file (the file's name + ".lock"), so
+// that copies of the game that write through QSettings wait for us and we for them.
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+
+class StorePlatform;
+
+class StoreLock
+{
+public:
+    explicit StoreLock(const QString &settingsPath);
+
+    // Throws StoreError, in words for the player, when the lock cannot be had.
+    void lockForWriting();
+    // A reader waits for a writer in progress, but reads even without the lock: every
+    // write replaces the file whole, so what it reads is one whole version.
+    bool lockForReading();
+
+private:
+    bool lock();
+    bool abandoned() const;
+    bool placeTaken() const;
+
+    QString m_settingsPath;
+    QString m_path;
+    QLockFile m_lock;
+};
+
+// Only under the lock: puts back the old file where a copy of the game stopped in the
+// middle of replacing it, the way earlier versions replaced it (under a second name
+// ".keep", the new one written as ".new").
+void recoverInterruptedWrite(const QString &settingsPath, StorePlatform &platform);
