@@ -30,10 +30,14 @@ void FileReplace::replaceWhole(const QString &path, const QByteArray &bytes, Sto
 
 QString FileReplace::keepAside(const QString &path, StorePlatform &platform)
 {
+    // For a link, the file it points to: a second name for the link itself would show the
+    // new list once the target is replaced.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    const QString damaged = canonical.isEmpty() ? path : canonical;
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     for (int n = 0; n < 100; ++n) {
         const QString name = path + QStringLiteral(".damaged-") + stamp + (n ? QStringLiteral("-%1").arg(n) : QString());
-        const int error = platform.hardLink(path, name);
+        const int error = platform.hardLink(damaged, name);
         if (error == 0)
             return name;
         if (!StorePlatform::meansExists(error))

@@ -13,8 +13,9 @@ namespace FileReplace {
 // StoreError in words for the player.
 void replaceWhole(const QString &path, const QByteArray &bytes, StorePlatform &platform);
 
-// A second name for a damaged file about to be replaced, where a player looking in the
-// settings folder finds it beside the list. Returns that name; throws StoreError.
+// A second name for a damaged file about to be replaced (the file a link points to, for a
+// link), beside path, where a player looking in the settings folder finds it. Returns that
+// name; throws StoreError.
 QString keepAside(const QString &path, StorePlatform &platform);
 
 } // namespace FileReplace

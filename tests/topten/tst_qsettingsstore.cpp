@@ -105,6 +105,8 @@ private slots:
     void somethingElseInTheFilesPlace_data();
     void somethingElseInTheFilesPlace();
     void aLockNamingNoOwnerIsTakenOver();
+    void aLinkedFileStaysALink_data();
+    void aLinkedFileStaysALink();
 
 private:
     QString confFile() const { return m_dir->filePath(QStringLiteral("Tobrinel/Tobrinel.conf")); }
@@ -321,8 +323,6 @@ void TestQSettingsStore::clearThenSaveWritesTheTableBack()
     QCOMPARE(disk.value(QStringLiteral("9")), QStringLiteral("New   50"));
 }
 
-QTEST_GUILESS_MAIN(TestQSettingsStore)
-#include "tst_qsettingsstore.moc"
 
 void TestQSettingsStore::somethingElseInTheFilesPlace_data()
 {
@@ -388,3 +388,58 @@ void TestQSettingsStore::aLockNamingNoOwnerIsTakenOver()
     t.hi.SaveTopTen();
     QVERIFY2(t.reports().contains(QStringLiteral("is taken by something other than a file")), qPrintable(t.reports()));
 }
+
+void TestQSettingsStore::aLinkedFileStaysALink_data()
+{
+    QTest::addColumn<QByteArray>("linked"); // what the linked file holds before the win
+    QTest::addColumn<bool>("keptAside");    // a damaged file is kept beside the link
+
+    QTest::newRow("a list") << QByteArray("[HiScores]\n9=Abc   57\n[Other]\nx=kept\n") << false;
+    QTest::newRow("a damaged list") << QByteArray("[HiScores]\n9=Abc   57\ngarbage\n[Other]\nx=kept\n") << true;
+}
+
+// As a dotfile manager keeps it: the settings file is a link into another folder. The
+// win goes to the file linked to, and the link stays.
+void TestQSettingsStore::aLinkedFileStaysALink()
+{
+    QFETCH(QByteArray, linked);
+    QFETCH(bool, keptAside);
+    const QString target = m_dir->filePath(QStringLiteral("dotfiles/tobrinel.conf"));
+    writeFile(target, linked);
+    QVERIFY(QDir().mkpath(QFileInfo(confFile()).path()));
+    QVERIFY(QFile::link(target, confFile()));
+
+    StoredTable t;
+    t.hi.LoadTopTenBoard();
+    t.hi.NewEntry.Score = Decimal(50);
+    t.dialogs.inputAnswers = {QStringLiteral("Won")};
+    t.hi.CheckTopTen();
+    t.hi.SaveTopTen();
+
+    QVERIFY(QFileInfo(confFile()).isSymLink());
+    QCOMPARE(QFileInfo(confFile()).symLinkTarget(), target);
+    QCOMPARE(onDisk(target).value(QStringLiteral("8")), QStringLiteral("Abc   57"));
+    QCOMPARE(onDisk(target).value(QStringLiteral("9")), QStringLiteral("Won   50"));
+    QCOMPARE(QSettings(target, QSettings::IniFormat).value(QStringLiteral("Other/x")).toString(), QStringLiteral("kept"));
+    QCOMPARE(QDir(m_dir->filePath(QStringLiteral("dotfiles"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("tobrinel.conf")});
+
+    QStringList besides = QDir(QFileInfo(confFile()).path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    besides.removeAll(QStringLiteral("Tobrinel.conf"));
+    if (keptAside) {
+        // The damaged list as it was, not a second name of the link, which would read as the new one.
+        QCOMPARE(besides.size(), 1);
+        const QFileInfo aside(QFileInfo(confFile()).dir().filePath(besides.front()));
+        QVERIFY(!aside.isSymLink());
+        QFile file(aside.filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), linked);
+        QCOMPARE(t.dialogs.notes().size(), 1);
+    } else {
+        QCOMPARE(besides, QStringList());
+        QCOMPARE(t.dialogs.calls.size(), size_t(1)); // the name asked, nothing reported
+    }
+}
+
+QTEST_GUILESS_MAIN(TestQSettingsStore)
+#include "tst_qsettingsstore.moc"
