@@ -12,7 +12,7 @@
 
 using namespace StoreMessages;
 
-void FileReplace::replaceWhole(const QString &path, const QByteArray &bytes, StorePlatform &)
+void FileReplace::replaceWhole(const QString &path, const QByteArray &bytes, StorePlatform &platform)
 {
     QSaveFile file(path);
     // Unbuffered: Qt 6.4's commit() flushes its buffer only after the sync and ignores a
@@ -26,6 +26,10 @@ void FileReplace::replaceWhole(const QString &path, const QByteArray &bytes, Sto
     }
     if (!file.commit())
         fail(cannotWrite(path, file.errorString()));
+    // QSaveFile syncs the new file but not the folder's entry for it, without which the
+    // rename may not survive a power cut. The list is written by now, so a folder that
+    // cannot be synced is as safe as its file system makes it and is not reported.
+    platform.syncFolder(QFileInfo(QFileInfo(path).canonicalFilePath()).path());
 }
 
 QString FileReplace::keepAside(const QString &path, StorePlatform &platform)

@@ -47,6 +47,7 @@ QString QSettingsStore::rewrite(const QString &path, const QString &section, Dec
     StoreLock lock(path);
     lock.lockForWriting();
     recoverInterruptedWrite(path, m_platform);
+    removeLeftovers(path);
     SettingsFile file;
     try {
         file = SettingsFiles::read(path, section);

@@ -1,13 +1,16 @@
 // The settings file's lock and the recovery of an interrupted write.
 #include "topten/storelock.h"
 
+#include "topten/settingsfile.h"
 #include "topten/storemessages.h"
 #include "topten/storeplatform.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QThread>
 
 using namespace StoreMessages;
@@ -19,6 +22,42 @@ constexpr int LockWaitMs = 10000;
 // A lock file that names no owner (left empty, or not written by a QLockFile) for longer
 // than this is abandoned: an owner writes its name the moment it has made the file.
 constexpr int AbandonedLockMs = 500;
+
+// A private copy lives for milliseconds, made by readers that need no lock.
+constexpr int LeftoverCopySecs = 60;
+
+// The random part Qt's temporary files put where the pattern has XXXXXX.
+const QString RandomPart = QStringLiteral("([A-Za-z0-9]{6})");
+
+// Whether the part of a name that stands for XXXXXX looks drawn at random rather than
+// typed: "Tobrinel.conf.backup" or ".Backup" may be the player's own copy. A random part
+// that looks like a word is left; it costs a few hundred bytes.
+bool looksRandom(const QString &part)
+{
+    bool digit = false;
+    bool letter = false;
+    bool innerCapital = false;
+    for (qsizetype i = 0; i < part.size(); ++i) {
+        digit = digit || part[i].isDigit();
+        letter = letter || part[i].isLetter();
+        innerCapital = innerCapital || (i > 0 && part[i].isUpper());
+    }
+    return innerCapital || (digit && letter);
+}
+
+// Removes the files in folder whose whole name matches name and that are at least
+// minAgeSecs old; with sparingWords, only where its first capture looks random.
+void removeMatching(const QString &folder, const QRegularExpression &name, int minAgeSecs, bool sparingWords)
+{
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-minAgeSecs);
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &entry : entries) {
+        const QRegularExpressionMatch match = name.match(entry.fileName());
+        if (match.hasMatch() && (!sparingWords || looksRandom(match.captured(1))) && !entry.isSymLink()
+            && (minAgeSecs == 0 || entry.lastModified() < before))
+            QFile::remove(entry.filePath());
+    }
+}
 
 } // namespace
 
@@ -50,8 +89,9 @@ bool StoreLock::lockForReading()
 // milliseconds, so short pauses keep two copies saving at once quick.
 //
 // A lock file left empty is what a copy killed between making it and writing its process
-// number leaves; Qt would take it for a live lock until it is 30 s old. (One that names a
-// process gone from this host, Qt takes over itself.)
+// number leaves; Qt would take it, or one holding anything else that names no owner, for
+// a live lock until it is 30 s old. One that names a process gone from this host, Qt
+// takes over itself at once (it asks the system whether the process is there).
 bool StoreLock::lock()
 {
     if (placeTaken())
@@ -72,7 +112,10 @@ bool StoreLock::lock()
 bool StoreLock::abandoned() const
 {
     const QFileInfo info(m_path);
-    return info.isFile() && info.size() == 0
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    return info.isFile() && !m_lock.getLockInfo(&pid, &host, &application)
            && info.lastModified().msecsTo(QDateTime::currentDateTime()) >= AbandonedLockMs;
 }
 
@@ -94,4 +137,25 @@ void recoverInterruptedWrite(const QString &settingsPath, StorePlatform &platfor
         platform.renameOver(guard, settingsPath);
     else
         QFile::remove(guard);
+}
+
+void removeLeftovers(const QString &settingsPath)
+{
+    // Copies through QSettings leave a name of its own for its lock and its replace.
+    QString copy = QRegularExpression::escape(SettingsFiles::privateCopyPattern());
+    copy.replace(QStringLiteral("XXXXXX"), RandomPart);
+    const QRegularExpression privateCopy(QStringLiteral("^%1(?:\\.lock|\\.[A-Za-z0-9]{6})?$").arg(copy));
+    removeMatching(QDir::tempPath(), privateCopy, LeftoverCopySecs, false);
+    removeMatching(QFileInfo(settingsPath).path(), privateCopy, LeftoverCopySecs, false);
+
+    QStringList files{settingsPath};
+    const QString target = QFileInfo(settingsPath).canonicalFilePath();
+    if (!target.isEmpty() && target != settingsPath)
+        files << target;
+    for (const QString &file : files) {
+        const QFileInfo info(file);
+        const QRegularExpression replace(
+            QStringLiteral("^%1\\.%2$").arg(QRegularExpression::escape(info.fileName()), RandomPart));
+        removeMatching(info.path(), replace, 0, true);
+    }
 }

@@ -34,3 +34,10 @@ private:
 // middle of replacing it, the way earlier versions replaced it (under a second name
 // ".keep", the new one written as ".new").
 void recoverInterruptedWrite(const QString &settingsPath, StorePlatform &platform);
+
+// Only under the lock: removes the temporary files of saves that were killed before they
+// finished. Ours alone, by their names: the replace's beside the file (and beside the file
+// a link points to), which only a holder of the lock makes; and the private copies of
+// settingsfile, in the temporary and the settings folder, once older than any live
+// reader's.
+void removeLeftovers(const QString &settingsPath);

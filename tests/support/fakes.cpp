@@ -57,6 +57,31 @@ QString storedKey(int index)
     return MemoryStore::path(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), QString::number(index));
 }
 
+int RecordingPlatform::hardLink(const QString &existing, const QString &newName)
+{
+    calls << QStringLiteral("hardLink ") + newName;
+    return hardLinkError != 0 ? hardLinkError : systemPlatform().hardLink(existing, newName);
+}
+
+int RecordingPlatform::renameOver(const QString &from, const QString &to)
+{
+    calls << QStringLiteral("renameOver ") + to;
+    return systemPlatform().renameOver(from, to);
+}
+
+int RecordingPlatform::syncFolder(const QString &folder)
+{
+    if (beforeSync)
+        beforeSync();
+    calls << QStringLiteral("syncFolder ") + folder;
+    return systemPlatform().syncFolder(folder);
+}
+
+QString RecordingPlatform::errorText(int error)
+{
+    return systemPlatform().errorText(error);
+}
+
 bool FakeLauncher::fileExists(const QString &path)
 {
     asked << path;

@@ -5,6 +5,7 @@
 #include "game/gameview.h"
 #include "media/cues.h"
 #include "topten/settingsstore.h"
+#include "topten/storeplatform.h"
 #include "ui/dialogs.h"
 #include "ui/launcher.h"
 
@@ -64,6 +65,22 @@ public:
     QString note;                  // what each update and clear that worked tells the player
 
     static QString path(const QString &app, const QString &section, const QString &key);
+};
+
+// The settings store's system calls, done for real and recorded. hardLinkError makes every
+// hard link fail with that error number, as on a file system without hard links;
+// beforeSync runs just before a folder is synced.
+class RecordingPlatform final : public StorePlatform
+{
+public:
+    int hardLink(const QString &existing, const QString &newName) override;
+    int renameOver(const QString &from, const QString &to) override;
+    int syncFolder(const QString &folder) override;
+    QString errorText(int error) override;
+
+    int hardLinkError = 0;
+    std::function<void()> beforeSync;
+    QStringList calls; // "hardLink <new name>", "renameOver <to>", "syncFolder <folder>"
 };
 
 // The MemoryStore key under which modHiScores keeps TopTen(index).

@@ -9,8 +9,11 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -107,6 +110,12 @@ private slots:
     void aLockNamingNoOwnerIsTakenOver();
     void aLinkedFileStaysALink_data();
     void aLinkedFileStaysALink();
+    void theFolderIsSyncedOnceTheNewListIsInPlace_data();
+    void theFolderIsSyncedOnceTheNewListIsInPlace();
+    void aSaveRemovesWhatKilledSavesLeft_data();
+    void aSaveRemovesWhatKilledSavesLeft();
+    void aLockNoOneHoldsIsTakenOverAtOnce_data();
+    void aLockNoOneHoldsIsTakenOverAtOnce();
 
 private:
     QString confFile() const { return m_dir->filePath(QStringLiteral("Tobrinel/Tobrinel.conf")); }
@@ -439,6 +448,134 @@ void TestQSettingsStore::aLinkedFileStaysALink()
         QCOMPARE(besides, QStringList());
         QCOMPARE(t.dialogs.calls.size(), size_t(1)); // the name asked, nothing reported
     }
+}
+
+
+void TestQSettingsStore::theFolderIsSyncedOnceTheNewListIsInPlace_data()
+{
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("a file") << false;
+    QTest::newRow("a link into another folder") << true;
+}
+
+// Without the folder synced, the rename that put the new list in place may not survive a
+// power cut. The folder is the one the new file is in: a link's target's.
+void TestQSettingsStore::theFolderIsSyncedOnceTheNewListIsInPlace()
+{
+    QFETCH(bool, linked);
+    QString file = confFile();
+    QDir().mkpath(QFileInfo(confFile()).path());
+    if (linked) {
+        file = m_dir->filePath(QStringLiteral("dotfiles/tobrinel.conf"));
+        writeFile(file, "[HiScores]\n");
+        QVERIFY(QFile::link(file, confFile()));
+    }
+    RecordingPlatform platform;
+    QMap<QString, QString> atSync;
+    platform.beforeSync = [&] { atSync = onDisk(file); };
+    QSettingsStore store(platform);
+
+    saveKey(store, QStringLiteral("9"), QStringLiteral("Won   50"));
+
+    QCOMPARE(platform.calls, QStringList{QStringLiteral("syncFolder ") + QFileInfo(file).path()});
+    QCOMPARE(atSync.value(QStringLiteral("9")), QStringLiteral("Won   50"));
+}
+
+void TestQSettingsStore::aSaveRemovesWhatKilledSavesLeft_data()
+{
+    QTest::addColumn<QString>("folder"); // "settings" or "temporary"
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("ageSecs");
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("a replace cut short") << "settings" << "Tobrinel.conf.k3YqZ1" << 0 << true;
+    QTest::newRow("a copy of the player's") << "settings" << "Tobrinel.conf.backup" << 600 << false;
+    QTest::newRow("an old private copy") << "temporary" << ".tobrinel-a1B2c3.conf" << 120 << true;
+    QTest::newRow("a live reader's copy") << "temporary" << ".tobrinel-d4E5f6.conf" << 0 << false;
+    QTest::newRow("an old private copy's lock") << "settings" << ".tobrinel-a1B2c3.conf.lock" << 120 << true;
+    QTest::newRow("an old private copy's replace") << "settings" << ".tobrinel-a1B2c3.conf.Zq81xY" << 120 << true;
+    QTest::newRow("another program's file") << "temporary" << "other-a1B2c3.conf" << 600 << false;
+}
+
+// Every copy of the game killed in the middle of a save left a temporary file; the next
+// save clears them, but only its own kind, and none a live copy may still be reading.
+void TestQSettingsStore::aSaveRemovesWhatKilledSavesLeft()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, name);
+    QFETCH(int, ageSecs);
+    QFETCH(bool, removed);
+
+    const QByteArray oldTmpdir = qgetenv("TMPDIR");
+    const QString tmp = m_dir->filePath(QStringLiteral("tmp"));
+    QVERIFY(QDir().mkpath(tmp));
+    qputenv("TMPDIR", QFile::encodeName(tmp));
+    const QString leftover =
+        QDir(folder == QLatin1String("settings") ? QFileInfo(confFile()).path() : tmp).filePath(name);
+    writeFile(confFile(), "[HiScores]\n9=Abc   57\n");
+    writeFile(leftover, "[HiScores]\n9=Old   60\n");
+    {
+        QFile file(leftover);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSecs), QFileDevice::FileModificationTime));
+    }
+
+    QSettingsStore store;
+    QString failure;
+    try {
+        saveKey(store, QStringLiteral("8"), QStringLiteral("Won   50"));
+    } catch (const StoreError &error) {
+        failure = QString::fromUtf8(error.what());
+    }
+    qputenv("TMPDIR", oldTmpdir);
+    if (oldTmpdir.isNull())
+        qunsetenv("TMPDIR");
+
+    QCOMPARE(failure, QString());
+    QCOMPARE(onDisk(confFile()).value(QStringLiteral("8")), QStringLiteral("Won   50"));
+    QCOMPARE(!QFileInfo::exists(leftover), removed);
+}
+
+void TestQSettingsStore::aLockNoOneHoldsIsTakenOverAtOnce_data()
+{
+    QTest::addColumn<QString>("owner"); // what the lock file says
+
+    QProcess gone;
+    gone.start(QStringLiteral("true"));
+    QVERIFY(gone.waitForStarted(5000));
+    const qint64 pid = gone.processId();
+    QVERIFY(gone.waitForFinished(5000));
+    QTest::newRow("a process gone from this host")
+        << QStringLiteral("%1\ntrue\n%2\n").arg(pid).arg(QSysInfo::machineHostName());
+    QTest::newRow("no owner's name") << QStringLiteral("garbage\n");
+}
+
+// A copy of the game killed while it held the lock leaves the lock file; the next start
+// and the next save must neither wait long nor fail for it.
+void TestQSettingsStore::aLockNoOneHoldsIsTakenOverAtOnce()
+{
+    QFETCH(QString, owner);
+    const QString lock = confFile() + QStringLiteral(".lock");
+    writeFile(lock, owner.toUtf8());
+    {
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-2), QFileDevice::FileModificationTime));
+    }
+
+    StoredTable t;
+    QElapsedTimer clock;
+    clock.start();
+    t.hi.LoadTopTenBoard();
+    t.hi.NewEntry.Score = Decimal(47);
+    t.dialogs.inputAnswers = {QStringLiteral("Kept")};
+    t.hi.CheckTopTen();
+    t.hi.SaveTopTen();
+    const qint64 took = clock.elapsed();
+
+    QCOMPARE(t.reports(), QString());
+    QCOMPARE(onDisk(confFile()).value(QStringLiteral("9")), QStringLiteral("Kept  47"));
+    QVERIFY2(took < 1000, qPrintable(QStringLiteral("%1 ms").arg(took)));
 }
 
 QTEST_GUILESS_MAIN(TestQSettingsStore)
