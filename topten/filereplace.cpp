@@ -7,6 +7,7 @@
 #include "topten/storeplatform.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -44,6 +45,16 @@ QString FileReplace::keepAside(const QString &path, StorePlatform &platform)
         const int error = platform.hardLink(damaged, name);
         if (error == 0)
             return name;
+        if (StorePlatform::meansNoHardLinks(error) && !QFileInfo::exists(name)) {
+            // FAT, exFAT and some network shares have no hard links: a copy costs room
+            // but keeps the file as well.
+            if (QFile::copy(damaged, name))
+                return name;
+            QFile::remove(name);
+            fail(cannotWrite(path, QStringLiteral("the damaged file could not be kept aside: no hard link (%1), "
+                                                  "and no copy could be made")
+                                       .arg(platform.errorText(error))));
+        }
         if (!StorePlatform::meansExists(error))
             fail(cannotWrite(path, QStringLiteral("the damaged file could not be kept aside (%1)")
                                        .arg(platform.errorText(error))));

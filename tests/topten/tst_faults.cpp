@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <memory>
 
 #include <sys/stat.h>
@@ -110,7 +111,8 @@ private:
 // A store, scripted dialogs and the module, as the game puts them together.
 struct Game
 {
-    QSettingsStore store;
+    RecordingPlatform platform;
+    QSettingsStore store{platform};
     FakeDialogs dialogs;
     modHiScores hi{store, dialogs};
 
@@ -148,6 +150,8 @@ private slots:
     void aFileThatIsNotASettingsFileIsReportedAndKept_data();
     void aFileThatIsNotASettingsFileIsReportedAndKept();
     void aPastedNicknameIsStoredOnOneLine();
+    void withoutHardLinksADamagedFileIsKeptByACopy_data();
+    void withoutHardLinksADamagedFileIsKeptByACopy();
 
 private:
     QString confFile() const { return m_dir->filePath(QStringLiteral("Tobrinel/Tobrinel.conf")); }
@@ -469,6 +473,54 @@ void TestFaults::aPastedNicknameIsStoredOnOneLine()
     Game next;
     next.hi.LoadTopTenBoard();
     QCOMPARE(next.hi.TopTen[9].Name.text(), QStringLiteral("Ab Cd "));
+}
+
+
+void TestFaults::withoutHardLinksADamagedFileIsKeptByACopy_data()
+{
+    QTest::addColumn<int>("linkError"); // what the file system answers a hard link with
+    QTest::addColumn<bool>("copied");   // or the save is refused, the file as it was
+
+    QTest::newRow("not permitted (FAT, exFAT)") << EPERM << true;
+    QTest::newRow("not supported (network share)") << EOPNOTSUPP << true;
+    QTest::newRow("no such call") << ENOSYS << true;
+    QTest::newRow("an input/output error") << EIO << false;
+}
+
+// The damaged file must stay somewhere before it is replaced: by a second name where the
+// file system has them, by a copy where it has none; a real failure still stops the save.
+void TestFaults::withoutHardLinksADamagedFileIsKeptByACopy()
+{
+    QFETCH(int, linkError);
+    QFETCH(bool, copied);
+    QByteArray contents = Ladder;
+    contents.replace("5=Fay   65", QByteArray("5=Fay   6\0" "5", 11));
+    writeFile(confFile(), contents);
+
+    Game game;
+    game.platform.hardLinkError = linkError;
+    game.hi.LoadTopTenBoard();
+    game.dialogs.calls.clear();
+    game.win();
+
+    const QStringList kept = besides(QFileInfo(confFile()).path());
+    if (copied) {
+        QCOMPARE(game.dialogs.reportTitles(), QStringList());
+        QCOMPARE(kept.size(), 1);
+        const QString keptPath = QFileInfo(confFile()).dir().filePath(kept.front());
+        QCOMPARE(fileBytes(keptPath), contents);
+        QCOMPARE(game.dialogs.notes().size(), 1);
+        QVERIFY2(game.dialogs.notes().front().endsWith(QStringLiteral(" The file as it was is kept as %1.").arg(keptPath)),
+                 qPrintable(game.dialogs.notes().front()));
+        QCOMPARE(onDisk(confFile()).back(), QStringLiteral("New   46"));
+    } else {
+        QCOMPARE(game.dialogs.reportTitles(), QStringList{QStringLiteral("SaveTopTen")});
+        QVERIFY2(game.lastReport().contains(QStringLiteral("the damaged file could not be kept aside")),
+                 qPrintable(game.lastReport()));
+        QVERIFY(game.lastReport().endsWith(QStringLiteral("The stored list is unchanged.")));
+        QCOMPARE(kept, QStringList());
+        QCOMPARE(fileBytes(confFile()), contents);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFaults)
