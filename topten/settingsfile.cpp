@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSettings>
 #include <QStringDecoder>
 #include <QTemporaryFile>
@@ -95,6 +96,37 @@ bool hasEntries(const QByteArray &bytes)
         return true;
     }
     return false;
+}
+
+// Keys ("Section/key", as written) that a hand edit left more than once with different
+// texts. QSettings silently keeps the last; which one the player meant, nobody knows.
+QStringList repeatedKeys(const QByteArray &bytes)
+{
+    QHash<QByteArray, QByteArray> seen;
+    QSet<QByteArray> repeated;
+    QByteArray section;
+    for (const QByteArray &raw : lines(bytes)) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith('[') && line.endsWith(']')) {
+            section = line.mid(1, line.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (line.startsWith(';') || equals <= 0)
+            continue;
+        const QByteArray key = section + '/' + line.left(equals).trimmed();
+        const QByteArray text = line.mid(equals + 1).trimmed();
+        const auto found = seen.constFind(key);
+        if (found == seen.cend())
+            seen.insert(key, text);
+        else if (*found != text)
+            repeated.insert(key);
+    }
+    QStringList keys;
+    for (const QByteArray &key : repeated)
+        keys << QString::fromUtf8(key);
+    keys.sort();
+    return keys;
 }
 
 QByteArray readAll(const QString &path, bool &ok)
@@ -195,9 +227,15 @@ SettingsFile SettingsFiles::read(const QString &path, const QString &section)
         result.values.clear();
         return result;
     }
+    result.repeated = repeatedKeys(bytes);
     if (formatError || foreign) {
         result.kind = FileKind::Damaged;
         result.why = QStringLiteral("The settings file %1 is damaged: some of its lines cannot be read.").arg(path);
+    } else if (!result.repeated.isEmpty()) {
+        result.kind = FileKind::Damaged;
+        result.why = QStringLiteral("The settings file %1 is damaged: some of its keys are there more than once, "
+                                    "with different texts.")
+                         .arg(path);
     } else {
         result.kind = FileKind::Clean;
     }
@@ -211,8 +249,13 @@ std::vector<StoredValue> SettingsFiles::sectionValues(const QString &path, const
     std::vector<StoredValue> values;
     for (const QString &key : keys) {
         StoredValue value;
-        const auto found = file.values.constFind(section + QLatin1Char('/') + key);
-        if (found == file.values.cend()) {
+        const QString name = section + QLatin1Char('/') + key;
+        const auto found = file.values.constFind(name);
+        if (file.repeated.contains(name)) {
+            value.problem = QStringLiteral("The settings file %1 is damaged: key %2 in section %3 is there more "
+                                           "than once, with different texts.")
+                                .arg(path, quoted(key), quoted(section));
+        } else if (found == file.values.cend()) {
             if (file.kind == FileKind::Damaged)
                 value.problem = QStringLiteral("The settings file %1 is damaged: key %2 in section %3 cannot be read.")
                                     .arg(path, quoted(key), quoted(section));

@@ -21,6 +21,7 @@ struct SettingsFile
     FileKind kind = FileKind::Absent;
     QString why;          // what is wrong with a file that is not Clean
     QVariantMap values;   // every key QSettings found, as "Section/key"
+    QStringList repeated; // keys ("Section/key") there more than once with different texts: none is trusted
 
     // Damaged, not a settings file, or too large: a rewrite keeps a copy of it.
     bool needsKeepingAside() const { return kind != FileKind::Absent && kind != FileKind::Clean; }

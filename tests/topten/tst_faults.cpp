@@ -151,6 +151,8 @@ private slots:
     void aFileThatIsNotASettingsFileIsReportedAndKept();
     void aPastedNicknameIsStoredOnOneLine();
     void withoutHardLinksADamagedFileIsKeptByACopy_data();
+    void aKeyThereTwiceIsTrustedOnlyWhenBothAgree_data();
+    void aKeyThereTwiceIsTrustedOnlyWhenBothAgree();
     void withoutHardLinksADamagedFileIsKeptByACopy();
 
 private:
@@ -520,6 +522,60 @@ void TestFaults::withoutHardLinksADamagedFileIsKeptByACopy()
         QVERIFY(game.lastReport().endsWith(QStringLiteral("The stored list is unchanged.")));
         QCOMPARE(kept, QStringList());
         QCOMPARE(fileBytes(confFile()), contents);
+    }
+}
+
+
+void TestFaults::aKeyThereTwiceIsTrustedOnlyWhenBothAgree_data()
+{
+    QTest::addColumn<QByteArray>("extra"); // a line a hand edit added at the end
+    QTest::addColumn<bool>("trusted");
+
+    QTest::newRow("a better score for key 5") << QByteArray("5=Fay   46\n") << false;
+    QTest::newRow("another name in a second HiScores section") << QByteArray("[HiScores]\n5=Zed   65\n") << false;
+    QTest::newRow("the same text again") << QByteArray("5=Fay   65\n") << true;
+    QTest::newRow("the same key in another section") << QByteArray("[Other]\n5=Fay   46\n") << true;
+}
+
+// Of a key there twice QSettings silently keeps the last, which ranks a hand-edited score
+// as if the game had stored it. When the texts differ neither is trusted: the entry is
+// damaged, the player is told, the next win takes its place, and the file as it was, with
+// both texts, is kept beside the new one.
+void TestFaults::aKeyThereTwiceIsTrustedOnlyWhenBothAgree()
+{
+    QFETCH(QByteArray, extra);
+    QFETCH(bool, trusted);
+    const QByteArray contents = Ladder + extra;
+    writeFile(confFile(), contents);
+
+    Game game;
+    game.hi.LoadTopTenBoard();
+    if (trusted) {
+        QCOMPARE(game.dialogs.reportTitles(), QStringList());
+        QCOMPARE(game.hi.TopTen[5].Score, Decimal(65));
+    } else {
+        QCOMPARE(game.dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
+        QVERIFY2(game.lastReport().startsWith(QStringLiteral("The settings file %1 is damaged: key \"5\" in section "
+                                                             "\"HiScores\" is there more than once, with different texts.")
+                                                  .arg(confFile())),
+                 qPrintable(game.lastReport()));
+        QVERIFY(game.hi.TopTen[5].Damaged);
+    }
+
+    game.dialogs.calls.clear();
+    game.win();
+
+    const QStringList kept = besides(QFileInfo(confFile()).path());
+    QCOMPARE(game.dialogs.reportTitles(), QStringList());
+    if (trusted) {
+        QCOMPARE(onDisk(confFile()), LadderWithWin);
+        QCOMPARE(kept, QStringList());
+    } else {
+        QCOMPARE(onDisk(confFile()), (QStringList{"Ann   90", "Bob   85", "Cat   80", "Dan   75", "Eve   70", "Gus   60",
+                                                  "Hal   55", "Ivy   50", "Joe   47", "New   46"}));
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(fileBytes(QFileInfo(confFile()).dir().filePath(kept.front())), contents);
+        QCOMPARE(game.dialogs.notes().size(), 1);
     }
 }
 
