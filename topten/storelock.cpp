@@ -80,9 +80,18 @@ void StoreLock::lockForWriting()
     fail(cannotWrite(m_settingsPath, QStringLiteral("no lock file could be made beside it (no room, or no permission)")));
 }
 
+// Never waits: the start reads on the window's thread, and a copy of the game that holds
+// the lock for as long as it likes must not freeze this one.
 bool StoreLock::lockForReading()
 {
-    return lock();
+    if (placeTaken())
+        return false;
+    if (m_lock.tryLock(0))
+        return true;
+    if (m_lock.error() != QLockFile::LockFailedError || !abandoned())
+        return false;
+    m_lock.removeStaleLockFile();
+    return m_lock.tryLock(0);
 }
 
 // QLockFile's own wait doubles its pauses from 100 ms; a write holds the lock for

@@ -16,8 +16,8 @@ public:
 
     // Throws StoreError, in words for the player, when the lock cannot be had.
     void lockForWriting();
-    // A reader waits for a writer in progress, but reads even without the lock: every
-    // write replaces the file whole, so what it reads is one whole version.
+    // One try, no wait. A reader reads even without the lock: every write replaces the
+    // file whole, so what it reads is one whole version, the old or the new.
     bool lockForReading();
 
 private:
