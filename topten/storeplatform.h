@@ -22,7 +22,6 @@ public:
     virtual QString errorText(int error) = 0;
 
     // Error numbers the store tells apart.
-    static int noHardLinksError(); // what a file system without hard links typically answers
     static bool meansNoHardLinks(int error);
     static bool meansExists(int error);
 };

@@ -44,11 +44,6 @@ public:
 
 } // namespace
 
-int StorePlatform::noHardLinksError()
-{
-    return EPERM;
-}
-
 bool StorePlatform::meansNoHardLinks(int error)
 {
     return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EXDEV || error == EMLINK;
