@@ -45,12 +45,24 @@ bool looksRandom(const QString &part)
     return innerCapital || (digit && letter);
 }
 
-// Removes the files in folder whose whole name matches name and that are at least
-// minAgeSecs old; with sparingWords, only where its first capture looks random.
-void removeMatching(const QString &folder, const QRegularExpression &name, int minAgeSecs, bool sparingWords)
+// The name filter for every name that starts with prefix, read literally.
+QString startingWith(const QString &prefix)
+{
+    QString filter;
+    for (const QChar c : prefix)
+        filter += c == u'*' || c == u'?' || c == u'[' ? QStringLiteral("[") + c + QLatin1Char(']') : QString(c);
+    return filter + QLatin1Char('*');
+}
+
+// Removes the files in folder that start with prefix, whose whole name matches name and
+// that are at least minAgeSecs old; with sparingWords, only where the first capture of
+// name looks random. The prefix spares a crowded temporary folder a look at every file.
+void removeMatching(const QString &folder, const QString &prefix, const QRegularExpression &name, int minAgeSecs,
+                    bool sparingWords)
 {
     const QDateTime before = QDateTime::currentDateTime().addSecs(-minAgeSecs);
-    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList({startingWith(prefix)}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo &entry : entries) {
         const QRegularExpressionMatch match = name.match(entry.fileName());
         if (match.hasMatch() && (!sparingWords || looksRandom(match.captured(1))) && !entry.isSymLink()
@@ -154,8 +166,9 @@ void removeLeftovers(const QString &settingsPath)
     QString copy = QRegularExpression::escape(SettingsFiles::privateCopyPattern());
     copy.replace(QStringLiteral("XXXXXX"), RandomPart);
     const QRegularExpression privateCopy(QStringLiteral("^%1(?:\\.lock|\\.[A-Za-z0-9]{6})?$").arg(copy));
-    removeMatching(QDir::tempPath(), privateCopy, LeftoverCopySecs, false);
-    removeMatching(QFileInfo(settingsPath).path(), privateCopy, LeftoverCopySecs, false);
+    const QString copyPrefix = SettingsFiles::privateCopyPattern().section(QStringLiteral("XXXXXX"), 0, 0);
+    removeMatching(QDir::tempPath(), copyPrefix, privateCopy, LeftoverCopySecs, false);
+    removeMatching(QFileInfo(settingsPath).path(), copyPrefix, privateCopy, LeftoverCopySecs, false);
 
     QStringList files{settingsPath};
     const QString target = QFileInfo(settingsPath).canonicalFilePath();
@@ -165,6 +178,6 @@ void removeLeftovers(const QString &settingsPath)
         const QFileInfo info(file);
         const QRegularExpression replace(
             QStringLiteral("^%1\\.%2$").arg(QRegularExpression::escape(info.fileName()), RandomPart));
-        removeMatching(info.path(), replace, 0, true);
+        removeMatching(info.path(), info.fileName() + QLatin1Char('.'), replace, 0, true);
     }
 }
