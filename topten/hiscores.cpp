@@ -135,6 +135,14 @@ void modHiScores::reportFailures(const char *procedure, Body &&body)
     m_dialogs.MsgBox(description, MsgButtons::OkOnly, QString::fromLatin1(procedure));
 }
 
+// A note is no failure: it reaches the player in an information box, after the work it
+// speaks of is done.
+void modHiScores::tell(const QString &note)
+{
+    if (!note.isEmpty())
+        m_dialogs.InfoBox(note);
+}
+
 void modHiScores::LoadTopTenBoard()
 {
     reportFailures("LoadTopTenBoard", [this] {
@@ -155,7 +163,8 @@ void modHiScores::LoadTopTenBoard()
 
 void modHiScores::SaveTopTen()
 {
-    reportFailures("SaveTopTen", [this] {
+    QString note;
+    reportFailures("SaveTopTen", [this, &note] {
         // What this run changed (the new result in, the entry it displaced out) is applied
         // to the table stored now, read afresh under the store's lock.
         std::vector<TopTenEntry> added(TopTen.begin(), TopTen.end());
@@ -173,9 +182,9 @@ void modHiScores::SaveTopTen()
 
         std::vector<TopTenEntry> table;
         QStringList crowdedOut;
-        QString note;
+        QString storeNote;
         try {
-            note = m_store.updateSection(
+            storeNote = m_store.updateSection(
                 appTitle(), section(), keys(), defaultValue(), [&](const std::vector<StoredValue> &values) {
                     QStringList ignored; // reported by the load that saw them
                     table.clear();
@@ -214,23 +223,23 @@ void modHiScores::SaveTopTen()
         if (!crowdedOut.isEmpty())
             told << QStringLiteral("Meanwhile ten better results were stored, so %1 is no longer among them.")
                         .arg(crowdedOut.join(QStringLiteral(", ")));
-        if (!note.isEmpty())
-            told << note;
-        if (!told.isEmpty())
-            throwTopTenError(told.join(QLatin1Char('\n')));
+        if (!storeNote.isEmpty())
+            told << storeNote;
+        note = told.join(QLatin1Char('\n'));
     });
+    tell(note);
 }
 
 void modHiScores::ClearTopTen()
 {
-    reportFailures("ClearTopTen", [this] {
-        const QString note = m_store.clearSection(appTitle(), section());
+    QString note;
+    reportFailures("ClearTopTen", [this, &note] {
+        note = m_store.clearSection(appTitle(), section());
         // The store now holds no table: a save writes what is in memory back (the victory
         // that opened the list saves it after "&Clear").
         m_stored.fill(defaultEntry());
-        if (!note.isEmpty())
-            throwTopTenError(note);
     });
+    tell(note);
 }
 
 void modHiScores::CheckTopTen()

@@ -3,7 +3,8 @@
 // TopTen is kept in descending order of score: index 0 is the weakest result and the one
 // a new result replaces, index 9 the best. Each of the six procedures catches its own
 // failures, reports them in an OK-only box titled with the procedure's name and returns
-// as if it had finished; what was done before the failure stays done.
+// as if it had finished; what was done before the failure stays done. What the player
+// should know but is no failure (a damaged file kept aside) comes as a note.
 #pragma once
 
 #include "topten/decimal.h"
@@ -63,6 +64,7 @@ private:
 
     template <class Body>
     void reportFailures(const char *procedure, Body &&body);
+    void tell(const QString &note);
 
     SettingsStore &m_store;
     Dialogs &m_dialogs;

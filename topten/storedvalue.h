@@ -1,5 +1,5 @@
-// A stored top-ten value taken apart ("Abc   57": six characters of name, then the
-// score), and stored text made fit to show in a message: a hand-edited or damaged file
+// A key of the settings store as read; a stored top-ten value taken apart ("Abc   57": six
+// characters of name, then the score); and stored text made fit to show in a message: a hand-edited or damaged file
 // can hold any text, control characters and NUL included.
 #pragma once
 
@@ -9,6 +9,15 @@
 #include <QString>
 
 #include <optional>
+
+// One key of a section as the settings store read it: its text (the default when the key
+// is simply not there), or why it cannot be read. A key lost from a damaged file has a
+// problem and no text.
+struct StoredValue
+{
+    std::optional<QString> text;
+    QString problem;
+};
 
 struct StoredEntry
 {

@@ -20,6 +20,11 @@ public:
     // Without a title the caption is the application title.
     virtual int MsgBox(const QString &prompt, MsgButtons buttons, const QString &title = QString()) = 0;
 
+    // Something the player should know that is not a failure (a damaged file kept aside):
+    // an OK-only box under the application title, with the information icon where the
+    // dialogs have icons.
+    virtual void InfoBox(const QString &prompt) { MsgBox(prompt, MsgButtons::OkOnly); }
+
     // The edited text on OK, "" on Cancel.
     virtual QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) = 0;
 };

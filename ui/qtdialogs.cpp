@@ -71,6 +71,17 @@ int QtDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &
     }
 }
 
+void QtDialogs::InfoBox(const QString &prompt)
+{
+    Centred<QMessageBox> box(dialogParent());
+    box.setIcon(QMessageBox::Information);
+    box.setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    box.setText(prompt);
+    box.setTextFormat(Qt::PlainText);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
 QString QtDialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     Centred<QInputDialog> dialog(dialogParent());

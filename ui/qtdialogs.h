@@ -1,4 +1,5 @@
-// The real dialogs: QMessageBox without an icon and QInputDialog, modal to the program.
+// The real dialogs: QMessageBox (without an icon but for a note) and QInputDialog, modal to
+// the program.
 #pragma once
 
 #include "ui/dialogs.h"
@@ -10,5 +11,6 @@ class QtDialogs final : public Dialogs
 {
 public:
     int MsgBox(const QString &prompt, MsgButtons buttons, const QString &title = QString()) override;
+    void InfoBox(const QString &prompt) override;
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
 };

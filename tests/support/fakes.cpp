@@ -12,6 +12,11 @@ int FakeDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString
     return answer;
 }
 
+void FakeDialogs::InfoBox(const QString &prompt)
+{
+    calls.push_back({QStringLiteral("InfoBox"), prompt, QString(), -1, QString()});
+}
+
 QString FakeDialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     calls.push_back({QStringLiteral("InputBox"), prompt, title, -1, defaultText});
@@ -33,6 +38,15 @@ QStringList FakeDialogs::reportTitles() const
     return titles;
 }
 
+QStringList FakeDialogs::notes() const
+{
+    QStringList shown;
+    for (const Call &call : calls)
+        if (call.kind == QLatin1String("InfoBox"))
+            shown << call.prompt;
+    return shown;
+}
+
 QString MemoryStore::path(const QString &app, const QString &section, const QString &key)
 {
     return app + QLatin1Char('/') + section + QLatin1Char('/') + key;
@@ -41,6 +55,31 @@ QString MemoryStore::path(const QString &app, const QString &section, const QStr
 QString storedKey(int index)
 {
     return MemoryStore::path(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), QString::number(index));
+}
+
+int RecordingPlatform::hardLink(const QString &existing, const QString &newName)
+{
+    calls << QStringLiteral("hardLink ") + newName;
+    return hardLinkError != 0 ? hardLinkError : systemPlatform().hardLink(existing, newName);
+}
+
+int RecordingPlatform::renameOver(const QString &from, const QString &to)
+{
+    calls << QStringLiteral("renameOver ") + to;
+    return systemPlatform().renameOver(from, to);
+}
+
+int RecordingPlatform::syncFolder(const QString &folder)
+{
+    if (beforeSync)
+        beforeSync();
+    calls << QStringLiteral("syncFolder ") + folder;
+    return systemPlatform().syncFolder(folder);
+}
+
+QString RecordingPlatform::errorText(int error)
+{
+    return systemPlatform().errorText(error);
 }
 
 bool FakeLauncher::fileExists(const QString &path)
@@ -55,22 +94,32 @@ bool FakeLauncher::startDetached(const QString &program)
     return files.contains(program);
 }
 
-QString MemoryStore::get(const QString &app, const QString &section, const QString &key,
-                         const QString &defaultText)
+std::vector<StoredValue> MemoryStore::readSection(const QString &app, const QString &section,
+                                                  const QStringList &keys, const QString &defaultText)
 {
     if (failGets)
         throw StoreError("The settings store cannot be read.");
-    return values.value(path(app, section, key), defaultText);
+    std::vector<StoredValue> read;
+    for (const QString &key : keys)
+        read.push_back(StoredValue{values.value(path(app, section, key), defaultText), QString()});
+    return read;
 }
 
-void MemoryStore::save(const QString &app, const QString &section, const QString &key, const QString &text)
+QString MemoryStore::updateSection(const QString &app, const QString &section, const QStringList &keys,
+                                   const QString &defaultText, const SectionChange &change)
 {
-    if (!failOnSaveKey.isNull() && key == failOnSaveKey)
-        throw StoreError("The settings store cannot be written.");
-    values.insert(path(app, section, key), text);
+    const std::vector<std::optional<QString>> texts = change(readSection(app, section, keys, defaultText));
+    for (qsizetype i = 0; i < keys.size() && i < qsizetype(texts.size()); ++i) {
+        if (!texts[i])
+            continue;
+        if (!failOnSaveKey.isNull() && keys[i] == failOnSaveKey)
+            throw StoreError("The settings store cannot be written.");
+        values.insert(path(app, section, keys[i]), *texts[i]);
+    }
+    return note;
 }
 
-void MemoryStore::deleteSection(const QString &app, const QString &section)
+QString MemoryStore::clearSection(const QString &app, const QString &section)
 {
     const QString prefix = app + QLatin1Char('/') + section + QLatin1Char('/');
     bool found = false;
@@ -84,6 +133,12 @@ void MemoryStore::deleteSection(const QString &app, const QString &section)
     }
     if (!found)
         throw StoreError("The section does not exist.");
+    return note;
+}
+
+QString MemoryStore::location(const QString &app)
+{
+    return QStringLiteral("the settings of %1").arg(app);
 }
 
 void RecordingCuePlayer::PlaySound(Cue cue)

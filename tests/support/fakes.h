@@ -5,6 +5,7 @@
 #include "game/gameview.h"
 #include "media/cues.h"
 #include "topten/settingsstore.h"
+#include "topten/storeplatform.h"
 #include "ui/dialogs.h"
 #include "ui/launcher.h"
 
@@ -23,7 +24,7 @@ class FakeDialogs final : public Dialogs
 public:
     struct Call
     {
-        QString kind; // "MsgBox" or "InputBox"
+        QString kind; // "MsgBox", "InfoBox" or "InputBox"
         QString prompt;
         QString title;
         int buttons = -1;          // MsgBox only
@@ -31,6 +32,7 @@ public:
     };
 
     int MsgBox(const QString &prompt, MsgButtons buttons, const QString &title) override;
+    void InfoBox(const QString &prompt) override;
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
 
     std::deque<int> msgBoxAnswers;
@@ -38,24 +40,47 @@ public:
     std::vector<Call> calls;
     int unexpected = 0;
 
-    // Titles of the OK-only reports, in order.
+    // Titles of the OK-only reports, in order; notes (InfoBox) are not among them.
     QStringList reportTitles() const;
+    // The notes shown, in order.
+    QStringList notes() const;
 };
 
-// A settings store in memory. failOn* make the next matching operation throw.
+// A settings store in memory: no other writer and no damaged files. failOn* make the next
+// matching operation throw; a failed update keeps the keys written before the failing one,
+// as a store that stops halfway would.
 class MemoryStore final : public SettingsStore
 {
 public:
-    QString get(const QString &app, const QString &section, const QString &key,
-                const QString &defaultText) override;
-    void save(const QString &app, const QString &section, const QString &key, const QString &text) override;
-    void deleteSection(const QString &app, const QString &section) override;
+    std::vector<StoredValue> readSection(const QString &app, const QString &section, const QStringList &keys,
+                                         const QString &defaultText) override;
+    QString updateSection(const QString &app, const QString &section, const QStringList &keys,
+                          const QString &defaultText, const SectionChange &change) override;
+    QString clearSection(const QString &app, const QString &section) override;
+    QString location(const QString &app) override;
 
     QMap<QString, QString> values; // "app/section/key" -> text
-    QString failOnSaveKey;         // a save of this key throws
-    bool failGets = false;
+    QString failOnSaveKey;         // an update writing this key throws there
+    bool failGets = false;         // every read throws
+    QString note;                  // what each update and clear that worked tells the player
 
     static QString path(const QString &app, const QString &section, const QString &key);
+};
+
+// The settings store's system calls, done for real and recorded. hardLinkError makes every
+// hard link fail with that error number, as on a file system without hard links;
+// beforeSync runs just before a folder is synced.
+class RecordingPlatform final : public StorePlatform
+{
+public:
+    int hardLink(const QString &existing, const QString &newName) override;
+    int renameOver(const QString &from, const QString &to) override;
+    int syncFolder(const QString &folder) override;
+    QString errorText(int error) override;
+
+    int hardLinkError = 0;
+    std::function<void()> beforeSync;
+    QStringList calls; // "hardLink <new name>", "renameOver <to>", "syncFolder <folder>"
 };
 
 // The MemoryStore key under which modHiScores keeps TopTen(index).

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <memory>
 
 #include <sys/stat.h>
@@ -110,7 +111,8 @@ private:
 // A store, scripted dialogs and the module, as the game puts them together.
 struct Game
 {
-    QSettingsStore store;
+    RecordingPlatform platform;
+    QSettingsStore store{platform};
     FakeDialogs dialogs;
     modHiScores hi{store, dialogs};
 
@@ -148,6 +150,10 @@ private slots:
     void aFileThatIsNotASettingsFileIsReportedAndKept_data();
     void aFileThatIsNotASettingsFileIsReportedAndKept();
     void aPastedNicknameIsStoredOnOneLine();
+    void withoutHardLinksADamagedFileIsKeptByACopy_data();
+    void aKeyThereTwiceIsTrustedOnlyWhenBothAgree_data();
+    void aKeyThereTwiceIsTrustedOnlyWhenBothAgree();
+    void withoutHardLinksADamagedFileIsKeptByACopy();
 
 private:
     QString confFile() const { return m_dir->filePath(QStringLiteral("Tobrinel/Tobrinel.conf")); }
@@ -385,8 +391,10 @@ void TestFaults::aDamagedEntryIsReportedAndReplacedFirst()
                                  "Ivy   50", "Joe   47", "New   46"}));
     const QStringList kept = besides(QFileInfo(confFile()).path());
     if (fileDamaged) {
-        // The rewrite drops what Qt cannot read, so the file as it was stays beside it.
-        QCOMPARE(game.dialogs.reportTitles(), QStringList{QStringLiteral("SaveTopTen")});
+        // The rewrite drops what Qt cannot read, so the file as it was stays beside it; the
+        // player is told so in a note, as nothing failed.
+        QCOMPARE(game.dialogs.reportTitles(), QStringList());
+        QCOMPARE(game.dialogs.notes().size(), 1);
         QCOMPARE(kept.size(), 1);
         QVERIFY(kept.front().startsWith(QStringLiteral("Tobrinel.conf.damaged-")));
         QVERIFY2(game.lastReport().endsWith(QStringLiteral(" The file as it was is kept as %1.")
@@ -438,7 +446,8 @@ void TestFaults::aFileThatIsNotASettingsFileIsReportedAndKept()
     game.dialogs.calls.clear();
     game.win();
 
-    QCOMPARE(game.dialogs.reportTitles(), QStringList{QStringLiteral("SaveTopTen")});
+    QCOMPARE(game.dialogs.reportTitles(), QStringList());
+    QCOMPARE(game.dialogs.notes().size(), 1);
     const QStringList kept = besides(QFileInfo(confFile()).path());
     QCOMPARE(kept.size(), 1);
     const QString keptPath = QFileInfo(confFile()).dir().filePath(kept.front());
@@ -466,6 +475,108 @@ void TestFaults::aPastedNicknameIsStoredOnOneLine()
     Game next;
     next.hi.LoadTopTenBoard();
     QCOMPARE(next.hi.TopTen[9].Name.text(), QStringLiteral("Ab Cd "));
+}
+
+
+void TestFaults::withoutHardLinksADamagedFileIsKeptByACopy_data()
+{
+    QTest::addColumn<int>("linkError"); // what the file system answers a hard link with
+    QTest::addColumn<bool>("copied");   // or the save is refused, the file as it was
+
+    QTest::newRow("not permitted (FAT, exFAT)") << EPERM << true;
+    QTest::newRow("not supported (network share)") << EOPNOTSUPP << true;
+    QTest::newRow("no such call") << ENOSYS << true;
+    QTest::newRow("an input/output error") << EIO << false;
+}
+
+// The damaged file must stay somewhere before it is replaced: by a second name where the
+// file system has them, by a copy where it has none; a real failure still stops the save.
+void TestFaults::withoutHardLinksADamagedFileIsKeptByACopy()
+{
+    QFETCH(int, linkError);
+    QFETCH(bool, copied);
+    QByteArray contents = Ladder;
+    contents.replace("5=Fay   65", QByteArray("5=Fay   6\0" "5", 11));
+    writeFile(confFile(), contents);
+
+    Game game;
+    game.platform.hardLinkError = linkError;
+    game.hi.LoadTopTenBoard();
+    game.dialogs.calls.clear();
+    game.win();
+
+    const QStringList kept = besides(QFileInfo(confFile()).path());
+    if (copied) {
+        QCOMPARE(game.dialogs.reportTitles(), QStringList());
+        QCOMPARE(kept.size(), 1);
+        const QString keptPath = QFileInfo(confFile()).dir().filePath(kept.front());
+        QCOMPARE(fileBytes(keptPath), contents);
+        QCOMPARE(game.dialogs.notes().size(), 1);
+        QVERIFY2(game.dialogs.notes().front().endsWith(QStringLiteral(" The file as it was is kept as %1.").arg(keptPath)),
+                 qPrintable(game.dialogs.notes().front()));
+        QCOMPARE(onDisk(confFile()).back(), QStringLiteral("New   46"));
+    } else {
+        QCOMPARE(game.dialogs.reportTitles(), QStringList{QStringLiteral("SaveTopTen")});
+        QVERIFY2(game.lastReport().contains(QStringLiteral("the damaged file could not be kept aside")),
+                 qPrintable(game.lastReport()));
+        QVERIFY(game.lastReport().endsWith(QStringLiteral("The stored list is unchanged.")));
+        QCOMPARE(kept, QStringList());
+        QCOMPARE(fileBytes(confFile()), contents);
+    }
+}
+
+
+void TestFaults::aKeyThereTwiceIsTrustedOnlyWhenBothAgree_data()
+{
+    QTest::addColumn<QByteArray>("extra"); // a line a hand edit added at the end
+    QTest::addColumn<bool>("trusted");
+
+    QTest::newRow("a better score for key 5") << QByteArray("5=Fay   46\n") << false;
+    QTest::newRow("another name in a second HiScores section") << QByteArray("[HiScores]\n5=Zed   65\n") << false;
+    QTest::newRow("the same text again") << QByteArray("5=Fay   65\n") << true;
+    QTest::newRow("the same key in another section") << QByteArray("[Other]\n5=Fay   46\n") << true;
+}
+
+// Of a key there twice QSettings silently keeps the last, which ranks a hand-edited score
+// as if the game had stored it. When the texts differ neither is trusted: the entry is
+// damaged, the player is told, the next win takes its place, and the file as it was, with
+// both texts, is kept beside the new one.
+void TestFaults::aKeyThereTwiceIsTrustedOnlyWhenBothAgree()
+{
+    QFETCH(QByteArray, extra);
+    QFETCH(bool, trusted);
+    const QByteArray contents = Ladder + extra;
+    writeFile(confFile(), contents);
+
+    Game game;
+    game.hi.LoadTopTenBoard();
+    if (trusted) {
+        QCOMPARE(game.dialogs.reportTitles(), QStringList());
+        QCOMPARE(game.hi.TopTen[5].Score, Decimal(65));
+    } else {
+        QCOMPARE(game.dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
+        QVERIFY2(game.lastReport().startsWith(QStringLiteral("The settings file %1 is damaged: key \"5\" in section "
+                                                             "\"HiScores\" is there more than once, with different texts.")
+                                                  .arg(confFile())),
+                 qPrintable(game.lastReport()));
+        QVERIFY(game.hi.TopTen[5].Damaged);
+    }
+
+    game.dialogs.calls.clear();
+    game.win();
+
+    const QStringList kept = besides(QFileInfo(confFile()).path());
+    QCOMPARE(game.dialogs.reportTitles(), QStringList());
+    if (trusted) {
+        QCOMPARE(onDisk(confFile()), LadderWithWin);
+        QCOMPARE(kept, QStringList());
+    } else {
+        QCOMPARE(onDisk(confFile()), (QStringList{"Ann   90", "Bob   85", "Cat   80", "Dan   75", "Eve   70", "Gus   60",
+                                                  "Hal   55", "Ivy   50", "Joe   47", "New   46"}));
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(fileBytes(QFileInfo(confFile()).dir().filePath(kept.front())), contents);
+        QCOMPARE(game.dialogs.notes().size(), 1);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFaults)

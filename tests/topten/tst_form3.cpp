@@ -65,6 +65,7 @@ private slots:
     void clearAsksFirst_data();
     void clearAsksFirst();
     void clearWithNothingStoredReportsAndStaysOpen();
+    void aNoteComesAsInformationAndAFailureAsAReport();
     void aWideNameShowsWholeInItsLabel_data();
     void aWideNameShowsWholeInItsLabel();
     void aDamagedEntryShowsNoScore();
@@ -291,6 +292,28 @@ void TestForm3::clearWithNothingStoredReportsAndStaysOpen()
     QCOMPARE(shown(answerer.seen[1]), QStringLiteral("ClearTopTen / The section does not exist. / OK"));
     QVERIFY(form.isVisible());
     QVERIFY(!m_store.values.contains(storedKey(0)));
+}
+
+void TestForm3::aNoteComesAsInformationAndAFailureAsAReport()
+{
+    m_store.values.insert(storedKey(0), QStringLiteral("Abc   57"));
+    m_store.note = QStringLiteral("The file as it was is kept as x.damaged.");
+    Form3 &form = openModeless();
+    ModalAnswerer answerer;
+    answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
+    answerer.expect(ModalAnswerer::press(QMessageBox::Ok)); // the note
+    answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
+    answerer.expect(ModalAnswerer::press(QMessageBox::Ok)); // nothing left to clear
+
+    form.Command2->click();
+    form.Command2->click();
+
+    QVERIFY(answerer.allAnswered());
+    QCOMPARE(answerer.seen.size(), 4);
+    QCOMPARE(shown(answerer.seen[1]), QStringLiteral("Tobrinel / The file as it was is kept as x.damaged. / OK"));
+    QVERIFY(answerer.seen[1].hasIcon);
+    QCOMPARE(shown(answerer.seen[3]), QStringLiteral("ClearTopTen / The section does not exist. / OK"));
+    QVERIFY(!answerer.seen[3].hasIcon);
 }
 
 void TestForm3::aWideNameShowsWholeInItsLabel_data()

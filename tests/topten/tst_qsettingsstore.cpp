@@ -7,10 +7,14 @@
 
 #include "fakes.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,6 +50,22 @@ void writeFile(const QString &path, const QByteArray &contents)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(contents), contents.size());
+}
+
+// One key written through the store's section update, the others left as they are.
+void saveKey(SettingsStore &store, const QString &key, const QString &text)
+{
+    store.updateSection(App, Section, {key}, QString(),
+                        [&](const std::vector<StoredValue> &) { return std::vector<std::optional<QString>>{text}; });
+}
+
+// One key as the store reads it; a key that cannot be read throws its problem.
+QString readKey(SettingsStore &store, const QString &key, const QString &defaultText)
+{
+    const StoredValue value = store.readSection(App, Section, {key}, defaultText).front();
+    if (!value.problem.isEmpty())
+        throw StoreError(value.problem.toStdString());
+    return *value.text;
 }
 
 // The top ten over the real settings file, with its reports recorded.
@@ -89,6 +109,15 @@ private slots:
     void somethingElseInTheFilesPlace_data();
     void somethingElseInTheFilesPlace();
     void aLockNamingNoOwnerIsTakenOver();
+    void aLinkedFileStaysALink_data();
+    void aLinkedFileStaysALink();
+    void theFolderIsSyncedOnceTheNewListIsInPlace_data();
+    void theFolderIsSyncedOnceTheNewListIsInPlace();
+    void aSaveRemovesWhatKilledSavesLeft_data();
+    void aSaveRemovesWhatKilledSavesLeft();
+    void aLockNoOneHoldsIsTakenOverAtOnce_data();
+    void aLockNoOneHoldsIsTakenOverAtOnce();
+    void theStartReadsWhileAnotherCopyHoldsTheLock();
 
 private:
     QString confFile() const { return m_dir->filePath(QStringLiteral("Tobrinel/Tobrinel.conf")); }
@@ -129,10 +158,10 @@ void TestQSettingsStore::savedTextReadsBackExactly()
     QFETCH(QString, text);
 
     QSettingsStore store;
-    store.save(App, Section, QStringLiteral("7"), text);
+    saveKey(store, QStringLiteral("7"), text);
 
     QCOMPARE(onDisk(confFile()).value(QStringLiteral("7")), text);
-    QCOMPARE(store.get(App, Section, QStringLiteral("7"), QStringLiteral("Zenlor3600")), text);
+    QCOMPARE(readKey(store, QStringLiteral("7"), QStringLiteral("Zenlor3600")), text);
 }
 
 void TestQSettingsStore::tableRoundTripsThroughTheFile()
@@ -167,7 +196,7 @@ void TestQSettingsStore::tableRoundTripsThroughTheFile()
 void TestQSettingsStore::readsWhatAFileHolds_data()
 {
     QTest::addColumn<QByteArray>("file");    // empty: no file at all
-    QTest::addColumn<QString>("value");      // what get() of key 3 returns
+    QTest::addColumn<QString>("value");      // what key 3 reads as
     QTest::addColumn<QString>("failure");    // or the start of the StoreError it throws
 
     QTest::newRow("no file") << QByteArray() << "Zenlor3600" << "";
@@ -199,7 +228,7 @@ void TestQSettingsStore::readsWhatAFileHolds()
     QString got;
     QString caught;
     try {
-        got = store.get(App, Section, QStringLiteral("3"), QStringLiteral("Zenlor3600"));
+        got = readKey(store, QStringLiteral("3"), QStringLiteral("Zenlor3600"));
     } catch (const StoreError &error) {
         caught = QString::fromUtf8(error.what());
     }
@@ -233,7 +262,7 @@ void TestQSettingsStore::saveOverADamagedFileRewritesIt()
     writeFile(confFile(), "[HiScores]\n0=Abc   90\ngarbage\n");
     QSettingsStore store;
 
-    store.save(App, Section, QStringLiteral("1"), QStringLiteral("Def   5"));
+    saveKey(store, QStringLiteral("1"), QStringLiteral("Def   5"));
 
     const QMap<QString, QString> disk = onDisk(confFile());
     QCOMPARE(disk.value(QStringLiteral("0")), QStringLiteral("Abc   90"));
@@ -305,8 +334,6 @@ void TestQSettingsStore::clearThenSaveWritesTheTableBack()
     QCOMPARE(disk.value(QStringLiteral("9")), QStringLiteral("New   50"));
 }
 
-QTEST_GUILESS_MAIN(TestQSettingsStore)
-#include "tst_qsettingsstore.moc"
 
 void TestQSettingsStore::somethingElseInTheFilesPlace_data()
 {
@@ -372,3 +399,211 @@ void TestQSettingsStore::aLockNamingNoOwnerIsTakenOver()
     t.hi.SaveTopTen();
     QVERIFY2(t.reports().contains(QStringLiteral("is taken by something other than a file")), qPrintable(t.reports()));
 }
+
+void TestQSettingsStore::aLinkedFileStaysALink_data()
+{
+    QTest::addColumn<QByteArray>("linked"); // what the linked file holds before the win
+    QTest::addColumn<bool>("keptAside");    // a damaged file is kept beside the link
+
+    QTest::newRow("a list") << QByteArray("[HiScores]\n9=Abc   57\n[Other]\nx=kept\n") << false;
+    QTest::newRow("a damaged list") << QByteArray("[HiScores]\n9=Abc   57\ngarbage\n[Other]\nx=kept\n") << true;
+}
+
+// As a dotfile manager keeps it: the settings file is a link into another folder. The
+// win goes to the file linked to, and the link stays.
+void TestQSettingsStore::aLinkedFileStaysALink()
+{
+    QFETCH(QByteArray, linked);
+    QFETCH(bool, keptAside);
+    const QString target = m_dir->filePath(QStringLiteral("dotfiles/tobrinel.conf"));
+    writeFile(target, linked);
+    QVERIFY(QDir().mkpath(QFileInfo(confFile()).path()));
+    QVERIFY(QFile::link(target, confFile()));
+
+    StoredTable t;
+    t.hi.LoadTopTenBoard();
+    t.hi.NewEntry.Score = Decimal(50);
+    t.dialogs.inputAnswers = {QStringLiteral("Won")};
+    t.hi.CheckTopTen();
+    t.hi.SaveTopTen();
+
+    QVERIFY(QFileInfo(confFile()).isSymLink());
+    QCOMPARE(QFileInfo(confFile()).symLinkTarget(), target);
+    QCOMPARE(onDisk(target).value(QStringLiteral("8")), QStringLiteral("Abc   57"));
+    QCOMPARE(onDisk(target).value(QStringLiteral("9")), QStringLiteral("Won   50"));
+    QCOMPARE(QSettings(target, QSettings::IniFormat).value(QStringLiteral("Other/x")).toString(), QStringLiteral("kept"));
+    QCOMPARE(QDir(m_dir->filePath(QStringLiteral("dotfiles"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("tobrinel.conf")});
+
+    QStringList besides = QDir(QFileInfo(confFile()).path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    besides.removeAll(QStringLiteral("Tobrinel.conf"));
+    if (keptAside) {
+        // The damaged list as it was, not a second name of the link, which would read as the new one.
+        QCOMPARE(besides.size(), 1);
+        const QFileInfo aside(QFileInfo(confFile()).dir().filePath(besides.front()));
+        QVERIFY(!aside.isSymLink());
+        QFile file(aside.filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), linked);
+        QCOMPARE(t.dialogs.notes().size(), 1);
+    } else {
+        QCOMPARE(besides, QStringList());
+        QCOMPARE(t.dialogs.calls.size(), size_t(1)); // the name asked, nothing reported
+    }
+}
+
+
+void TestQSettingsStore::theFolderIsSyncedOnceTheNewListIsInPlace_data()
+{
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("a file") << false;
+    QTest::newRow("a link into another folder") << true;
+}
+
+// Without the folder synced, the rename that put the new list in place may not survive a
+// power cut. The folder is the one the new file is in: a link's target's.
+void TestQSettingsStore::theFolderIsSyncedOnceTheNewListIsInPlace()
+{
+    QFETCH(bool, linked);
+    QString file = confFile();
+    QDir().mkpath(QFileInfo(confFile()).path());
+    if (linked) {
+        file = m_dir->filePath(QStringLiteral("dotfiles/tobrinel.conf"));
+        writeFile(file, "[HiScores]\n");
+        QVERIFY(QFile::link(file, confFile()));
+    }
+    RecordingPlatform platform;
+    QMap<QString, QString> atSync;
+    platform.beforeSync = [&] { atSync = onDisk(file); };
+    QSettingsStore store(platform);
+
+    saveKey(store, QStringLiteral("9"), QStringLiteral("Won   50"));
+
+    QCOMPARE(platform.calls, QStringList{QStringLiteral("syncFolder ") + QFileInfo(file).path()});
+    QCOMPARE(atSync.value(QStringLiteral("9")), QStringLiteral("Won   50"));
+}
+
+void TestQSettingsStore::aSaveRemovesWhatKilledSavesLeft_data()
+{
+    QTest::addColumn<QString>("folder"); // "settings" or "temporary"
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("ageSecs");
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("a replace cut short") << "settings" << "Tobrinel.conf.k3YqZ1" << 0 << true;
+    QTest::newRow("a copy of the player's") << "settings" << "Tobrinel.conf.backup" << 600 << false;
+    QTest::newRow("an old private copy") << "temporary" << ".tobrinel-a1B2c3.conf" << 120 << true;
+    QTest::newRow("a live reader's copy") << "temporary" << ".tobrinel-d4E5f6.conf" << 0 << false;
+    QTest::newRow("an old private copy's lock") << "settings" << ".tobrinel-a1B2c3.conf.lock" << 120 << true;
+    QTest::newRow("an old private copy's replace") << "settings" << ".tobrinel-a1B2c3.conf.Zq81xY" << 120 << true;
+    QTest::newRow("another program's file") << "temporary" << "other-a1B2c3.conf" << 600 << false;
+}
+
+// Every copy of the game killed in the middle of a save left a temporary file; the next
+// save clears them, but only its own kind, and none a live copy may still be reading.
+void TestQSettingsStore::aSaveRemovesWhatKilledSavesLeft()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, name);
+    QFETCH(int, ageSecs);
+    QFETCH(bool, removed);
+
+    const QByteArray oldTmpdir = qgetenv("TMPDIR");
+    const QString tmp = m_dir->filePath(QStringLiteral("tmp"));
+    QVERIFY(QDir().mkpath(tmp));
+    qputenv("TMPDIR", QFile::encodeName(tmp));
+    const QString leftover =
+        QDir(folder == QLatin1String("settings") ? QFileInfo(confFile()).path() : tmp).filePath(name);
+    writeFile(confFile(), "[HiScores]\n9=Abc   57\n");
+    writeFile(leftover, "[HiScores]\n9=Old   60\n");
+    {
+        QFile file(leftover);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSecs), QFileDevice::FileModificationTime));
+    }
+
+    QSettingsStore store;
+    QString failure;
+    try {
+        saveKey(store, QStringLiteral("8"), QStringLiteral("Won   50"));
+    } catch (const StoreError &error) {
+        failure = QString::fromUtf8(error.what());
+    }
+    qputenv("TMPDIR", oldTmpdir);
+    if (oldTmpdir.isNull())
+        qunsetenv("TMPDIR");
+
+    QCOMPARE(failure, QString());
+    QCOMPARE(onDisk(confFile()).value(QStringLiteral("8")), QStringLiteral("Won   50"));
+    QCOMPARE(!QFileInfo::exists(leftover), removed);
+}
+
+void TestQSettingsStore::aLockNoOneHoldsIsTakenOverAtOnce_data()
+{
+    QTest::addColumn<QString>("owner"); // what the lock file says
+
+    QProcess gone;
+    gone.start(QStringLiteral("true"));
+    QVERIFY(gone.waitForStarted(5000));
+    const qint64 pid = gone.processId();
+    QVERIFY(gone.waitForFinished(5000));
+    QTest::newRow("a process gone from this host")
+        << QStringLiteral("%1\ntrue\n%2\n").arg(pid).arg(QSysInfo::machineHostName());
+    QTest::newRow("no owner's name") << QStringLiteral("garbage\n");
+}
+
+// A copy of the game killed while it held the lock leaves the lock file; the next start
+// and the next save must neither wait long nor fail for it.
+void TestQSettingsStore::aLockNoOneHoldsIsTakenOverAtOnce()
+{
+    QFETCH(QString, owner);
+    const QString lock = confFile() + QStringLiteral(".lock");
+    writeFile(lock, owner.toUtf8());
+    {
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-2), QFileDevice::FileModificationTime));
+    }
+
+    StoredTable t;
+    QElapsedTimer clock;
+    clock.start();
+    t.hi.LoadTopTenBoard();
+    t.hi.NewEntry.Score = Decimal(47);
+    t.dialogs.inputAnswers = {QStringLiteral("Kept")};
+    t.hi.CheckTopTen();
+    t.hi.SaveTopTen();
+    const qint64 took = clock.elapsed();
+
+    QCOMPARE(t.reports(), QString());
+    QCOMPARE(onDisk(confFile()).value(QStringLiteral("9")), QStringLiteral("Kept  47"));
+    QVERIFY2(took < 1000, qPrintable(QStringLiteral("%1 ms").arg(took)));
+}
+
+
+// The list is read on the window's thread as the game starts: a second copy that holds the
+// lock (stopped in a debugger, or in the middle of a save) must not freeze this one.
+void TestQSettingsStore::theStartReadsWhileAnotherCopyHoldsTheLock()
+{
+    writeFile(confFile(), "[HiScores]\n9=Abc   57\n");
+    // A lock as a live copy holds it: this very process, by its name, on this host.
+    writeFile(confFile() + QStringLiteral(".lock"),
+              QStringLiteral("%1\n%2\n%3\n")
+                  .arg(QCoreApplication::applicationPid())
+                  .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName(), QSysInfo::machineHostName())
+                  .toUtf8());
+
+    StoredTable t;
+    QElapsedTimer clock;
+    clock.start();
+    t.hi.LoadTopTenBoard();
+    const qint64 took = clock.elapsed();
+
+    QCOMPARE(t.reports(), QString());
+    QCOMPARE(t.hi.TopTen[9].Name.text(), QStringLiteral("Abc   "));
+    QVERIFY2(took < 1000, qPrintable(QStringLiteral("%1 ms").arg(took)));
+    QVERIFY(QFileInfo::exists(confFile() + QStringLiteral(".lock"))); // still the other copy's
+}
+
+QTEST_GUILESS_MAIN(TestQSettingsStore)
+#include "tst_qsettingsstore.moc"

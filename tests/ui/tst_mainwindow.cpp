@@ -528,9 +528,14 @@ private slots:
         QFETCH(int, rank);
         App app;
         // A table that no result beats, so the win asks nothing.
-        for (int key = 0; key <= 9; ++key)
-            app.store.save(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), QString::number(key),
-                           QStringLiteral("Best  %1").arg(10 - key));
+        QStringList keys;
+        std::vector<std::optional<QString>> best;
+        for (int key = 0; key <= 9; ++key) {
+            keys << QString::number(key);
+            best.push_back(QStringLiteral("Best  %1").arg(10 - key));
+        }
+        app.store.updateSection(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), keys, QString(),
+                                [&](const std::vector<StoredValue> &) { return best; });
         app.hiScores.LoadTopTenBoard();
         ModalAnswerer answerer; // closes any question the win should not ask
         app.window().new_->trigger();
