@@ -68,7 +68,7 @@ private slots:
         Game g;
         QVERIFY(g.game.GameOver);
         QVERIFY(g.game.SoundOn);
-        for (int k = 1; k <= 17; ++k)
+        for (int k = FirstCell; k <= LastCell; ++k)
             g.game.KotakPic_Click(k);
         QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbbbbb b bbbbbbbb"));
         QVERIFY(g.cues.cues.empty());
@@ -267,7 +267,7 @@ private slots:
         // Clicks after the win change nothing; the play command starts at once.
         const QString goal = g.view.cellsText();
         g.cues.cues.clear();
-        for (int k = 1; k <= 17; ++k)
+        for (int k = FirstCell; k <= LastCell; ++k)
             g.game.KotakPic_Click(k);
         QCOMPARE(g.view.cellsText(), goal);
         QVERIFY(g.cues.cues.empty());
