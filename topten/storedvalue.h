@@ -18,7 +18,7 @@ struct StoredEntry
 };
 
 // The scores a stored entry can hold: no game is won in fewer steps than the shortest
-// solution, and the default entry, which every result must beat, stands at the top.
+// solution, and the default entry's 3600 is the weakest a stored result may be.
 inline constexpr int FewestStoredSteps = 46;
 inline constexpr int MostStoredSteps = 3600;
 
