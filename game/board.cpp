@@ -41,6 +41,14 @@ Board Board::startPosition()
     return board;
 }
 
+Board Board::goalPosition()
+{
+    Board board;
+    for (int k = FirstCell; k <= LastCell; ++k)
+        board.set(k, k < SharedCell ? Piece::Tile : k > SharedCell ? Piece::Ball : Piece::Empty);
+    return board;
+}
+
 MoveKind findMove(const Board &board, int from, int to)
 {
     if (board[to] != Piece::Empty)
@@ -96,11 +104,5 @@ void executeMove(Board &board, int s, int t)
 
 bool isGoal(const Board &board)
 {
-    for (int k = FirstCell; k <= LastCell; ++k) {
-        if (k < SharedCell && board[k] != Piece::Tile)
-            return false;
-        if (k > SharedCell && board[k] != Piece::Ball)
-            return false;
-    }
-    return board[SharedCell] == Piece::Empty;
+    return board == Board::goalPosition();
 }

@@ -24,6 +24,8 @@ public:
 
     // The start of every game: balls on 1..8, tiles on 10..17, cell 9 empty.
     static Board startPosition();
+    // The position every game is won in: tiles on 1..8, balls on 10..17, cell 9 empty.
+    static Board goalPosition();
 
     friend bool operator==(const Board &, const Board &) = default;
 
@@ -50,5 +52,5 @@ std::vector<BoardMove> legalMoves(const Board &board);
 // Carries the piece of cell s into cell t and empties s.
 void executeMove(Board &board, int s, int t);
 
-// The goal test of CheckWin: tiles on 1..8, balls on 10..17, cell 9 empty.
+// The goal test of CheckWin: the board is the goal position.
 bool isGoal(const Board &board);

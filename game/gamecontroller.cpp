@@ -7,9 +7,9 @@
 
 int rankForSteps(std::int64_t steps)
 {
-    if (steps < 47)
+    if (steps <= 46)
         return 1;
-    if (steps > 46 && steps < 54)
+    if (steps <= 53)
         return 2;
     return 3;
 }

@@ -85,15 +85,11 @@ DistanceTable DistanceTable::build()
     DistanceTable table;
     table.m_distance.assign(PositionCount, NotReached);
 
-    Board goal;
-    for (int k = FirstCell; k <= LastCell; ++k)
-        goal.set(k, k < SharedCell ? Piece::Tile : k > SharedCell ? Piece::Ball : Piece::Empty);
-
     // The queue is the table's own order of discovery: positions at distance d sit
     // together, so one index array and a read cursor are all the search needs.
     std::vector<int> queue;
     queue.reserve(PositionCount);
-    const int start = positionIndex(goal);
+    const int start = positionIndex(Board::goalPosition());
     table.m_distance[static_cast<std::size_t>(start)] = 0;
     queue.push_back(start);
     for (std::size_t read = 0; read < queue.size(); ++read) {

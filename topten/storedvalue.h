@@ -26,6 +26,13 @@ struct StoredEntry
     QString problem;              // why not, for the player
 };
 
+// The scores a stored entry can hold: no game is won in fewer steps than the shortest
+// solution, and the default entry's 3600 is the weakest a stored result may be.
+inline constexpr int FewestStoredSteps = 46;
+inline constexpr int MostStoredSteps = 3600;
+
+// A score outside FewestStoredSteps..MostStoredSteps is not read either: only a hand or
+// a fault can have put it there, and ranked it would stand above every real result.
 StoredEntry parseStoredValue(const QString &value);
 
 // The text in quotes, each control character as its visible symbol (NUL as U+2400), and

@@ -230,13 +230,13 @@ Form1::Form1(GameController &game)
     pic[TileSelectedPic] = artPixmap(pictures::tileSelected, ratio);
 
     m_client = new Client(m_background, this);
-    m_client->setFixedSize(408, 408);
+    m_client->setFixedSize(ClientPixels, ClientPixels);
     setCentralWidget(m_client);
 
     // Created in number order, so the focus chain runs 1..17 as well.
     for (int k = 1; k <= 17; ++k) {
         auto *cell = new ImageCell(m_client);
-        cell->setGeometry(QRect(cellPosition(k), QSize(45, 45)));
+        cell->setGeometry(QRect(cellPosition(k), QSize(CellPixels, CellPixels)));
         cell->setFocusPolicy(Qt::StrongFocus);
         connect(cell, &ImageCell::clicked, this, [this, k] { m_game.KotakPic_Click(k); });
         KotakPic[k] = cell;
@@ -266,9 +266,9 @@ Form1::Form1(GameController &game)
 
     buildMenus();
     boardMenu = new BoardMenu(this, m_client, m_game);
-    hints = new HintPresenter(m_client, [](int cell) { return QRect(cellPosition(cell), QSize(45, 45)); });
+    hints = new HintPresenter(m_client, [](int cell) { return QRect(cellPosition(cell), QSize(CellPixels, CellPixels)); });
 
-    // Fixed 408x408 client area under the menu bar; no maximizing.
+    // The fixed square client area under the menu bar; no maximizing.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     setFixedSize(sizeHint());

@@ -14,12 +14,18 @@
 #  5. The exit question opens centred over the main window, and OK ends the program.
 #  6. A new game won by keyboard is stored when the Black List shows it, and the game
 #     ends cleanly on SIGTERM (a logout) with the list whole.
-# Usage: desktop_e2e.sh <tobrinel> <tobrinel_solution> [<whole scale factor, 1 by default>]
+# Usage: desktop_e2e.sh <tobrinel> <tobrinel_solution> <board_layout.env> [<whole scale factor, 1 by default>]
 set -euo pipefail
 
 game=$1
 solution=$2
-scale=${3:-1}
+layout=$3
+scale=${4:-1}
+# CLIENT_PIXELS, CELL_COUNT, SHARED_CELL and the cells' centres, as the build wrote them from the game's layout.
+# shellcheck source=/dev/null
+source "$layout" || { echo "FAIL: no board layout in $layout (the build writes it)"; exit 1; }
+read -ra cellX <<<"$CELL_CENTRE_X"
+read -ra cellY <<<"$CELL_CENTRE_Y"
 here=$(dirname "$0")
 for tool in Xvfb openbox xdotool xprop xwininfo dbus-daemon gdbus; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (./run test installs it)"; exit 1; }
@@ -182,7 +188,7 @@ start_game() {
 # A new game won with the keyboard alone, and the name $1 given at the name question.
 keyboard_game() {
     xdotool key --delay 80 alt+f p
-    cursor=9 # a new game puts the focus on the shared cell
+    cursor=$SHARED_CELL # a new game puts the focus on the shared cell
     keys=()
     for move in "${moves[@]}"; do
         read -r from to <<<"$move"
@@ -197,11 +203,11 @@ keyboard_game() {
     wait_until 10 gone "Selamat yaa, kong !!" || fail "the name question stayed open"
 }
 go_to() {
-    local ahead=$((($1 - cursor + 17) % 17))
-    if [ "$ahead" -le 8 ]; then
+    local ahead=$((($1 - cursor + CELL_COUNT) % CELL_COUNT))
+    if [ "$ahead" -le $((CELL_COUNT / 2)) ]; then
         for ((i = 0; i < ahead; i++)); do keys+=(Tab); done
     else
-        for ((i = 0; i < 17 - ahead; i++)); do keys+=(shift+Tab); done
+        for ((i = 0; i < CELL_COUNT - ahead; i++)); do keys+=(shift+Tab); done
     fi
     cursor=$1
 }
@@ -223,13 +229,10 @@ echo "$SECONDS s PASS: a whole game won with the keyboard alone"
 # Quietly: the sound cues had their turn in the keyboard game.
 xdotool key --delay 80 alt+s s alt+f p
 read -r _ _ mainWidth mainHeight <<<"$(xwininfo -id "$main" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print 0, 0, w, h}')"
-menuHeight=$((mainHeight - 408 * scale))
-# The cells' top-left corners in the main window's client area, in pixels.
-cellX=(0 27 65 104 65 104 142 104 142 182 221 260 221 260 298 260 298 336)
-cellY=(0 264 225 187 304 264 225 342 304 264 225 187 304 264 225 341 304 264)
+menuHeight=$((mainHeight - CLIENT_PIXELS * scale))
 clicks=()
 click_cell() {
-    clicks+=(mousemove --window "$main" $(((cellX[$1] + 22) * scale)) $(((cellY[$1] + 22) * scale + menuHeight)) click 1)
+    clicks+=(mousemove --window "$main" $((cellX[$1] * scale)) $((cellY[$1] * scale + menuHeight)) click 1)
 }
 for move in "${moves[@]}"; do
     read -r from to <<<"$move"

@@ -155,6 +155,11 @@ private slots:
         QVERIFY(Board::startPosition() == boardFromText("bbbbbbbb . tttttttt"));
     }
 
+    void goalPositionHasTilesLeftAndBallsRight()
+    {
+        QVERIFY(Board::goalPosition() == boardFromText("tttttttt . bbbbbbbb"));
+    }
+
     void bestSolutionTakes46Moves()
     {
         const std::vector<std::pair<int, int>> solution = solveShortest(Board::startPosition());

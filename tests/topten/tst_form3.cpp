@@ -23,12 +23,12 @@ QString shown(const ModalAnswerer::Seen &seen)
     return seen.title + QStringLiteral(" / ") + seen.text + QStringLiteral(" / ") + seen.buttons;
 }
 
-// Ten distinct entries in descending order; the best, at index 9, is "Abc" with 7.
+// Ten distinct entries in descending order; the best, at index 9, is "Abc" with 57.
 void fillTable(modHiScores &hi)
 {
     for (int i = 0; i < 10; ++i)
-        hi.TopTen[i] = TopTenEntry{Decimal(100 - 10 * i), NickName(QStringLiteral("Name%1").arg(i))};
-    hi.TopTen[9] = TopTenEntry{Decimal(7), NickName(QStringLiteral("Abc"))};
+        hi.TopTen[i] = TopTenEntry{Decimal(150 - 10 * i), NickName(QStringLiteral("Name%1").arg(i))};
+    hi.TopTen[9] = TopTenEntry{Decimal(57), NickName(QStringLiteral("Abc"))};
 }
 
 QStringList rows(const Form3 &form)
@@ -212,7 +212,7 @@ void TestForm3::opensModallyShowingTheBestFirst()
     QVERIFY(answerer.allAnswered());
     QCOMPARE(answerer.unexpected(), 0);
     QCOMPARE(shown, expectedRows(*m_hi));
-    QCOMPARE(shown.front(), QStringLiteral("Abc   /7"));
+    QCOMPARE(shown.front(), QStringLiteral("Abc   /57"));
     QVERIFY(active);
     QVERIFY(modal);
     QVERIFY(oehhFocused);

@@ -149,7 +149,7 @@ void TestHiScores::startsWithTheDefaultTable()
 
 void TestHiScores::loadsTheStoredForm_data()
 {
-    // The value is stored under key 3; keys 4 to 9 hold "Later 9", so a load that stops
+    // The value is stored under key 3; keys 4 to 9 hold "Later 59", so a load that stops
     // early leaves 3600 there. Before the load entry 3 holds "Before" with 42: a damaged
     // value keeps neither that score nor any other.
     QTest::addColumn<QString>("stored");     // null: key 3 missing
@@ -160,8 +160,8 @@ void TestHiScores::loadsTheStoredForm_data()
     QTest::newRow("name and score") << "Abc   57" << "57 Abc" << "";
     QTest::newRow("default text") << "Zenlor3600" << "3600 Zenlor" << "";
     QTest::newRow("sign and fraction") << "Abc   +57.50" << "57.5 Abc" << "";
-    QTest::newRow("emoji name") << QString::fromUtf8("\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600\U0001F60012")
-                                << QString::fromUtf8("12 \U0001F600\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600")
+    QTest::newRow("emoji name") << QString::fromUtf8("\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600\U0001F60052")
+                                << QString::fromUtf8("52 \U0001F600\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600")
                                 << "";
     const QString missing = QStringLiteral("The score is missing: no digits follow the name.");
     QTest::newRow("six characters only") << "Abcdef" << "? Abcdef" << keyReport(3, "\"Abcdef\"", missing);
@@ -172,6 +172,25 @@ void TestHiScores::loadsTheStoredForm_data()
     QTest::newRow("score too large")
         << "Abc   99999999999999999999" << "? Abc"
         << keyReport(3, "\"Abc   99999999999999999999\"", "The score \"99999999999999999999\" is too large.");
+    // No game stores fewer steps than the shortest solution or more than the default entry's:
+    // such a score is a hand edit or a fault, and ranked it would beat every real result.
+    const auto outside = [](const QString &score) {
+        return QStringLiteral("The score \"%1\" is outside 46 to 3600, the steps a stored result can have.").arg(score);
+    };
+    QTest::newRow("fewest steps") << "Abc   46" << "46 Abc" << "";
+    QTest::newRow("the default's steps") << "Abc   3600" << "3600 Abc" << "";
+    QTest::newRow("one step fewer than possible") << "Abc   45" << "? Abc" << keyReport(3, "\"Abc   45\"", outside("45"));
+    QTest::newRow("a fraction under the fewest") << "Abc   45.9999" << "? Abc"
+                                                 << keyReport(3, "\"Abc   45.9999\"", outside("45.9999"));
+    QTest::newRow("one step past the default") << "Abc   3601" << "? Abc"
+                                               << keyReport(3, "\"Abc   3601\"", outside("3601"));
+    QTest::newRow("a fraction past the default") << "Abc   3600.0001" << "? Abc"
+                                                 << keyReport(3, "\"Abc   3600.0001\"", outside("3600.0001"));
+    QTest::newRow("negative") << "Eve   -70" << "? Eve" << keyReport(3, "\"Eve   -70\"", outside("-70"));
+    QTest::newRow("zero") << "Abc   0" << "? Abc" << keyReport(3, "\"Abc   0\"", outside("0"));
+    // The default's text with its first two letters lost: the name takes "nlor36", "00" is left.
+    QTest::newRow("default text cut at the front") << "nlor3600" << "? nlor36"
+                                                   << keyReport(3, "\"nlor3600\"", outside("00"));
     // The whole text is shown: nothing after a NUL is lost, and control characters show.
     QTest::newRow("NUL in the score") << QStringLiteral("Fay   5") + QChar(0) + QStringLiteral("12") << "? Fay"
                                       << keyReport(3, QString::fromUtf8("\"Fay   5\u240012\""),
@@ -192,15 +211,15 @@ void TestHiScores::loadsTheStoredForm()
     FakeDialogs dialogs;
     modHiScores hi(store, dialogs);
     hi.TopTen[3] = TopTenEntry{Decimal(42), NickName(QStringLiteral("Before"))};
-    store.values.insert(storedKey(0), QStringLiteral("First 1"));
+    store.values.insert(storedKey(0), QStringLiteral("First 51"));
     if (!stored.isNull())
         store.values.insert(storedKey(3), stored);
     for (int i = 4; i < 10; ++i)
-        store.values.insert(storedKey(i), QStringLiteral("Later 9"));
+        store.values.insert(storedKey(i), QStringLiteral("Later 59"));
 
     hi.LoadTopTenBoard();
 
-    QCOMPARE(tableText(hi), table("1 First|3600 Zenlor|3600 Zenlor|" + entry3 + "|9 Later|9 Later|9 Later|9 Later|9 Later|9 Later"));
+    QCOMPARE(tableText(hi), table("51 First|3600 Zenlor|3600 Zenlor|" + entry3 + "|59 Later|59 Later|59 Later|59 Later|59 Later|59 Later"));
     if (report.isEmpty()) {
         QVERIFY(dialogs.calls.empty());
     } else {
@@ -218,7 +237,7 @@ void TestHiScores::loadReportsSeveralDamagedEntriesOnce()
     store.values.insert(storedKey(2), QStringLiteral("Bad   x"));
     store.values.insert(storedKey(5), QStringLiteral("Short"));
     store.values.insert(storedKey(8), QStringLiteral("Bad   y"));
-    store.values.insert(storedKey(9), QStringLiteral("Good  7"));
+    store.values.insert(storedKey(9), QStringLiteral("Good  57"));
 
     hi.LoadTopTenBoard();
 
@@ -228,7 +247,7 @@ void TestHiScores::loadReportsSeveralDamagedEntriesOnce()
                            keyReport(5, "\"Short\"", "The score is missing: no digits follow the name."),
                            keyReport(8, "\"Bad   y\"", "The score \"y\" is not a number.")}));
     QCOMPARE(tableText(hi), table("3600 Zenlor|3600 Zenlor|? Bad|3600 Zenlor|3600 Zenlor|"
-                                  "? Short|3600 Zenlor|3600 Zenlor|? Bad|7 Good"));
+                                  "? Short|3600 Zenlor|3600 Zenlor|? Bad|57 Good"));
 }
 
 void TestHiScores::loadOfAnUnreadableStoreKeepsTheTable()
@@ -252,7 +271,7 @@ void TestHiScores::savesEveryEntryUnderItsIndex()
     MemoryStore store;
     FakeDialogs dialogs;
     modHiScores hi(store, dialogs);
-    setTable(hi, "3600 Zenlor|900 Nine|800 Eight|700 Seven|600 Six|500 Five|400 Four|300 Three|57 Abc|7 Sixsix");
+    setTable(hi, "3600 Zenlor|900 Nine|800 Eight|700 Seven|600 Six|500 Five|400 Four|300 Three|57 Abc|47 Sixsix");
 
     hi.SaveTopTen();
 
@@ -261,7 +280,7 @@ void TestHiScores::savesEveryEntryUnderItsIndex()
     QCOMPARE(store.values.value(storedKey(0)), QStringLiteral("Zenlor3600"));
     QCOMPARE(store.values.value(storedKey(7)), QStringLiteral("Three 300"));
     QCOMPARE(store.values.value(storedKey(8)), QStringLiteral("Abc   57"));
-    QCOMPARE(store.values.value(storedKey(9)), QStringLiteral("Sixsix7"));
+    QCOMPARE(store.values.value(storedKey(9)), QStringLiteral("Sixsix47"));
 
     // And what was saved loads as the same table.
     modHiScores reloaded(store, dialogs);
@@ -462,30 +481,32 @@ void TestHiScores::asksUntilTheNicknameFits()
 void TestHiScores::saveAddsTheWinToWhatIsStoredNow_data()
 {
     QTest::addColumn<QString>("meanwhile"); // the store changed behind the game's back
-    QTest::addColumn<QString>("after");     // the store after the win of "New" with 45
+    QTest::addColumn<int>("score");         // the win of "New"
+    QTest::addColumn<QString>("after");     // the store after it
     QTest::addColumn<QString>("report");    // the note after the save; empty for none
 
     QTest::newRow("nothing changed")
-        << Ladder << "Bob   85|Cat   80|Dan   75|Eve   70|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47|New   45" << "";
+        << Ladder << 46 << "Bob   85|Cat   80|Dan   75|Eve   70|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47|New   46" << "";
     QTest::newRow("another copy's win lands too")
-        << "Bob   85|Cat   80|Dan   75|Eve   70|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47|Oth   46"
-        << "Cat   80|Dan   75|Eve   70|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47|Oth   46|New   45" << "";
+        << "Bob   85|Cat   80|Dan   75|Eve   70|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47|Oth   46" << 46
+        << "Cat   80|Dan   75|Eve   70|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47|Oth   46|New   46" << "";
     QTest::newRow("a hand edit is kept")
-        << "Ann   90|Bob   85|Cat   80|Dan   75|Eva   71|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47"
-        << "Bob   85|Cat   80|Dan   75|Eva   71|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47|New   45" << "";
+        << "Ann   90|Bob   85|Cat   80|Dan   75|Eva   71|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47" << 46
+        << "Bob   85|Cat   80|Dan   75|Eva   71|Fay   65|Gus   60|Hal   55|Ivy   50|Joe   47|New   46" << "";
     QTest::newRow("the list emptied by hand")
-        << "-|-|-|-|-|-|-|-|-|-"
-        << "Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|New   45"
+        << "-|-|-|-|-|-|-|-|-|-" << 46
+        << "Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|Zenlor3600|New   46"
         << "";
     QTest::newRow("ten better results stored meanwhile")
-        << "A     10|B     9|C     8|D     7|E     6|F     5|G     4|H     3|I     2|J     1"
-        << "A     10|B     9|C     8|D     7|E     6|F     5|G     4|H     3|I     2|J     1"
-        << "Meanwhile ten better results were stored, so New 45 is no longer among them.";
+        << "A     65|B     64|C     63|D     62|E     61|F     60|G     59|H     58|I     57|J     56" << 66
+        << "A     65|B     64|C     63|D     62|E     61|F     60|G     59|H     58|I     57|J     56"
+        << "Meanwhile ten better results were stored, so New 66 is no longer among them.";
 }
 
 void TestHiScores::saveAddsTheWinToWhatIsStoredNow()
 {
     QFETCH(QString, meanwhile);
+    QFETCH(int, score);
     QFETCH(QString, after);
     QFETCH(QString, report);
 
@@ -494,7 +515,7 @@ void TestHiScores::saveAddsTheWinToWhatIsStoredNow()
     modHiScores hi(store, dialogs);
     putStored(store, Ladder);
     hi.LoadTopTenBoard();
-    hi.NewEntry.Score = Decimal(45);
+    hi.NewEntry.Score = Decimal(score);
     dialogs.inputAnswers = {QStringLiteral("New")};
     hi.CheckTopTen();
     QVERIFY(hi.NewEntryAdded);

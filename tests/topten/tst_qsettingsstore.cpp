@@ -239,7 +239,7 @@ void TestQSettingsStore::readsWhatAFileHolds()
 
 void TestQSettingsStore::loadReportsAValueThatIsNotTextAndReadsTheRest()
 {
-    writeFile(confFile(), "[HiScores]\n0=Abc   90\n3=a,b   5\n4=Def   40\n9=Ghi   7\n");
+    writeFile(confFile(), "[HiScores]\n0=Abc   90\n3=a,b   5\n4=Def   60\n9=Ghi   57\n");
     StoredTable t;
 
     t.hi.LoadTopTenBoard();
@@ -252,7 +252,7 @@ void TestQSettingsStore::loadReportsAValueThatIsNotTextAndReadsTheRest()
     QCOMPARE(t.hi.TopTen[0].Name.text(), QStringLiteral("Abc   "));
     QVERIFY(t.hi.TopTen[3].Damaged);
     QCOMPARE(t.hi.TopTen[4].Name.text(), QStringLiteral("Def   "));
-    QCOMPARE(t.hi.TopTen[9].Score, Decimal(7));
+    QCOMPARE(t.hi.TopTen[9].Score, Decimal(57));
 }
 
 void TestQSettingsStore::saveOverADamagedFileRewritesIt()

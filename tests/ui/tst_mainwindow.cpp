@@ -6,6 +6,7 @@
 #include "shortestpath.h"
 #include "cuenames.h"
 #include "modalanswerer.h"
+#include "ui/boardlayout.h"
 #include "ui/windowlayout.h"
 
 #include <QAccessible>
@@ -105,6 +106,28 @@ private slots:
         QCOMPARE(w.KotakPic[5]->accessibleName(), spoken);
     }
 
+    // The board's layout against the design's own figures: twips to the nearest pixel,
+    // which is where a truncating conversion would put cells 1 and 17 a pixel off.
+    void boardLayoutIsTheDesign_data()
+    {
+        QTest::addColumn<int>("cell");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("cell 1, left corner") << 1 << QPoint(27, 264);
+        QTest::newRow("cell 3, top of the left square") << 3 << QPoint(104, 187);
+        QTest::newRow("cell 9, shared") << 9 << QPoint(182, 264);
+        QTest::newRow("cell 15, bottom of the right square") << 15 << QPoint(260, 341);
+        QTest::newRow("cell 17, right corner") << 17 << QPoint(336, 264);
+    }
+    void boardLayoutIsTheDesign()
+    {
+        QFETCH(int, cell);
+        QFETCH(QPoint, topLeft);
+        QCOMPARE(QPoint(cellTopLeft(cell).x, cellTopLeft(cell).y), topLeft);
+        QCOMPARE(ClientPixels, 408);
+        QCOMPARE(CellPixels, 45);
+        QCOMPARE(QPoint(cellCentre(cell).x, cellCentre(cell).y), topLeft + QPoint(22, 22));
+    }
+
     void layoutIsTheDesign()
     {
         App app;
@@ -112,7 +135,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
 
         QCOMPARE(w.windowTitle(), QStringLiteral("Tobrinel - Karvolen 2003"));
-        QCOMPARE(w.centralWidget()->size(), QSize(408, 408));
+        QCOMPARE(w.centralWidget()->size(), QSize(ClientPixels, ClientPixels));
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QVERIFY(w.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
@@ -123,18 +146,15 @@ private slots:
                                 .arg(w.frameGeometry().x()).arg(w.frameGeometry().y())
                                 .arg(w.frameGeometry().width()).arg(w.frameGeometry().height())));
 
-        // Cell positions are the design's twips divided by 15.
-        QCOMPARE(w.KotakPic[1]->geometry(), QRect(27, 264, 45, 45));
-        QCOMPARE(w.KotakPic[3]->geometry(), QRect(104, 187, 45, 45));
-        QCOMPARE(w.KotakPic[9]->geometry(), QRect(182, 264, 45, 45));
-        QCOMPARE(w.KotakPic[15]->geometry(), QRect(260, 341, 45, 45));
-        QCOMPARE(w.KotakPic[17]->geometry(), QRect(336, 264, 45, 45));
-        for (int k = 1; k <= 17; ++k) {
+        // Every cell where the board's layout puts it (boardLayoutIsTheDesign checks the layout).
+        for (int k = FirstCell; k <= LastCell; ++k) {
+            const PixelPoint corner = cellTopLeft(k);
+            QCOMPARE(w.KotakPic[k]->geometry(), QRect(corner.x, corner.y, CellPixels, CellPixels));
             QVERIFY(!w.KotakPic[k]->picture().isNull());
             QCOMPARE(w.KotakPic[k]->picture().cacheKey(), w.pic[BallPic].cacheKey());
         }
         for (int i = 1; i <= 4; ++i)
-            QCOMPARE(w.pic[i].size(), QSize(45, 45));
+            QCOMPARE(w.pic[i].size(), QSize(CellPixels, CellPixels));
 
         QCOMPARE(w.STEPLBL->geometry(), QRect(16, 136, 76, 45));
         QCOMPARE(w.STEPLBL->text(), QStringLiteral("00"));
@@ -144,7 +164,7 @@ private slots:
         QCOMPARE(w.Label2->text(), QStringLiteral("Time :"));
         QCOMPARE(w.timelbl->pos(), QPoint(344, 128));
         QCOMPARE(w.timelbl->text(), QStringLiteral("00:00:00"));
-        QVERIFY(w.timelbl->width() <= 408 - 344); // not cut off at the window's edge
+        QVERIFY(w.timelbl->x() + w.timelbl->width() <= ClientPixels); // not cut off at the window's edge
         QVERIFY(!w.Timer1.isActive());
 
         const QList<QAction *> menus = w.menuBar()->actions();
@@ -452,7 +472,7 @@ private slots:
         QVERIFY(app.game.GameOver);
         for (int k = 1; k <= 8; ++k)
             QCOMPARE(w.KotakPic[k]->picture().cacheKey(), w.pic[TilePic].cacheKey());
-        for (int k = 10; k <= 17; ++k)
+        for (int k = SharedCell + 1; k <= LastCell; ++k)
             QCOMPARE(w.KotakPic[k]->picture().cacheKey(), w.pic[BallPic].cacheKey());
 
         Form4 *results = app.windows.form4.loaded();
@@ -532,7 +552,7 @@ private slots:
         std::vector<std::optional<QString>> best;
         for (int key = 0; key <= 9; ++key) {
             keys << QString::number(key);
-            best.push_back(QStringLiteral("Best  %1").arg(10 - key));
+            best.push_back(QStringLiteral("Best  46"));
         }
         app.store.updateSection(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), keys, QString(),
                                 [&](const std::vector<StoredValue> &) { return best; });

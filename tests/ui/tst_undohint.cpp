@@ -312,7 +312,7 @@ private slots:
         QCOMPARE(w.noteLabel()->text().replace(QLatin1Char('\n'), QLatin1Char(' ')), board->accessibleDescription());
         QCOMPARE(std::pair(app.marks()->from(), app.marks()->to()), std::pair(lastFrom, lastTo));
         // The verdict stands clear of every cell.
-        for (int k = 1; k <= 17; ++k)
+        for (int k = FirstCell; k <= LastCell; ++k)
             QVERIFY(!w.noteLabel()->geometry().intersects(w.KotakPic[k]->geometry()));
 
         app.key(Qt::Key_Left);

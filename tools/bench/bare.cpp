@@ -1,5 +1,5 @@
 // The floor the game is measured against: a Qt Widgets program of the main window's shape
-// (a fixed 408x408 client area under the same menus, seventeen picture labels and a
+// (the same fixed client area under the same menus, seventeen picture labels and a
 // one-second timer), with no pictures, fonts, sound or settings of its own. A click on a
 // label gives it another picture, the least a click can make a Qt window repaint: the
 // floor for the game's clicks. The two pictures are made at the first click, so that they
@@ -35,7 +35,7 @@ protected:
 private:
     static QPixmap filled(const QColor &colour)
     {
-        QPixmap pixmap(45, 45);
+        QPixmap pixmap(CellPixels, CellPixels);
         pixmap.fill(colour);
         return pixmap;
     }
@@ -53,11 +53,12 @@ int main(int argc, char *argv[])
     window.setWindowTitle(QStringLiteral("Bare window"));
 
     auto *client = new QWidget(&window);
-    client->setFixedSize(408, 408);
+    client->setFixedSize(ClientPixels, ClientPixels);
     window.setCentralWidget(client);
-    for (const CellPlace &place : CellTwips) {
+    for (int cell = 1; cell <= int(CellTwips.size()); ++cell) {
         auto *label = new PictureLabel(client);
-        label->setGeometry(twipsToPixels(place.left), twipsToPixels(place.top), 45, 45);
+        const PixelPoint corner = cellTopLeft(cell);
+        label->setGeometry(corner.x, corner.y, CellPixels, CellPixels);
     }
 
     QMenu *file = window.menuBar()->addMenu(QStringLiteral("&File"));

@@ -190,7 +190,7 @@ public:
         XWindowAttributes a{};
         XGetWindowAttributes(m_dpy, m_window, &a);
         m_originX = a.x;
-        m_clientY = a.height - 408; // the menu bar is above the 408x408 client area
+        m_clientY = a.height - ClientPixels; // the menu bar is above the client area
         m_originY = a.y;
         if (m_clientY < 0)
             cannotMeasure("the game's window is smaller than its board");
@@ -247,8 +247,8 @@ public:
     // click (3 ms of quiet end it), or a negative number when nothing was repainted.
     double click(int cell)
     {
-        const CellPlace &place = CellTwips[std::size_t(cell - 1)];
-        moveTo(twipsToPixels(place.left) + 22, m_clientY + twipsToPixels(place.top) + 22);
+        const PixelPoint centre = cellCentre(cell);
+        moveTo(centre.x, m_clientY + centre.y);
         drain(nowMs() + 1);
         const double t0 = nowMs();
         XTestFakeButtonEvent(m_dpy, 1, True, 0);
