@@ -11,12 +11,15 @@
 
 #include "topten/storemessages.h"
 
+#include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QSettings>
 #include <QStringDecoder>
+#include <QSysInfo>
 #include <QTemporaryFile>
 
 #include <memory>
@@ -169,9 +172,21 @@ QByteArray buildIn(const QString &dir, const QString &folder, const QVariantMap 
 
 } // namespace
 
+QString SettingsFiles::machineTag()
+{
+    static const QString tag = QString::fromLatin1(
+        QCryptographicHash::hash(QSysInfo::machineHostName().toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
+    return tag;
+}
+
+QString SettingsFiles::privateCopyPrefix(qint64 pid)
+{
+    return QStringLiteral(".tobrinel-%1-%2-").arg(machineTag()).arg(pid);
+}
+
 QString SettingsFiles::privateCopyPattern()
 {
-    return QStringLiteral(".tobrinel-XXXXXX.conf");
+    return privateCopyPrefix(QCoreApplication::applicationPid()) + QStringLiteral("XXXXXX.conf");
 }
 
 SettingsFile SettingsFiles::read(const QString &path, const QString &section)

@@ -32,8 +32,15 @@ namespace SettingsFiles {
 // A file larger than this is not a top-ten list and is not read.
 inline constexpr qint64 MaxFileSize = 1024 * 1024;
 
-// The name pattern of the private copies, in the temporary folder or the settings folder.
+// The name pattern of this process's private copies, in the temporary folder or the
+// settings folder: ".tobrinel-<machine>-<process>-XXXXXX.conf". The maker in the name lets
+// the next save tell a killed copy's leftovers from a live reader's copy at once.
 QString privateCopyPattern();
+// The start of the names of the private copies that process pid on this machine makes.
+QString privateCopyPrefix(qint64 pid);
+// The machine part of those names: a short digest of the host name, the same in every
+// process on the machine.
+QString machineTag();
 
 // Reads the file at path once and parses it once. Throws StoreError when it cannot be read
 // (a pipe, a folder or a device in its place, no permission). section is the one the

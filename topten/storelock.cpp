@@ -54,19 +54,37 @@ QString startingWith(const QString &prefix)
     return filter + QLatin1Char('*');
 }
 
-// Removes the files in folder that start with prefix, whose whole name matches name and
-// that are at least minAgeSecs old; with sparingWords, only where the first capture of
-// name looks random. The prefix spares a crowded temporary folder a look at every file.
-void removeMatching(const QString &folder, const QString &prefix, const QRegularExpression &name, int minAgeSecs,
-                    bool sparingWords)
+// Removes the files in folder that start with prefix and whose whole name matches name,
+// where the first capture of name looks random. The prefix spares a crowded folder a look
+// at every file.
+void removeMatching(const QString &folder, const QString &prefix, const QRegularExpression &name)
 {
-    const QDateTime before = QDateTime::currentDateTime().addSecs(-minAgeSecs);
     const QFileInfoList entries =
         QDir(folder).entryInfoList({startingWith(prefix)}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo &entry : entries) {
         const QRegularExpressionMatch match = name.match(entry.fileName());
-        if (match.hasMatch() && (!sparingWords || looksRandom(match.captured(1))) && !entry.isSymLink()
-            && (minAgeSecs == 0 || entry.lastModified() < before))
+        if (match.hasMatch() && looksRandom(match.captured(1)) && !entry.isSymLink())
+            QFile::remove(entry.filePath());
+    }
+}
+
+// A private copy, with the lock and the replace QSettings makes beside it, goes as soon as
+// the copy of the game that made it is gone. One made on another machine that shares the
+// folder, or by an older version whose names do not say who made them, goes once it is a
+// minute old: a live reader's copy lives for milliseconds.
+void removePrivateCopies(const QString &folder)
+{
+    static const QRegularExpression name(QStringLiteral(
+        "^\\.tobrinel-(?:([0-9a-f]{8})-([0-9]+)-)?[A-Za-z0-9]{6}\\.conf(?:\\.lock|\\.[A-Za-z0-9]{6})?$"));
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-LeftoverCopySecs);
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList({QStringLiteral(".tobrinel-*")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &entry : entries) {
+        const QRegularExpressionMatch match = name.match(entry.fileName());
+        if (!match.hasMatch() || entry.isSymLink())
+            continue;
+        const bool madeHere = match.captured(1) == SettingsFiles::machineTag();
+        if (madeHere ? processGone(match.captured(2).toLongLong()) : entry.lastModified() < before)
             QFile::remove(entry.filePath());
     }
 }
@@ -162,13 +180,8 @@ void recoverInterruptedWrite(const QString &settingsPath, StorePlatform &platfor
 
 void removeLeftovers(const QString &settingsPath)
 {
-    // Copies through QSettings leave a name of its own for its lock and its replace.
-    QString copy = QRegularExpression::escape(SettingsFiles::privateCopyPattern());
-    copy.replace(QStringLiteral("XXXXXX"), RandomPart);
-    const QRegularExpression privateCopy(QStringLiteral("^%1(?:\\.lock|\\.[A-Za-z0-9]{6})?$").arg(copy));
-    const QString copyPrefix = SettingsFiles::privateCopyPattern().section(QStringLiteral("XXXXXX"), 0, 0);
-    removeMatching(QDir::tempPath(), copyPrefix, privateCopy, LeftoverCopySecs, false);
-    removeMatching(QFileInfo(settingsPath).path(), copyPrefix, privateCopy, LeftoverCopySecs, false);
+    removePrivateCopies(QDir::tempPath());
+    removePrivateCopies(QFileInfo(settingsPath).path());
 
     QStringList files{settingsPath};
     const QString target = QFileInfo(settingsPath).canonicalFilePath();
@@ -178,6 +191,6 @@ void removeLeftovers(const QString &settingsPath)
         const QFileInfo info(file);
         const QRegularExpression replace(
             QStringLiteral("^%1\\.%2$").arg(QRegularExpression::escape(info.fileName()), RandomPart));
-        removeMatching(info.path(), info.fileName() + QLatin1Char('.'), replace, 0, true);
+        removeMatching(info.path(), info.fileName() + QLatin1Char('.'), replace);
     }
 }

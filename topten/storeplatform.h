@@ -28,3 +28,6 @@ public:
 
 // The implementation for the system the game runs on.
 StorePlatform &systemPlatform();
+
+// Whether no process pid runs on this machine (a copy of the game that was killed).
+bool processGone(qint64 pid);

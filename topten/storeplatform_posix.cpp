@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace {
@@ -52,6 +53,12 @@ bool StorePlatform::meansNoHardLinks(int error)
 bool StorePlatform::meansExists(int error)
 {
     return error == EEXIST;
+}
+
+bool processGone(qint64 pid)
+{
+    // EPERM means it runs under another user: not gone.
+    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
 StorePlatform &systemPlatform()

@@ -4,6 +4,7 @@
 // player's real store is never touched.
 #include "topten/hiscores.h"
 #include "topten/qsettingsstore.h"
+#include "topten/settingsfile.h"
 
 #include "fakes.h"
 
@@ -497,6 +498,24 @@ void TestQSettingsStore::aSaveRemovesWhatKilledSavesLeft_data()
     QTest::newRow("an old private copy's lock") << "settings" << ".tobrinel-a1B2c3.conf.lock" << 120 << true;
     QTest::newRow("an old private copy's replace") << "settings" << ".tobrinel-a1B2c3.conf.Zq81xY" << 120 << true;
     QTest::newRow("another program's file") << "temporary" << "other-a1B2c3.conf" << 600 << false;
+
+    // Names that say which copy of the game made them: a killed copy's go at once.
+    QProcess ended;
+    ended.start(QStringLiteral("true"));
+    QVERIFY(ended.waitForStarted());
+    const qint64 gone = ended.processId();
+    QVERIFY(ended.waitForFinished());
+    const QString killed = SettingsFiles::privateCopyPrefix(gone);
+    const QString live = SettingsFiles::privateCopyPrefix(QCoreApplication::applicationPid());
+    const QString elsewhere = QStringLiteral(".tobrinel-%1-%2-").arg(SettingsFiles::machineTag() == QLatin1String("00000000")
+                                                                           ? QStringLiteral("11111111")
+                                                                           : QStringLiteral("00000000"))
+                                  .arg(gone);
+    QTest::newRow("a killed copy's fresh copy") << "temporary" << killed + "a1B2c3.conf" << 0 << true;
+    QTest::newRow("a killed copy's fresh lock") << "settings" << killed + "a1B2c3.conf.lock" << 0 << true;
+    QTest::newRow("a live copy's copy") << "temporary" << live + "d4E5f6.conf" << 0 << false;
+    QTest::newRow("another machine's fresh copy") << "settings" << elsewhere + "a1B2c3.conf" << 0 << false;
+    QTest::newRow("another machine's old copy") << "settings" << elsewhere + "a1B2c3.conf" << 120 << true;
 }
 
 // Every copy of the game killed in the middle of a save left a temporary file; the next
