@@ -27,7 +27,7 @@ QStringList keys()
 }
 
 QString defaultName() { return QStringLiteral("Zenlor"); }
-constexpr std::int64_t DefaultScore = 3600;
+constexpr std::int64_t DefaultScore = MostStoredSteps;
 
 TopTenEntry defaultEntry()
 {
@@ -246,6 +246,10 @@ void modHiScores::CheckTopTen()
 {
     reportFailures("CheckTopTen", [this] {
         NewEntryAdded = false;
+        // The list keeps no more steps than it can read back as a result; such a win could
+        // only have taken a damaged entry's place, to be read as damaged itself.
+        if (Decimal(MostStoredSteps) < NewEntry.Score)
+            return;
         for (int n = int(TopTen.size()) - 1; n >= 0; --n) {
             if (TopTen[n].Damaged || NewEntry.Score < TopTen[n].Score) {
                 AddTopTen();
@@ -270,7 +274,7 @@ void modHiScores::AddTopTen()
             nick = NickName::fromTyped(m_dialogs.InputBox(QStringLiteral("What's your nick name ?? (max 6 character)"),
                                                           QStringLiteral("Selamat yaa, kong !!"),
                                                           QStringLiteral("Pocong")));
-        } while (nick.isEmpty() || NickName::characterCount(nick) > NickName::Length);
+        } while (nick.isEmpty() || !NickName::fitsWhole(nick)); // never a name cut where nobody sees why
         slot.Name = NickName(nick);
         SortTopTen();
         NewEntryAdded = true;

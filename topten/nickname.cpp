@@ -52,6 +52,11 @@ QString NickName::fitted(const QString &text)
     return kept;
 }
 
+bool NickName::fitsWhole(const QString &text)
+{
+    return fitted(text) == text;
+}
+
 int NickName::characterCount(const QString &text)
 {
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);

@@ -18,6 +18,9 @@ public:
 
     // The number of characters of text, counted as a player sees them.
     static int characterCount(const QString &text);
+    // Whether text is stored whole as a nickname: six characters at most, and short enough
+    // in code units (a few characters of many joined letters each may not be).
+    static bool fitsWhole(const QString &text);
     // How many UTF-16 code units the first count characters of text take (all of text
     // when it has fewer): where a stored value's name ends and its score begins.
     static qsizetype lengthOfCharacters(const QString &text, int count);

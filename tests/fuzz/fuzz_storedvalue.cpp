@@ -45,8 +45,11 @@ void tryValue(const QString &value)
     const QString typed = NickName::fromTyped(value);
     for (const QChar c : typed)
         check(c != QLatin1Char('\n') && c != QLatin1Char('\r') && c != QLatin1Char('\t'));
-    if (!typed.isEmpty() && NickName::characterCount(typed) <= NickName::Length)
+    // A name the question takes is stored whole, and it is never longer than six characters.
+    if (!typed.isEmpty() && NickName::fitsWhole(typed)) {
+        check(NickName::characterCount(typed) <= NickName::Length);
         check(NickName(typed).text().startsWith(typed));
+    }
 }
 
 } // namespace

@@ -133,6 +133,8 @@ private slots:
     void saveAddsTheWinToWhatIsStoredNow();
     void aDamagedEntryIsReplacedFirstAndNeverSavedAsAResult_data();
     void aDamagedEntryIsReplacedFirstAndNeverSavedAsAResult();
+    void aWinIsEnteredOnlyWithStepsTheListCanHold_data();
+    void aWinIsEnteredOnlyWithStepsTheListCanHold();
     void sortsLargestFirstBySwapping_data();
     void sortsLargestFirstBySwapping();
     void aFailedNicknameEntryKeepsWhatWasDone();
@@ -451,6 +453,9 @@ void TestHiScores::asksUntilTheNicknameFits_data()
         << QStringList{"Abc\nDefg", "Ab\nCde"} << "Ab Cde";
     QTest::newRow("six accented letters") << QStringList{QString::fromUtf8("e\u0301").repeated(6)}
                                           << QString::fromUtf8("e\u0301").repeated(6);
+    // Four characters to the eye, 27 code units: it cannot be stored whole, so it is not taken.
+    const QString syllables = QString(24, QChar(0x1111)) + QString::fromUtf8("\u1175\u11B0") + QStringLiteral("ab");
+    QTest::newRow("few characters, too long to store, asked again") << QStringList{syllables, "Bob"} << "Bob   ";
 }
 
 void TestHiScores::asksUntilTheNicknameFits()
@@ -581,6 +586,35 @@ void TestHiScores::aDamagedEntryIsReplacedFirstAndNeverSavedAsAResult()
 
     QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
     QCOMPARE(storedValues(store), after);
+}
+
+void TestHiScores::aWinIsEnteredOnlyWithStepsTheListCanHold_data()
+{
+    QTest::addColumn<int>("score");
+    QTest::addColumn<bool>("entered");
+
+    QTest::newRow("3600") << 3600 << true;
+    QTest::newRow("3601") << 3601 << false;
+    QTest::newRow("a million") << 1000000 << false;
+}
+
+// A damaged entry takes any win, but not one the next start would read as damaged too.
+void TestHiScores::aWinIsEnteredOnlyWithStepsTheListCanHold()
+{
+    QFETCH(int, score);
+    QFETCH(bool, entered);
+
+    MemoryStore store;
+    FakeDialogs dialogs;
+    modHiScores hi(store, dialogs);
+    putStored(store, "Ann   90|Bob   85|Cat   80|Dan   75|Eve   70|Fay|Gus   60|Hal   55|Ivy   50|Joe   47");
+    hi.LoadTopTenBoard();
+    hi.NewEntry.Score = Decimal(score);
+    dialogs.inputAnswers = {QStringLiteral("New")};
+    hi.CheckTopTen();
+
+    QCOMPARE(hi.NewEntryAdded, entered);
+    QCOMPARE(dialogs.inputAnswers.empty(), entered); // the name is asked only for an entry
 }
 
 void TestHiScores::sortsLargestFirstBySwapping_data()
