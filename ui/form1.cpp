@@ -90,7 +90,7 @@ int Form1::cellInDirection(int cell, int arrowKey)
     const QPoint from = cellPosition(cell);
     int best = 0;
     int bestScore = 0;
-    for (int k = 1; k <= 17; ++k) {
+    for (int k = FirstCell; k <= LastCell; ++k) {
         const QPoint d = cellPosition(k) - from;
         const int ahead = d.x() * direction.x() + d.y() * direction.y();
         if (ahead <= 0)
@@ -142,7 +142,7 @@ void Form1::showTime(const QString &text)
 int Form1::focusedCell() const
 {
     const QWidget *focus = focusWidget();
-    for (int k = 1; k <= 17; ++k)
+    for (int k = FirstCell; k <= LastCell; ++k)
         if (KotakPic[k] == focus)
             return k;
     return 0;
@@ -234,7 +234,7 @@ Form1::Form1(GameController &game)
     setCentralWidget(m_client);
 
     // Created in number order, so the focus chain runs 1..17 as well.
-    for (int k = 1; k <= 17; ++k) {
+    for (int k = FirstCell; k <= LastCell; ++k) {
         auto *cell = new ImageCell(m_client);
         cell->setGeometry(QRect(cellPosition(k), QSize(CellPixels, CellPixels)));
         cell->setFocusPolicy(Qt::StrongFocus);
@@ -243,7 +243,7 @@ Form1::Form1(GameController &game)
         showCell(k, Piece::Ball, false); // the design shows a ball in every cell
     }
     KotakPic[SharedCell]->setFocus();
-    for (int k = 1; k <= 17; ++k)
+    for (int k = FirstCell; k <= LastCell; ++k)
         KotakPic[k]->installEventFilter(this);
     m_client->installEventFilter(this);
 

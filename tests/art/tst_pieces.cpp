@@ -2,6 +2,7 @@
 // must differ in lightness, not only in pattern, so that a glance (or a grey screenshot)
 // tells them apart; and a selected piece must stand out from both.
 #include "media/art/picturenames.h"
+#include "ui/boardlayout.h"
 #include "ui/imagestore.h"
 
 #include <QImage>
@@ -61,7 +62,7 @@ private slots:
         const Tone ballSelected = toneOf(pictures::ballSelected, ratio);
         const Tone tileSelected = toneOf(pictures::tileSelected, ratio);
         for (const Tone &t : {ball, tile, ballSelected, tileSelected})
-            QVERIFY2(t.opaque > 45 * 45 * ratio * ratio / 2, "a piece picture is missing or mostly transparent");
+            QVERIFY2(t.opaque > CellPixels * CellPixels * ratio * ratio / 2, "a piece picture is missing or mostly transparent");
         qInfo("luminance: ball %.3f, tile %.3f, selected ball %.3f, selected tile %.3f", ball.luminance,
               tile.luminance, ballSelected.luminance, tileSelected.luminance);
 

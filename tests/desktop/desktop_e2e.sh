@@ -21,7 +21,7 @@ game=$1
 solution=$2
 layout=$3
 scale=${4:-1}
-# CLIENT_PIXELS, CELL_COUNT, SHARED_CELL and the cells' centres, as the build wrote them from the game's layout.
+# CLIENT_PIXELS and the cells' centres, as the build wrote them from the game's layout.
 # shellcheck source=/dev/null
 source "$layout" || { echo "FAIL: no board layout in $layout (the build writes it)"; exit 1; }
 read -ra cellX <<<"$CELL_CENTRE_X"
@@ -175,6 +175,7 @@ pids+=($!)
 wait_until 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
 
 mapfile -t moves < <("$solution")
+mapfile -t keys < <("$solution" keys) # the same game by Tab, Shift+Tab and Space
 [ "${#moves[@]}" -eq 46 ] || fail "the solver gave ${#moves[@]} moves, not 46"
 
 start_game() {
@@ -188,28 +189,10 @@ start_game() {
 # A new game won with the keyboard alone, and the name $1 given at the name question.
 keyboard_game() {
     xdotool key --delay 80 alt+f p
-    cursor=$SHARED_CELL # a new game puts the focus on the shared cell
-    keys=()
-    for move in "${moves[@]}"; do
-        read -r from to <<<"$move"
-        go_to "$from"
-        keys+=(space)
-        go_to "$to"
-        keys+=(space)
-    done
     xdotool key --delay 5 "${keys[@]}"
     window_of "Selamat yaa, kong !!" >/dev/null
     xdotool key ctrl+a && xdotool type "$1" && xdotool key Return
     wait_until 10 gone "Selamat yaa, kong !!" || fail "the name question stayed open"
-}
-go_to() {
-    local ahead=$((($1 - cursor + CELL_COUNT) % CELL_COUNT))
-    if [ "$ahead" -le $((CELL_COUNT / 2)) ]; then
-        for ((i = 0; i < ahead; i++)); do keys+=(Tab); done
-    else
-        for ((i = 0; i < CELL_COUNT - ahead; i++)); do keys+=(shift+Tab); done
-    fi
-    cursor=$1
 }
 
 start_game

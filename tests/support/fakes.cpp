@@ -180,7 +180,7 @@ void RecordingView::showInFront(FormId form)
 QString RecordingView::cellsText() const
 {
     QString text;
-    for (int k = 1; k <= 17; ++k) {
+    for (int k = FirstCell; k <= LastCell; ++k) {
         if (k == 9)
             text += QLatin1Char(' ');
         const Shown shown = cells[k];

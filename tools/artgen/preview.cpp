@@ -4,6 +4,7 @@
 
 #include "pictures.h"
 #include "pieces.h"
+#include "ui/boardlayout.h"
 
 #include <QFont>
 #include <QPainter>
@@ -51,7 +52,7 @@ bool save(const QImage &image, const QDir &dir, const QString &name)
 
 QImage boardPreview(const Faces &faces, qreal scale)
 {
-    QImage image = paintBoard(faces, scale).copy(0, 0, qRound(408 * scale), qRound(408 * scale));
+    QImage image = paintBoard(faces, scale).copy(0, 0, qRound(ClientPixels * scale), qRound(ClientPixels * scale));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(scale, scale);
