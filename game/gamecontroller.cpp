@@ -311,14 +311,19 @@ bool GameController::acceptHelp()
 void GameController::hint_Click()
 {
     stopWatching(); // any key hands the board back
-    if (!canHint() || !acceptHelp())
-        return;
+    if (canHint() && acceptHelp())
+        withTable(m_hintWaiting, &GameController::showHint);
+}
+
+void GameController::withTable(bool &waiting, void (GameController::*then)())
+{
+    m_solver.request();
     if (m_solver.table()) {
-        showHint();
+        (this->*then)();
         return;
     }
-    // The ready signal shows it once the search is done.
-    m_hintWaiting = true;
+    // The ready signal runs it once the search is done.
+    waiting = true;
 }
 
 void GameController::showHint()
@@ -347,15 +352,8 @@ void GameController::review_Click()
         leaveReview();
         return;
     }
-    if (!canReview())
-        return;
-    m_solver.request();
-    if (m_solver.table()) {
-        startReview();
-        return;
-    }
-    // The ready signal starts it once the search is done.
-    m_reviewWaiting = true;
+    if (canReview())
+        withTable(m_reviewWaiting, &GameController::startReview);
 }
 
 void GameController::startReview()

@@ -87,6 +87,9 @@ private:
     bool acceptHelp();               // the hint's question, the first time in a game
     void resetAssists();
     void showHint();
+    // Runs then now if the distance table is there; otherwise sets waiting, and the table's
+    // ready signal runs it.
+    void withTable(bool &waiting, void (GameController::*then)());
 
     std::vector<BoardMove> m_history; // the moves of this game, undone from the back
     std::vector<BoardMove> m_moves;   // every move played, an undo among them

@@ -1,5 +1,5 @@
 # What the Wayland desktop drivers (gnome_e2e.py, sway_e2e.py) share: the processes a run
-# starts and ends, waiting with a deadline, and how a run gives up. Each process writes its
+# starts and ends, waiting with a deadline, how a run gives up, and the end of a won game. Each process writes its
 # output to <log> and its errors to <log>.err in the run's private runtime folder.
 import os
 import subprocess
@@ -64,3 +64,33 @@ def bail(code, message, logs):
             print('--- ' + log + '\n' + text)
     cleanup()
     sys.exit(code)
+
+
+def results_then_exit(key, window, windows, check_over, shot, give_up):
+    """With the Black List up: Return closes it, the results window must have the keyboard
+    and Space press "Great"; then the exit question must open over the main window, and
+    Return answers it. key, window, windows, check_over and shot are the driver's own;
+    give_up(code, message) ends the run."""
+    key('return', 0.5)
+    if not wait_until(lambda: not window('Hi Scores'), 10):
+        give_up(1, 'Return did not close the Black List')
+    results = wait_until(lambda: (lambda w: w if w and w['focus'] else None)(window('You Win !!!')), 5)
+    shot('results')
+    if not results:
+        failures.append('after the Black List the results window does not have the keyboard: %s' %
+                        [w['title'] for w in windows() if w['focus']])
+    else:
+        print('after the Black List the results window has the keyboard')
+        key('space', 0.5)
+        if not wait_until(lambda: not window('You Win !!!'), 5):
+            failures.append('Space did not press "Great"')
+        else:
+            print('Space pressed "Great"')
+
+    key('alt+f', 0.3)
+    key('g', 0.3)
+    question = check_over('I miss you..') if wait_until(lambda: window('I miss you..'), 5) else None
+    shot('exit-question')
+    if not question:
+        failures.append('the exit question did not open')
+    key('return', 0.5)

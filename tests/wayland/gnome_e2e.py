@@ -248,29 +248,8 @@ for letter in 'keys':
 key('return', 0.3)
 black_list = check_over('Hi Scores') if window('Hi Scores') or wait_until(lambda: window('Hi Scores'), 5) else None
 screenshot('%s-%s-black-list' % (platform, scale))
-key('return', 0.5)
-if not wait_until(lambda: not window('Hi Scores'), 10):
-    bail(1, 'Return did not close the Black List')
-results = wait_until(lambda: (lambda w: w if w and w['focus'] else None)(window('You Win !!!')), 5)
-screenshot('%s-%s-results' % (platform, scale))
-if not results:
-    failures.append('after the Black List the results window does not have the keyboard: %s' %
-                    [w['title'] for w in windows() if w['focus']])
-else:
-    print('after the Black List the results window has the keyboard')
-    key('space', 0.5)
-    if not wait_until(lambda: not window('You Win !!!'), 5):
-        failures.append('Space did not press "Great"')
-    else:
-        print('Space pressed "Great"')
-
-key('alt+f', 0.3)
-key('g', 0.3)
-question = check_over('I miss you..') if wait_until(lambda: window('I miss you..'), 5) else None
-screenshot('%s-%s-exit-question' % (platform, scale))
-if not question:
-    failures.append('the exit question did not open')
-key('return', 0.5)
+driverkit.results_then_exit(key, window, windows, check_over,
+                            lambda name: screenshot('%s-%s-%s' % (platform, scale, name)), bail)
 
 cleanup()
 if failures:

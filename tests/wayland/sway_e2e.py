@@ -132,26 +132,7 @@ for letter in 'keys':
 key('return', 0.3)
 check_over('Hi Scores')
 screenshot('black-list')
-key('return', 0.5)
-if not wait_until(lambda: not window('Hi Scores'), 10):
-    bail(1, 'Return did not close the Black List')
-results = wait_until(lambda: (lambda w: w if w and w['focus'] else None)(window('You Win !!!')), 5)
-screenshot('results')
-if not results:
-    failures.append('after the Black List the results window does not have the keyboard: %s' %
-                    [w['title'] for w in windows() if w['focus']])
-else:
-    print('after the Black List the results window has the keyboard')
-    key('space', 0.5)
-    if not wait_until(lambda: not window('You Win !!!'), 5):
-        failures.append('Space did not press "Great"')
-    else:
-        print('Space pressed "Great"')
-key('alt+f', 0.3)
-key('g', 0.3)
-check_over('I miss you..')
-screenshot('exit-question')
-key('return', 0.5)
+driverkit.results_then_exit(key, window, windows, check_over, screenshot, bail)
 
 cleanup()
 if failures:
