@@ -66,6 +66,18 @@ def bail(code, message, logs):
     sys.exit(code)
 
 
+def keyboard_game(solution, key, pace, give_up):
+    """A new game from the menu, won by keyboard alone along the shortest solution, which
+    tobrinel_solution prints as moves (46 of them) and as keys."""
+    moves = subprocess.run([solution], capture_output=True, text=True, check=True).stdout.splitlines()
+    if len(moves) != 46:
+        give_up(1, 'the solver gave %d moves, not 46' % len(moves))
+    key('alt+f', 0.3)
+    key('p', 0.3)
+    for name in subprocess.run([solution, 'keys'], capture_output=True, text=True, check=True).stdout.split():
+        key(name.lower(), pace)
+
+
 def results_then_exit(key, window, windows, check_over, shot, give_up):
     """With the Black List up: Return closes it, the results window must have the keyboard
     and Space press "Great"; then the exit question must open over the main window, and

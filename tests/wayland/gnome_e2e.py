@@ -231,15 +231,7 @@ def check_over(title, owner_title=MAIN):
     return w
 
 
-moves = [tuple(map(int, line.split())) for line in subprocess.run(
-    [solution], capture_output=True, text=True, check=True).stdout.split('\n') if line.strip()]
-if len(moves) != 46:
-    bail(1, 'the solver gave %d moves, not 46' % len(moves))
-key('alt+f', 0.3)
-key('p', 0.3)
-pace = 0.005 if float(scale) < 2 else 0.03
-for name in subprocess.run([solution, 'keys'], capture_output=True, text=True, check=True).stdout.split():
-    key(name.lower(), pace)
+driverkit.keyboard_game(solution, key, 0.005 if float(scale) < 2 else 0.03, bail)
 prompt = check_over('Selamat yaa, kong !!')
 screenshot('%s-%s-name-question' % (platform, scale))
 key('ctrl+a')

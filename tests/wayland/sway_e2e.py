@@ -116,14 +116,7 @@ def check_over(title):
     return w
 
 
-moves = [tuple(map(int, line.split())) for line in subprocess.run(
-    [solution], capture_output=True, text=True, check=True).stdout.split('\n') if line.strip()]
-if len(moves) != 46:
-    bail(1, 'the solver gave %d moves, not 46' % len(moves))
-key('alt+f', 0.3)
-key('p', 0.3)
-for name in subprocess.run([solution, 'keys'], capture_output=True, text=True, check=True).stdout.split():
-    key(name.lower(), 0.005)
+driverkit.keyboard_game(solution, key, 0.005, bail)
 check_over('Selamat yaa, kong !!')
 screenshot('name-question')
 key('ctrl+a')
