@@ -2,10 +2,8 @@
 #include "game/gamecontroller.h"
 #include "media/audiooutput.h"
 #include "media/module1.h"
-#include "topten/hiscores.h"
-#include "topten/qsettingsstore.h"
 #include "ui/artpictures.h"
-#include "ui/qtdialogs.h"
+#include "ui/gameparts.h"
 #include "ui/gamewindows.h"
 #include "ui/sessionend.h"
 #include "ui/platformchoice.h"
@@ -20,17 +18,13 @@ namespace {
 // What the game is made of, for the whole run, each part built before it is handed on. The
 // logic drives the windows and the main window forwards its events to the logic, so the
 // windows come first, then the controller on them, and then the windows are given it.
-struct Program
+struct Program : GameParts
 {
     Program() { windows.setGame(game); }
 
-    QtDialogs dialogs;
-    QSettingsStore store;
-    modHiScores hiScores{store, dialogs};
     QtAudioOutput audio;
     QtEventPass eventPass;
     Module1 sound{audio, eventPass};
-    SystemRegistry registry;
     SystemLauncher launcher;
     GameWindows windows{hiScores, dialogs, registry, launcher};
     GameController game{windows, dialogs, sound, hiScores};

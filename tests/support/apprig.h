@@ -6,9 +6,7 @@
 #include "fakes.h"
 
 #include "game/gamecontroller.h"
-#include "topten/hiscores.h"
-#include "topten/qsettingsstore.h"
-#include "ui/qtdialogs.h"
+#include "ui/gameparts.h"
 #include "ui/gamewindows.h"
 #include "ui/sysinfo.h"
 
@@ -27,14 +25,10 @@ private:
     QTemporaryDir m_folder;
 };
 
-struct AppRig
+// ScratchSettings first, so that it outlives the store.
+struct AppRig : ScratchSettings, GameParts
 {
-    ScratchSettings settings; // first, so that it outlives the store
-    QtDialogs dialogs;
-    QSettingsStore store;
     RecordingCuePlayer cues;
-    modHiScores hiScores{store, dialogs};
-    SystemRegistry registry;
     FakeLauncher launcher;
     GameWindows windows{hiScores, dialogs, registry, launcher};
     GameController game{windows, dialogs, cues, hiScores};
