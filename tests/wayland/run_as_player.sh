@@ -59,6 +59,14 @@ for _ in 1 2 3 4 5 6 7 8 9 10; do
     sleep 0.3
 done
 end_session KILL
+# An Xwayland ended above leaves its lock file and socket in /tmp; other tests' X servers
+# would have to step over them. Only the player's, and only where the server is gone.
+for lock in /tmp/.X[0-9]*-lock; do
+    [ -f "$lock" ] && [ "$(stat -c %U "$lock")" = "$user" ] || continue
+    kill -0 "$(tr -dc 0-9 <"$lock")" 2>/dev/null && continue
+    display=${lock#/tmp/.X}
+    rm -f "$lock" "/tmp/.X11-unix/X${display%-lock}"
+done
 # The document portal, started on demand, leaves a mount in the runtime folder.
 mountpoint -q "$work/run/doc" && { fusermount -u "$work/run/doc" 2>/dev/null || umount -l "$work/run/doc"; }
 rm -rf "$work"
