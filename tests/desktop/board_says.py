@@ -50,7 +50,8 @@ def main():
             heard = f"(no answer: {error})"
             board = None
         time.sleep(0.1)
-    print(f"the board says {heard!r}" if board is not None or heard else "no board in the AT-SPI tree")
+    print(f"the board says {heard!r}" if board is not None or heard else "no board in the AT-SPI tree",
+          file=sys.stderr)
     return 1
 
 

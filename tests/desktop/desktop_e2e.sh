@@ -54,19 +54,23 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# To standard error, so that a failure inside $(...) or under >/dev/null is still told.
 fail() {
-    echo "FAIL: $*"
-    echo "active $(active_window); stacking $(xprop -root _NET_CLIENT_LIST_STACKING)"
-    for id in $(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | grep -o '0x[0-9a-f]*'); do
-        echo "  $((id)) $(xprop -id "$id" WM_NAME)"
-    done
-    for log in "$work"/*.log; do
-        [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
-    done
+    {
+        echo "FAIL: $*"
+        echo "active $(active_window); stacking $(xprop -root _NET_CLIENT_LIST_STACKING)"
+        for id in $(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | grep -o '0x[0-9a-f]*'); do
+            echo "  $((id)) $(xprop -id "$id" WM_NAME)"
+        done
+        for log in "$work"/*.log; do
+            [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
+        done
+    } >&2
     exit 1
 }
 
-# Waits until cmd succeeds, polling every 20 ms for at most $1 seconds.
+# Waits until cmd succeeds: $1 × 50 tries, 20 ms apart, so at least $1 seconds (more when
+# cmd itself is slow).
 wait_until() {
     local seconds=$1
     shift
@@ -264,8 +268,8 @@ centred_over "$question" "$main" "the hint's question"
 xdotool key Return # Yes, the default
 board_says "Watching the best finish\. Any key or click stops it\." >/dev/null
 # Two moves a second: 23 s for the 46 moves.
-results=$(window_of "You Win !!!")
-wait_until 30 visible_window "You Win !!!" || fail "the watched game did not end in a win"
+wait_until 60 visible_window "You Win !!!" || fail "the watched game did not end in a win"
+results=$(visible_window "You Win !!!")
 gone "Selamat yaa, kong !!" && gone "Hi Scores" || fail "the watched game was offered the Black List"
 [ "$(md5sum <"$conf")" = "$stored" ] || fail "the watched game changed the stored list"
 xdotool key Return
