@@ -54,6 +54,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Waits for the game to end and forgets its number: process numbers come round again (here
+# within a minute, beside the other tests), and the cleanup must not kill whatever process
+# carries it next, such as another test's X server.
+game_ended() {
+    local status=0
+    wait "$gamepid" || status=$?
+    local keep=() pid
+    for pid in "${pids[@]}"; do [ "$pid" = "$gamepid" ] || keep+=("$pid"); done
+    pids=("${keep[@]}")
+    return "$status"
+}
+
 # To standard error, so that a failure inside $(...) or under >/dev/null is still told.
 fail() {
     {
@@ -294,7 +306,7 @@ question=$(window_of "I miss you..")
 centred_over "$question" "$main" "the exit question"
 xdotool key Return
 wait_until 10 sh -c "! kill -0 $gamepid" || fail "OK on the exit question did not end the program"
-wait "$gamepid" || fail "the program ended with status $?"
+game_ended || fail "the program ended with status $?"
 echo "$SECONDS s PASS: the exit question opened over the main window and OK ended the program"
 
 # --- 6. The session ends while the Black List shows the new win ---------------------------
@@ -304,7 +316,7 @@ window_of "Hi Scores" >/dev/null
 grep -q "^[0-9]=Late  46$" "$conf" || fail "the win was not stored when the Black List showed it"
 kill -TERM "$gamepid"
 wait_until 10 sh -c "! kill -0 $gamepid" || fail "the game did not end on SIGTERM"
-wait "$gamepid" || fail "the program ended on SIGTERM with status $?"
+game_ended || fail "the program ended on SIGTERM with status $?"
 for name in Late Keys Mouse; do
     grep -q "^[0-9]=$name *46$" "$conf" || fail "after SIGTERM the list lost $name: $(cat "$conf")"
 done
