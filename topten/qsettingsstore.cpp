@@ -87,7 +87,7 @@ std::vector<StoredValue> QSettingsStore::readSection(const QString &app, const Q
             recoverInterruptedWrite(path, m_platform);
     }
     const SettingsFile file = SettingsFiles::read(path, section);
-    if (file.kind == FileKind::NotSettings || file.kind == FileKind::TooLarge)
+    if (file.holdsNoList())
         fail(file.why);
     return SettingsFiles::sectionValues(path, file, section, keys, defaultText);
 }
@@ -98,7 +98,7 @@ QString QSettingsStore::updateSection(const QString &app, const QString &section
     const QString path = fileName(app);
     return rewrite(path, section, [&](const SettingsFile &file, QVariantMap &values, bool &setAside) {
         std::vector<StoredValue> stored;
-        if (file.kind == FileKind::NotSettings || file.kind == FileKind::TooLarge) {
+        if (file.holdsNoList()) {
             stored.assign(keys.size(), StoredValue{defaultText, QString()});
         } else {
             stored = SettingsFiles::sectionValues(path, file, section, keys, defaultText);
@@ -121,7 +121,7 @@ QString QSettingsStore::clearSection(const QString &app, const QString &section)
 {
     const QString path = fileName(app);
     return rewrite(path, section, [&](const SettingsFile &file, QVariantMap &values, bool &) {
-        if (file.kind == FileKind::NotSettings || file.kind == FileKind::TooLarge)
+        if (file.holdsNoList())
             fail(file.why);
         const QString prefix = section + QLatin1Char('/');
         bool found = false;

@@ -25,6 +25,8 @@ struct SettingsFile
 
     // Damaged, not a settings file, or too large: a rewrite keeps a copy of it.
     bool needsKeepingAside() const { return kind != FileKind::Absent && kind != FileKind::Clean; }
+    // Not a settings file, or too large: it holds no list to read from.
+    bool holdsNoList() const { return kind == FileKind::NotSettings || kind == FileKind::TooLarge; }
 };
 
 namespace SettingsFiles {

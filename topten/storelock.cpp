@@ -100,7 +100,7 @@ StoreLock::StoreLock(const QString &settingsPath)
 
 void StoreLock::lockForWriting()
 {
-    if (lock())
+    if (lock(LockWaitMs))
         return;
     if (placeTaken())
         fail(cannotWrite(m_settingsPath, QStringLiteral("the place of its lock file, %1, is taken by something "
@@ -114,14 +114,7 @@ void StoreLock::lockForWriting()
 // the lock for as long as it likes must not freeze this one.
 bool StoreLock::lockForReading()
 {
-    if (placeTaken())
-        return false;
-    if (m_lock.tryLock(0))
-        return true;
-    if (m_lock.error() != QLockFile::LockFailedError || !abandoned())
-        return false;
-    m_lock.removeStaleLockFile();
-    return m_lock.tryLock(0);
+    return lock(0);
 }
 
 // QLockFile's own wait doubles its pauses from 100 ms; a write holds the lock for
@@ -131,18 +124,21 @@ bool StoreLock::lockForReading()
 // number leaves; Qt would take it, or one holding anything else that names no owner, for
 // a live lock until it is 30 s old. One that names a process gone from this host, Qt
 // takes over itself at once (it asks the system whether the process is there).
-bool StoreLock::lock()
+//
+// An abandoned lock is tried again at once, but only when it could be removed: one that
+// cannot (no permission in the folder) is waited out like a live one, never spun on.
+bool StoreLock::lock(int waitMs)
 {
     if (placeTaken())
         return false;
-    QDeadlineTimer deadline(LockWaitMs);
+    QDeadlineTimer deadline(waitMs);
     while (!m_lock.tryLock(0)) {
-        if (m_lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+        if (m_lock.error() != QLockFile::LockFailedError)
             return false;
-        if (abandoned()) {
-            m_lock.removeStaleLockFile();
+        if (abandoned() && m_lock.removeStaleLockFile())
             continue;
-        }
+        if (deadline.hasExpired())
+            return false;
         QThread::msleep(5);
     }
     return true;

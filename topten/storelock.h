@@ -21,7 +21,7 @@ public:
     bool lockForReading();
 
 private:
-    bool lock();
+    bool lock(int waitMs);
     bool abandoned() const;
     bool placeTaken() const;
 
@@ -38,6 +38,6 @@ void recoverInterruptedWrite(const QString &settingsPath, StorePlatform &platfor
 // Only under the lock: removes the temporary files of saves that were killed before they
 // finished. Ours alone, by their names: the replace's beside the file (and beside the file
 // a link points to), which only a holder of the lock makes; and the private copies of
-// settingsfile, in the temporary and the settings folder, once older than any live
-// reader's.
+// settingsfile, in the temporary and the settings folder, whose maker has ended (or, for
+// copies made on another machine or named by older versions, once a minute old).
 void removeLeftovers(const QString &settingsPath);
