@@ -57,8 +57,7 @@ void GameController::new_Click()
 {
     if (m_goalPending)
         return;
-    stopWatching(); // any key hands the board back
-    leaveReview();
+    handBoardBack();
     if (GameOver) {
         NewGame();
         return;
@@ -193,8 +192,7 @@ void GameController::GameWon()
 
 void GameController::top_Click()
 {
-    stopWatching(); // any key hands the board back
-    leaveReview();
+    handBoardBack();
     m_hiScores.LoadTopTenBoard();
     cue(Cue::BlackList);
     m_view.showModal(FormId::Form3);
@@ -206,8 +204,7 @@ void GameController::xit_Click()
                          QStringLiteral("I miss you.."))
         != vbOK)
         return;
-    leaveReview();
-    stopWatching();
+    handBoardBack();
     cue(Cue::NewGame);
     for (FormId form : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4, FormId::frmAbout})
         m_view.unload(form);
@@ -231,16 +228,14 @@ void GameController::sound1_Click()
 
 void GameController::help2_Click()
 {
-    stopWatching(); // any key hands the board back
-    leaveReview();
+    handBoardBack();
     m_view.load(FormId::Form2);
     m_view.showModal(FormId::Form2);
 }
 
 void GameController::about1_Click()
 {
-    stopWatching(); // any key hands the board back
-    leaveReview();
+    handBoardBack();
     m_view.load(FormId::frmAbout);
     cue(Cue::About);
     m_view.showModal(FormId::frmAbout);
@@ -250,8 +245,7 @@ void GameController::about1_Click()
 
 void GameController::resetAssists()
 {
-    stopWatching();
-    leaveReview();
+    handBoardBack();
     m_history.clear();
     m_moves.clear();
     m_won = false;
@@ -448,6 +442,12 @@ void GameController::watchTick()
     }
     m_history.push_back(*move);
     makeMove(move->from, move->to);
+}
+
+void GameController::handBoardBack()
+{
+    stopWatching();
+    leaveReview();
 }
 
 void GameController::stopWatching()

@@ -85,6 +85,7 @@ public:
 private:
     void makeMove(int from, int to); // a legal move, played and shown, then the goal test
     bool acceptHelp();               // the hint's question, the first time in a game
+    void handBoardBack();            // ends watching and review: a window opens, a new game starts
     void resetAssists();
     void showHint();
     // Runs then now if the distance table is there; otherwise sets waiting, and the table's
