@@ -16,8 +16,8 @@ public:
 
     // Throws StoreError, in words for the player, when the lock cannot be had.
     void lockForWriting();
-    // One try, no wait. A reader reads even without the lock: every write replaces the
-    // file whole, so what it reads is one whole version, the old or the new.
+    // A short wait, never a long one. A reader that does not get the lock reads without it:
+    // every write replaces the file whole, so what it reads should be one whole version.
     bool lockForReading();
 
 private:
