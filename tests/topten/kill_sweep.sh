@@ -64,6 +64,18 @@ mapfile -t points < <(awk -v work="$work" '
     index($0, work) && call != "execve" { print call, seen[call] }' "$work/trace")
 [ "${#points[@]}" -gt 50 ] || { echo "FAIL: only ${#points[@]} file calls traced"; exit 1; }
 
+# The game leaves a "Tobrinel.conf.<six characters>" that could have been typed (letters
+# with no capital after the first, or digits alone): it may be the player's own copy, such
+# as ".backup". A killed save's replace that drew such a name by chance (about one in a
+# hundred) is kept by design, so it is no fault here.
+typed_looking() {
+    local name
+    for name in $(files_of); do
+        [[ $name =~ ^settings/Tobrinel/Tobrinel\.conf\.([A-Za-z][a-z]{5}|[0-9]{6})$ ]] && echo "$name"
+    done
+    return 0
+}
+
 failures=0
 slowest=0
 for point in "${points[@]}"; do
@@ -93,7 +105,7 @@ for point in "${points[@]}"; do
         echo "FAIL at $call #$nth: the next start and save took $took ms (waited for a dead copy's lock)"
         failures=$((failures + 1))
     fi
-    left=$(comm -13 <(echo "$clean") <(files_of))
+    left=$(comm -13 <(echo "$clean") <(files_of) | grep -v -x -f <(typed_looking) || true)
     if [ -n "$left" ]; then
         echo "FAIL at $call #$nth: the killed save left $(echo "$left" | tr '\n' ' ')"
         failures=$((failures + 1))
