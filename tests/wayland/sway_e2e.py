@@ -30,6 +30,8 @@ with open(config, 'w') as f:
     f.write('output HEADLESS-1 resolution 1280x900 scale %s\n' % scale)
     # Floating, as on a stacking desktop.
     f.write('for_window [app_id=".*"] floating enable\n')
+    # No key repeat, so a stalled compositor cannot turn one key into two.
+    f.write('input type:keyboard repeat_rate 0\n')
 sway_env = dict(os.environ, WLR_BACKENDS='headless', WLR_LIBINPUT_NO_DEVICES='1', WLR_RENDERER='pixman',
                 XDG_CURRENT_DESKTOP='sway', XDG_SESSION_TYPE='wayland')
 sway_env.pop('WAYLAND_DISPLAY', None)
