@@ -49,7 +49,9 @@ export QT_QPA_PLATFORM=xcb
     for i in $(seq 0 9); do echo "$i=Player$(( 900 - i * 80 ))"; done
 } >"$WORK/config/Tobrinel/Tobrinel.conf"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+# No reset: as on a desktop, the server stays as it is between rounds; one that resets
+# when a round's program leaves would refuse the next one's connection meanwhile.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
 for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
 [ -s "$WORK/display" ] || { echo "bench: cannot measure: Xvfb did not start" >&2; cat "$WORK/xvfb.log" >&2; exit 1; }
