@@ -10,6 +10,7 @@
 #include "topten/settingsfile.h"
 
 #include "topten/storemessages.h"
+#include "topten/storeplatform.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -192,13 +193,15 @@ QString SettingsFiles::privateCopyPattern()
 SettingsFile SettingsFiles::read(const QString &path, const QString &section)
 {
     SettingsFile result;
-    QFile file(path);
-    if (!file.exists())
+    // One look decides: a load without the lock may meet a save replacing the file.
+    const EntryKind kind = entryKind(path);
+    if (kind == EntryKind::Absent)
         return result;
+    QFile file(path);
     const QString cannotRead = QStringLiteral("The settings file %1 cannot be read: %2.");
     // Only a file (or a link to one) is opened: a pipe in its place would hold the window's
     // thread for good, and a folder or a device holds no list.
-    if (!QFileInfo(path).isFile())
+    if (kind == EntryKind::Other)
         fail(cannotRead.arg(path, QStringLiteral("something other than a file (a folder, a pipe or a "
                                                  "device) stands in its place")));
     if (!file.open(QIODevice::ReadOnly))

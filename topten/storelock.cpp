@@ -19,10 +19,9 @@ namespace {
 
 constexpr int LockWaitMs = 10000;
 
-// A save holds the lock for milliseconds, so a read gets it within this unless the holder
-// has stopped (a debugger, a frozen machine); only then does it read without the lock. Reads
-// without it while copies were saving saw an empty list in about one round of a hundred in
-// tst_race, for a reason not yet found; with this wait they no longer do.
+// A save holds the lock for milliseconds, so a read gets it within this, and with it mends
+// what an interrupted write left, unless the holder has stopped (a debugger, a frozen
+// machine); only then does it read without the lock, which a replace cannot tear.
 constexpr int ReadLockWaitMs = 250;
 
 // A lock file that names no owner (left empty, or not written by a QLockFile) for longer
@@ -163,8 +162,7 @@ bool StoreLock::abandoned() const
 // A folder (or anything but a file) where the lock file belongs can never be locked.
 bool StoreLock::placeTaken() const
 {
-    const QFileInfo place(m_path);
-    return place.exists() && !place.isFile();
+    return entryKind(m_path) == EntryKind::Other;
 }
 
 void recoverInterruptedWrite(const QString &settingsPath, StorePlatform &platform)

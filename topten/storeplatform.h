@@ -1,6 +1,6 @@
-// The few file-system calls of the settings store that Qt has no portable form for: a
-// second name for a file, a rename over an existing file, and flushing a folder's entries
-// to the disk. Each returns 0 or the system's error number. The POSIX implementation is
+// The few file-system calls of the settings store that Qt has no portable (or no sound)
+// form for: a second name for a file, a rename over an existing file, flushing a folder's
+// entries to the disk, and one look at what stands at a path. Each returns 0 or the system's error number. The POSIX implementation is
 // storeplatform_posix.cpp; tests give the store one that refuses some calls.
 #pragma once
 
@@ -31,3 +31,15 @@ StorePlatform &systemPlatform();
 
 // Whether no process pid runs on this machine (a copy of the game that was killed).
 bool processGone(qint64 pid);
+
+// What stands at a path (links followed), from one look. QFileInfo is not asked: Qt 6.4
+// calls a file missing when its look lands on a copy that a replace has just unlinked,
+// though the new one is in place, and exists() with isFile() look twice, so a lock file
+// that comes and goes between the two looks like a folder.
+enum class EntryKind {
+    Absent, // nothing, or a link to nothing
+    File,
+    Other, // a folder, a pipe, a device
+    Unknown, // the look failed (no permission on the folder): opening it will say why
+};
+EntryKind entryKind(const QString &path);

@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -59,6 +60,14 @@ bool processGone(qint64 pid)
 {
     // EPERM means it runs under another user: not gone.
     return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+EntryKind entryKind(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? EntryKind::Absent : EntryKind::Unknown;
+    return S_ISREG(info.st_mode) ? EntryKind::File : EntryKind::Other;
 }
 
 StorePlatform &systemPlatform()

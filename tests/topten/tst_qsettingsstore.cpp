@@ -5,6 +5,7 @@
 #include "topten/hiscores.h"
 #include "topten/qsettingsstore.h"
 #include "topten/settingsfile.h"
+#include "topten/storelock.h"
 
 #include "fakes.h"
 
@@ -19,9 +20,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <functional>
 #include <memory>
+#include <new>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 
 namespace {
@@ -87,6 +96,48 @@ struct StoredTable
     }
 };
 
+// Another copy of the game, in a process of its own, taking step over and over until it goes
+// out of scope. A child of a process with threads may make system calls only: no Qt, no
+// allocation. rounds() counts the steps taken.
+class AnotherCopy
+{
+public:
+    explicit AnotherCopy(const std::function<void()> &step)
+        : m_rounds(static_cast<std::atomic<int> *>(
+              ::mmap(nullptr, sizeof(std::atomic<int>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0)))
+    {
+        if (m_rounds == MAP_FAILED) {
+            m_rounds = nullptr;
+            return;
+        }
+        new (m_rounds) std::atomic<int>(0);
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            for (;;) {
+                step();
+                m_rounds->fetch_add(1);
+            }
+        }
+    }
+    ~AnotherCopy()
+    {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+        if (m_rounds)
+            ::munmap(m_rounds, sizeof(std::atomic<int>));
+    }
+    AnotherCopy(const AnotherCopy &) = delete;
+    AnotherCopy &operator=(const AnotherCopy &) = delete;
+
+    int rounds() const { return m_rounds ? m_rounds->load() : 0; }
+
+private:
+    std::atomic<int> *m_rounds;
+    pid_t m_pid = -1;
+};
+
 } // namespace
 
 class TestQSettingsStore final : public QObject
@@ -119,6 +170,8 @@ private slots:
     void aLockNoOneHoldsIsTakenOverAtOnce_data();
     void aLockNoOneHoldsIsTakenOverAtOnce();
     void theStartReadsWhileAnotherCopyHoldsTheLock();
+    void aLoadMeetingAReplaceReadsTheWholeList();
+    void aLockFileThatComesAndGoesIsWaitedFor();
 
 private:
     QString confFile() const { return m_dir->filePath(QStringLiteral("Tobrinel/Tobrinel.conf")); }
@@ -622,6 +675,83 @@ void TestQSettingsStore::theStartReadsWhileAnotherCopyHoldsTheLock()
     QCOMPARE(t.hi.TopTen[9].Name.text(), QStringLiteral("Abc   "));
     QVERIFY2(took < 1000, qPrintable(QStringLiteral("%1 ms").arg(took)));
     QVERIFY(QFileInfo::exists(confFile() + QStringLiteral(".lock"))); // still the other copy's
+}
+
+// Another copy replaces the file again and again, as its saves do (a new file renamed over
+// the old), while this one reads without the lock, as a load does when it cannot have it:
+// every read finds the whole list. Qt's own look at the file called it missing about once
+// in a hundred, when it landed on the old copy just unlinked by the rename.
+void TestQSettingsStore::aLoadMeetingAReplaceReadsTheWholeList()
+{
+    QByteArray list = "[HiScores]\n";
+    for (int i = 0; i < 10; ++i)
+        list += QByteArray::number(i) + "=Abc   " + QByteArray::number(50 + i) + "\n";
+    writeFile(confFile(), list);
+    const QString next = confFile() + QStringLiteral(".next");
+    const QByteArray from = QFile::encodeName(next);
+    const QByteArray to = QFile::encodeName(confFile());
+
+    QStringList wrong;
+    {
+        AnotherCopy saver([&] {
+            const int fd = ::open(from.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            if (fd >= 0 && ::write(fd, list.constData(), size_t(list.size())) == list.size() && ::close(fd) == 0)
+                ::rename(from.constData(), to.constData());
+        });
+        // Enough reads to meet many replaces; a slow build (the sanitizers) stops at the time.
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < 10000 && wrong.size() < 5 && !clock.hasExpired(3000); ++i) {
+            try {
+                const SettingsFile file = SettingsFiles::read(confFile(), Section);
+                if (file.kind != FileKind::Clean || file.values.size() != 10)
+                    wrong << QStringLiteral("read %1 found %2 of the 10 entries. %3").arg(i).arg(file.values.size()).arg(file.why);
+            } catch (const StoreError &error) {
+                wrong << QStringLiteral("read %1: %2").arg(i).arg(QString::fromUtf8(error.what()));
+            }
+        }
+        QVERIFY2(saver.rounds() > 100, "the other copy hardly replaced the file: the reads met no replace");
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+}
+
+// Another copy's lock file comes and goes many times a second, as when it saves often. A
+// save here waits its turn each time; it used to take the lock file, caught between Qt's
+// two looks (there, then gone), for a folder in its place, and fail.
+void TestQSettingsStore::aLockFileThatComesAndGoesIsWaitedFor()
+{
+    QDir().mkpath(QFileInfo(confFile()).path());
+    const QString lockPath = confFile() + QStringLiteral(".lock");
+    // The owner a live copy writes: a running process (this one), by its name, on this host.
+    const QByteArray owner = QStringLiteral("%1\n%2\n%3\n")
+                                 .arg(QCoreApplication::applicationPid())
+                                 .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+                                      QSysInfo::machineHostName())
+                                 .toUtf8();
+    const QByteArray lockName = QFile::encodeName(lockPath);
+    QStringList failed;
+    {
+        AnotherCopy other([&] {
+            const int fd = ::open(lockName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            if (fd >= 0) {
+                const bool written = ::write(fd, owner.constData(), size_t(owner.size())) == owner.size();
+                ::close(fd);
+                if (written)
+                    ::unlink(lockName.constData());
+            }
+            ::usleep(100);
+        });
+        for (int i = 0; i < 1000 && failed.size() < 5; ++i) {
+            try {
+                StoreLock lock(confFile());
+                lock.lockForWriting();
+            } catch (const StoreError &error) {
+                failed << QStringLiteral("save %1: %2").arg(i).arg(QString::fromUtf8(error.what()));
+            }
+        }
+        QVERIFY2(other.rounds() > 100, "the other copy hardly locked: the saves met no lock");
+    }
+    QVERIFY2(failed.isEmpty(), qPrintable(failed.join(QLatin1Char('\n'))));
 }
 
 QTEST_GUILESS_MAIN(TestQSettingsStore)
