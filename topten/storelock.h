@@ -17,7 +17,7 @@ public:
     // Throws StoreError, in words for the player, when the lock cannot be had.
     void lockForWriting();
     // A short wait, never a long one. A reader that does not get the lock reads without it:
-    // every write replaces the file whole, so what it reads should be one whole version.
+    // every write replaces the file whole, so what it reads is one whole version.
     bool lockForReading();
 
 private:

@@ -1,7 +1,8 @@
 // The few file-system calls of the settings store that Qt has no portable (or no sound)
 // form for: a second name for a file, a rename over an existing file, flushing a folder's
-// entries to the disk, and one look at what stands at a path. Each returns 0 or the system's error number. The POSIX implementation is
-// storeplatform_posix.cpp; tests give the store one that refuses some calls.
+// entries to the disk, and one look at what stands at a path. The class's calls return 0
+// or the system's error number; tests give the store one that refuses some calls. The
+// POSIX implementation of all of it is storeplatform_posix.cpp.
 #pragma once
 
 #include <QString>

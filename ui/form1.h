@@ -28,7 +28,8 @@ class Form1 final : public QMainWindow
 public:
     explicit Form1(GameController &game);
 
-    ControlArray<ImageCell *, FirstCell, LastCell> KotakPic; // kotak = box: the board cells
+    // kotak = box: the board cells
+    ControlArray<ImageCell *, FirstCell, LastCell> KotakPic;
     ControlArray<QPixmap, 1, 4> pic;           // ball, tile, selected ball, selected tile
     QLabel *STEPLBL = nullptr;                 // the step counter
     QLabel *Label2 = nullptr;                  // "Time :"

@@ -181,7 +181,7 @@ QString RecordingView::cellsText() const
 {
     QString text;
     for (int k = FirstCell; k <= LastCell; ++k) {
-        if (k == 9)
+        if (k == SharedCell)
             text += QLatin1Char(' ');
         const Shown shown = cells[k];
         const char piece = shown.piece == Piece::Ball ? 'b' : shown.piece == Piece::Tile ? 't' : '.';
