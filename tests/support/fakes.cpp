@@ -3,6 +3,8 @@
 int FakeDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &title)
 {
     calls.push_back({QStringLiteral("MsgBox"), prompt, title, static_cast<int>(buttons), QString()});
+    if (onMsgBox)
+        onMsgBox();
     if (msgBoxAnswers.empty()) {
         ++unexpected;
         return buttons == MsgButtons::OkOnly ? vbOK : vbCancel;

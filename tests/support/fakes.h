@@ -35,10 +35,14 @@ public:
     void InfoBox(const QString &prompt) override;
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
 
+    bool quitting() const override { return quittingNow; }
+
     std::deque<int> msgBoxAnswers;
     std::deque<QString> inputAnswers;
     std::vector<Call> calls;
     int unexpected = 0;
+    std::function<void()> onMsgBox; // runs as each message box is asked, before its answer
+    bool quittingNow = false;       // the game is ending (see Dialogs::quitting)
 
     // Titles of the OK-only reports, in order; notes (InfoBox) are not among them.
     QStringList reportTitles() const;
