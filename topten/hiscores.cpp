@@ -269,12 +269,20 @@ void modHiScores::AddTopTen()
         slot.Score = NewEntry.Score;
         slot.Damaged = false;
         slot.StoredText.reset();
+        const QString offered = QStringLiteral("Pocong");
         QString nick;
-        do {
+        for (;;) {
             nick = NickName::fromTyped(m_dialogs.InputBox(QStringLiteral("What's your nick name ?? (max 6 character)"),
-                                                          QStringLiteral("Selamat yaa, kong !!"),
-                                                          QStringLiteral("Pocong")));
-        } while (nick.isEmpty() || !NickName::fitsWhole(nick)); // never a name cut where nobody sees why
+                                                          QStringLiteral("Selamat yaa, kong !!"), offered));
+            if (!nick.isEmpty() && NickName::fitsWhole(nick)) // never a name cut where nobody sees why
+                break;
+            // The game is ending and cannot ask again: the win is kept under the name the
+            // box offered rather than lost.
+            if (m_dialogs.quitting()) {
+                nick = offered;
+                break;
+            }
+        }
         slot.Name = NickName(nick);
         SortTopTen();
         NewEntryAdded = true;

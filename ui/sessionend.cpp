@@ -10,6 +10,7 @@
 namespace {
 
 int signalSocket[2] = {-1, -1};
+bool ending = false;
 
 void onSignal(int)
 {
@@ -18,6 +19,11 @@ void onSignal(int)
 }
 
 } // namespace
+
+bool sessionEnding()
+{
+    return ending;
+}
 
 void quitOnSessionEnd(QCoreApplication &app)
 {
@@ -28,6 +34,11 @@ void quitOnSessionEnd(QCoreApplication &app)
         char bytes[16];
         while (::read(signalSocket[1], bytes, sizeof bytes) > 0) {
         }
+        ending = true;
+        // A second signal is a player who means it: it ends the process at once. The
+        // stored list is replaced whole, so even that cannot tear it.
+        for (int signal : {SIGTERM, SIGINT, SIGHUP})
+            ::signal(signal, SIG_DFL);
         QCoreApplication::quit();
     });
     struct sigaction action = {};
