@@ -235,9 +235,10 @@ void modHiScores::ClearTopTen()
     QString note;
     reportFailures("ClearTopTen", [this, &note] {
         note = m_store.clearSection(appTitle(), section());
-        // The store now holds no table: a save writes what is in memory back (the victory
-        // that opened the list saves it after "&Clear").
-        m_stored.fill(defaultEntry());
+        // Cleared here too: the list shows what a fresh store holds, and a later save has
+        // no cleared result left to write back.
+        TopTen.fill(defaultEntry());
+        m_stored = TopTen;
     });
     tell(note);
 }
