@@ -2,6 +2,7 @@
 #include "game/gamecontroller.h"
 #include "media/audiooutput.h"
 #include "media/module1.h"
+#include "topten/settingsfolder.h"
 #include "ui/artpictures.h"
 #include "ui/gameparts.h"
 #include "ui/gamewindows.h"
@@ -46,6 +47,7 @@ int main(int argc, char *argv[])
     QApplication app(argCount, args.data());
     QCoreApplication::setOrganizationName(QStringLiteral("Tobrinel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tobrinel"));
+    useSettingsFolder(); // before the first QSettings
     QGuiApplication::setDesktopFileName(QStringLiteral(TOBRINEL_APP_ID));
     QApplication::setWindowIcon(applicationIcon());
     quitOnSessionEnd(app);
