@@ -63,6 +63,7 @@ void GameController::Form_Load()
     GameOver = true;
     SoundOn = true;
     m_hiScores.LoadTopTenBoard();
+    m_hiScores.addWaitingResults();
 }
 
 void GameController::new_Click()

@@ -60,5 +60,9 @@ int main(int argc, char *argv[])
     // window appears sooner, and a box about an unreadable file has its window to stand
     // over. No click can come before it: the window is not even mapped yet.
     QMetaObject::invokeMethod(&app, [&program] { program.game.Form_Load(); }, Qt::QueuedConnection);
-    return app.exec();
+    const int result = app.exec();
+    // However the run ended (the menu, the window closed, a signal), a result that is still
+    // waiting for another copy's lock is stored now or kept for the next start.
+    program.hiScores.storeBeforeQuit();
+    return result;
 }

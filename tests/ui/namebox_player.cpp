@@ -68,5 +68,6 @@ int main(int argc, char *argv[])
         rig.move(moves.back().first, moves.back().second);
     });
     const int result = app.exec();
+    rig.hiScores.storeBeforeQuit(); // as main() does
     return result;
 }
