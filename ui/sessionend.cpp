@@ -34,11 +34,9 @@ void quitOnSessionEnd(QCoreApplication &app)
         char bytes[16];
         while (::read(signalSocket[1], bytes, sizeof bytes) > 0) {
         }
+        // Further signals change nothing: a logout often sends SIGHUP right after SIGTERM,
+        // and the win must still be stored. Nothing may ask or wait from here on.
         ending = true;
-        // A second signal is a player who means it: it ends the process at once. The
-        // stored list is replaced whole, so even that cannot tear it.
-        for (int signal : {SIGTERM, SIGINT, SIGHUP})
-            ::signal(signal, SIG_DFL);
         QCoreApplication::quit();
     });
     struct sigaction action = {};
