@@ -94,6 +94,8 @@ void QtDialogs::InfoBox(const QString &prompt)
 
 QString QtDialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
+    if (quitting())
+        return defaultText; // nothing typed: the box's own text, without a window that flashes
     Centred<QInputDialog> dialog(dialogParent());
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(title);
