@@ -1,7 +1,7 @@
 #include "game/gamecontroller.h"
 
 #include "topten/hiscores.h"
-#include "ui/dialogs.h"
+#include "platform/dialogs.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 #include "game/gameclock.h"
 #include "game/gamereview.h"
 #include "game/solver.h"
-#include "media/cues.h"
+#include "audio/cues.h"
 
 #include <QTimer>
 

@@ -4,7 +4,7 @@
 
 #include "topten/settingsstore.h"
 #include "topten/storedvalue.h"
-#include "ui/dialogs.h"
+#include "platform/dialogs.h"
 
 #include <algorithm>
 #include <exception>

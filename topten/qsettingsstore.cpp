@@ -6,7 +6,7 @@
 #include "topten/settingsfile.h"
 #include "topten/storelock.h"
 #include "topten/storemessages.h"
-#include "topten/storeplatform.h"
+#include "platform/storeplatform.h"
 
 #include <QDir>
 #include <QFile>

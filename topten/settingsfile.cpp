@@ -10,7 +10,7 @@
 #include "topten/settingsfile.h"
 
 #include "topten/storemessages.h"
-#include "topten/storeplatform.h"
+#include "platform/storeplatform.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

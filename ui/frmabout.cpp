@@ -4,7 +4,7 @@
 
 #include "media/art/picturenames.h"
 #include "ui/fonts.h"
-#include "ui/sysinfo.h"
+#include "platform/sysinfo.h"
 #include "ui/windowlayout.h"
 
 #include <QKeyEvent>

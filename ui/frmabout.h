@@ -1,5 +1,5 @@
 // frmAbout, the about window: the credits picture with "OK" and "&System Info...". It shows
-// no frame; the system-information lookup behind the second button lives in ui/sysinfo.
+// no frame; the system-information lookup behind the second button lives in platform/sysinfo.
 #pragma once
 
 #include "ui/picturedialog.h"

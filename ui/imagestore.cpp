@@ -1,6 +1,6 @@
 #include "ui/imagestore.h"
 
-#include "media/resourcebundle.h"
+#include "platform/resourcebundle.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -2,7 +2,7 @@
 // the program.
 #pragma once
 
-#include "ui/dialogs.h"
+#include "platform/dialogs.h"
 
 // The caption of a message box that has no title of its own.
 inline constexpr const char *ApplicationTitle = "Tobrinel";

@@ -6,7 +6,7 @@
 // was and never read as a result. A broken property prints what broke and aborts.
 #include "topten/hiscores.h"
 #include "topten/qsettingsstore.h"
-#include "ui/dialogs.h"
+#include "platform/dialogs.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

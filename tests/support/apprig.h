@@ -6,9 +6,9 @@
 #include "fakes.h"
 
 #include "game/gamecontroller.h"
-#include "ui/gameparts.h"
-#include "ui/gamewindows.h"
-#include "ui/sysinfo.h"
+#include "app/gameparts.h"
+#include "app/gamewindows.h"
+#include "platform/sysinfo.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

@@ -3,11 +3,11 @@
 
 #include "game/board.h"
 #include "game/gameview.h"
-#include "media/cues.h"
+#include "audio/cues.h"
 #include "topten/settingsstore.h"
-#include "topten/storeplatform.h"
-#include "ui/dialogs.h"
-#include "ui/launcher.h"
+#include "platform/storeplatform.h"
+#include "platform/dialogs.h"
+#include "platform/launcher.h"
 
 #include <QMap>
 #include <QString>

@@ -4,7 +4,7 @@
 //   racesaver <settings folder> <name> <steps>
 #include "topten/hiscores.h"
 #include "topten/qsettingsstore.h"
-#include "ui/dialogs.h"
+#include "platform/dialogs.h"
 
 #include <QCoreApplication>
 #include <QSettings>

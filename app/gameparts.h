@@ -1,0 +1,17 @@
+// What every run of the game is made of besides its sound and its launcher: the dialogs,
+// the settings store with the top ten on it, and the registry. main() and the window tests'
+// rig both build on it, so that the tests put the game together as main() does.
+#pragma once
+
+#include "topten/hiscores.h"
+#include "topten/qsettingsstore.h"
+#include "ui/qtdialogs.h"
+#include "platform/systemregistry.h"
+
+struct GameParts
+{
+    QtDialogs dialogs;
+    QSettingsStore store;
+    modHiScores hiScores{store, dialogs};
+    SystemRegistry registry;
+};

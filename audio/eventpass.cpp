@@ -1,0 +1,8 @@
+#include "audio/eventpass.h"
+
+#include <QCoreApplication>
+
+void QtEventPass::run()
+{
+    QCoreApplication::processEvents();
+}
