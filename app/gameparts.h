@@ -3,7 +3,7 @@
 // rig both build on it, so that the tests put the game together as main() does.
 #pragma once
 
-#include "topten/hiscores.h"
+#include "topten/toptenlist.h"
 #include "topten/qsettingsstore.h"
 #include "ui/qtdialogs.h"
 #include "platform/systemregistry.h"
@@ -12,6 +12,6 @@ struct GameParts
 {
     QtDialogs dialogs;
     QSettingsStore store;
-    modHiScores hiScores{store, dialogs};
+    TopTenList topTen{store, dialogs};
     SystemRegistry registry;
 };

@@ -9,17 +9,17 @@
 
 #include <algorithm>
 
-GameWindows::GameWindows(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher)
-    : form1([this] {
+GameWindows::GameWindows(TopTenList &topTen, Dialogs &dialogs, Registry &registry, Launcher &launcher)
+    : mainWindow([this] {
         Q_ASSERT(m_game);
-        return new Form1(*m_game);
+        return new MainWindow(*m_game);
     })
-    , form2([this] { return new Form2(form1.loaded()); })
-    , form3([this, &hiScores, &dialogs] { return new Form3(hiScores, dialogs, form1.loaded()); })
+    , instructionsWindow([this] { return new InstructionsWindow(mainWindow.loaded()); })
+    , blackListWindow([this, &topTen, &dialogs] { return new BlackListWindow(topTen, dialogs, mainWindow.loaded()); })
     // The results window is modeless: nothing else gives the board back its keyboard.
-    , form4([] { return new Form4; }, [this] { backToBoard(); })
-    , about([this, &dialogs, &registry, &launcher] {
-        return new frmAbout(dialogs, registry, launcher, form1.loaded());
+    , resultsWindow([] { return new ResultsWindow; }, [this] { backToBoard(); })
+    , aboutWindow([this, &dialogs, &registry, &launcher] {
+        return new AboutWindow(dialogs, registry, launcher, mainWindow.loaded());
     })
 {
 }
@@ -36,7 +36,7 @@ void GameWindows::setStepText(const QString &text)
 
 QString GameWindows::timeText() const
 {
-    return main().timelbl->text();
+    return main().timeLabel->text();
 }
 
 void GameWindows::setTimeText(const QString &text)
@@ -46,7 +46,7 @@ void GameWindows::setTimeText(const QString &text)
 
 void GameWindows::setTimerEnabled(bool on)
 {
-    QTimer &timer = main().Timer1;
+    QTimer &timer = main().clockTimer;
     if (on && !timer.isActive())
         timer.start();
     else if (!on)
@@ -55,34 +55,34 @@ void GameWindows::setTimerEnabled(bool on)
 
 void GameWindows::setSoundChecked(bool checked)
 {
-    main().sound1->setChecked(checked);
+    main().soundAction->setChecked(checked);
 }
 
 void GameWindows::showResults(int rank, const QString &time, const QString &steps)
 {
-    form4.load().showResult(rank, time, steps);
-    form4.showModeless();
+    resultsWindow.load().showResult(rank, time, steps);
+    resultsWindow.showModeless();
 }
 
-WindowSlot &GameWindows::slot(FormId form) const
+WindowSlot &GameWindows::slot(WindowId form) const
 {
     const auto row = std::find_if(m_windows.begin(), m_windows.end(), [form](const Window &w) { return w.id == form; });
     Q_ASSERT(row != m_windows.end());
     return *row->slot;
 }
 
-void GameWindows::load(FormId form)
+void GameWindows::load(WindowId form)
 {
     slot(form).loadWindow();
 }
 
-void GameWindows::showModal(FormId form)
+void GameWindows::showModal(WindowId form)
 {
     slot(form).showModal();
     backToBoard();
 }
 
-void GameWindows::showInFront(FormId form)
+void GameWindows::showInFront(WindowId form)
 {
     // Without an owner the window manager stacks the results window on its own, below a
     // main window that it raised along with a question or the Black List. Raising and
@@ -112,20 +112,20 @@ void GameWindows::showInFront(FormId form)
 
 void GameWindows::focusCell(int cell)
 {
-    main().KotakPic[cell]->setFocus(Qt::OtherFocusReason);
+    main().cells[cell]->setFocus(Qt::OtherFocusReason);
 }
 
 void GameWindows::backToBoard()
 {
-    Form1 *board = form1.loaded();
+    MainWindow *board = mainWindow.loaded();
     if (!board || !board->isVisible())
         return;
     board->activateWindow();
     if (board->focusedCell() == 0)
-        board->KotakPic[SharedCell]->setFocus(Qt::ActiveWindowFocusReason);
+        board->cells[SharedCell]->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void GameWindows::unload(FormId form)
+void GameWindows::unload(WindowId form)
 {
     slot(form).unload();
 }

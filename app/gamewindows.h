@@ -1,15 +1,15 @@
 // The five windows of the game as the logic sees them: GameWindows gives GameController the
 // main window's cells, labels and timer, and loads, shows and unloads the other windows
-// through one FormSlot each.
+// through one WindowSlotOf each.
 #pragma once
 
 #include "game/gameview.h"
-#include "ui/form4.h"
-#include "ui/form3.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "app/formslot.h"
-#include "ui/frmabout.h"
+#include "ui/resultswindow.h"
+#include "ui/blacklistwindow.h"
+#include "ui/mainwindow.h"
+#include "ui/instructionswindow.h"
+#include "app/windowslot.h"
+#include "ui/aboutwindow.h"
 
 #include <array>
 
@@ -17,15 +17,15 @@ class Dialogs;
 class GameController;
 class Launcher;
 class Registry;
-class modHiScores;
+class TopTenList;
 
 class GameWindows final : public GameView
 {
 public:
-    GameWindows(modHiScores &hiScores, Dialogs &dialogs, Registry &registry, Launcher &launcher);
+    GameWindows(TopTenList &topTen, Dialogs &dialogs, Registry &registry, Launcher &launcher);
 
-    // What Form1 forwards its events to. The controller is built on this view, so it comes
-    // second and is given here, before the first load of Form1.
+    // What MainWindow forwards its events to. The controller is built on this view, so it comes
+    // second and is given here, before the first load of MainWindow.
     void setGame(GameController &game) { m_game = &game; }
 
     void showCell(int cell, Piece piece, bool selected) override;
@@ -35,11 +35,11 @@ public:
     void setTimerEnabled(bool on) override;
     void setSoundChecked(bool checked) override;
     void showResults(int rank, const QString &time, const QString &steps) override;
-    void load(FormId form) override;
-    void showModal(FormId form) override;
-    void showInFront(FormId form) override;
+    void load(WindowId form) override;
+    void showModal(WindowId form) override;
+    void showInFront(WindowId form) override;
     void focusCell(int cell) override;
-    void unload(FormId form) override;
+    void unload(WindowId form) override;
     void endProgram() override;
     void showHint(int from, int to, int movesLeft) override;
     void hideHint() override;
@@ -49,16 +49,16 @@ public:
     // What ends the program; tests put their own in place of QCoreApplication::exit.
     std::function<void()> onEnd;
 
-    FormSlot<Form1> form1;
-    FormSlot<Form2> form2;
-    FormSlot<Form3> form3;
-    FormSlot<Form4> form4;
-    FormSlot<frmAbout> about;
+    WindowSlotOf<MainWindow> mainWindow;
+    WindowSlotOf<InstructionsWindow> instructionsWindow;
+    WindowSlotOf<BlackListWindow> blackListWindow;
+    WindowSlotOf<ResultsWindow> resultsWindow;
+    WindowSlotOf<AboutWindow> aboutWindow;
 
 private:
-    Form1 &main() { return form1.load(); }
-    const Form1 &main() const { return *form1.loaded(); }
-    WindowSlot &slot(FormId form) const;
+    MainWindow &main() { return mainWindow.load(); }
+    const MainWindow &main() const { return *mainWindow.loaded(); }
+    WindowSlot &slot(WindowId form) const;
     // Gives the keyboard back to the board once another window of the game has closed.
     void backToBoard();
 
@@ -70,15 +70,15 @@ private:
     // Which slot holds which window: load, showModal, showInFront and unload look here.
     struct Window
     {
-        FormId id;
+        WindowId id;
         WindowSlot *slot;
     };
     const std::array<Window, 5> m_windows{{
-        {FormId::Form1, &form1},
-        {FormId::Form2, &form2},
-        {FormId::Form3, &form3},
-        {FormId::Form4, &form4},
-        {FormId::frmAbout, &about},
+        {WindowId::Main, &mainWindow},
+        {WindowId::Instructions, &instructionsWindow},
+        {WindowId::BlackList, &blackListWindow},
+        {WindowId::Results, &resultsWindow},
+        {WindowId::About, &aboutWindow},
     }};
     QMetaObject::Connection m_keepInFront;
     GameController *m_game = nullptr;

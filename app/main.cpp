@@ -1,7 +1,7 @@
 // Tobrinel: puts the game together and runs it.
 #include "game/gamecontroller.h"
 #include "audio/audiooutput.h"
-#include "audio/module1.h"
+#include "audio/soundplayer.h"
 #include "ui/artpictures.h"
 #include "app/gameparts.h"
 #include "app/gamewindows.h"
@@ -24,10 +24,10 @@ struct Program : GameParts
 
     QtAudioOutput audio;
     QtEventPass eventPass;
-    Module1 sound{audio, eventPass};
+    SoundPlayer sound{audio, eventPass};
     SystemLauncher launcher;
-    GameWindows windows{hiScores, dialogs, registry, launcher};
-    GameController game{windows, dialogs, sound, hiScores};
+    GameWindows windows{topTen, dialogs, registry, launcher};
+    GameController game{windows, dialogs, sound, topTen};
 };
 
 } // namespace
@@ -51,12 +51,12 @@ int main(int argc, char *argv[])
     quitOnSessionEnd(app);
 
     Program program;
-    program.windows.load(FormId::Form1);
-    program.windows.form1.showModeless();
+    program.windows.load(WindowId::Main);
+    program.windows.mainWindow.showModeless();
     // The main window's load handler reads the stored top ten, the one slow step of
     // starting. It runs first thing in the event loop, once the window is on its way: the
     // window appears sooner, and a box about an unreadable file has its window to stand
     // over. No click can come before it: the window is not even mapped yet.
-    QMetaObject::invokeMethod(&app, [&program] { program.game.Form_Load(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&app, [&program] { program.game.start(); }, Qt::QueuedConnection);
     return app.exec();
 }

@@ -10,12 +10,12 @@ enum class Cue : short {
     Select = 6,    // the selection changes
 };
 
-// What the game's logic calls to play a cue. Every caller tests SoundOn first. Tests of the
-// logic fake this seam (RecordingCuePlayer) to see which cues were asked for; Module1 is
+// What the game's logic calls to play a cue. Every caller respects the Sound setting first. Tests of the
+// logic fake this seam (RecordingCuePlayer) to see which cues were asked for; SoundPlayer is
 // the real one, and plays to a SoundOutput (audio/soundoutput.h).
 class CuePlayer
 {
 public:
     virtual ~CuePlayer() = default;
-    virtual void PlaySound(Cue cue) = 0;
+    virtual void play(Cue cue) = 0;
 };

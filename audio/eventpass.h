@@ -1,4 +1,4 @@
-// One pass of the event loop, the seam Module1 runs after starting a cue. Module1's tests
+// One pass of the event loop, the seam SoundPlayer runs after starting a cue. SoundPlayer's tests
 // fake it to see when it runs; QtEventPass runs Qt's.
 #pragma once
 

@@ -15,7 +15,7 @@ inline constexpr int FirstCell = 1;
 inline constexpr int LastCell = 17;
 inline constexpr int SharedCell = 9;
 
-// Cells(1..17): the board. The 0-based index lives in here only.
+// The board, cells 1..17. The 0-based index lives in here only.
 class Board
 {
 public:

@@ -1,6 +1,6 @@
 #include "game/gamecontroller.h"
 
-#include "topten/hiscores.h"
+#include "topten/toptenlist.h"
 #include "platform/dialogs.h"
 
 #include <algorithm>
@@ -14,11 +14,11 @@ int rankForSteps(std::int64_t steps)
     return 3;
 }
 
-GameController::GameController(GameView &view, Dialogs &dialogs, CuePlayer &sound, modHiScores &hiScores)
+GameController::GameController(GameView &view, Dialogs &dialogs, CuePlayer &sound, TopTenList &topTen)
     : m_view(view)
     , m_dialogs(dialogs)
     , m_sound(sound)
-    , m_hiScores(hiScores)
+    , m_topTen(topTen)
 {
     QObject::connect(&m_solver, &Solver::ready, &m_solver, [this] {
         if (m_hintWaiting)
@@ -32,93 +32,93 @@ GameController::GameController(GameView &view, Dialogs &dialogs, CuePlayer &soun
 
 void GameController::cue(Cue which)
 {
-    if (SoundOn)
-        m_sound.PlaySound(which);
+    if (m_soundOn)
+        m_sound.play(which);
 }
 
 void GameController::showNormal(int cell)
 {
-    m_view.showCell(cell, Cells[cell], false);
+    m_view.showCell(cell, m_board[cell], false);
 }
 
 void GameController::showSelected(int cell)
 {
-    m_view.showCell(cell, Cells[cell], true);
+    m_view.showCell(cell, m_board[cell], true);
 }
 
-void GameController::Form_Load()
+void GameController::start()
 {
-    GameOver = true;
-    SoundOn = true;
-    m_hiScores.LoadTopTenBoard();
+    m_gameOver = true;
+    m_soundOn = true;
+    m_topTen.load();
 }
 
-void GameController::new_Click()
+void GameController::newGameRequested()
 {
     if (m_goalPending)
         return;
     handBoardBack();
-    if (GameOver) {
-        NewGame();
+    if (m_gameOver) {
+        startNewGame();
         return;
     }
-    if (m_dialogs.MsgBox(QStringLiteral("Mau ngulang game, kong / Restart Game ??"), MsgButtons::YesNo,
+    if (m_dialogs.showMessage(QStringLiteral("Mau ngulang game, kong / Restart Game ??"), DialogButtons::YesNo,
                          QStringLiteral("Hi, Siluman Ketombe !"))
-        == vbYes)
-        NewGame();
+        == Answer::Yes)
+        startNewGame();
 }
 
-void GameController::NewGame()
+void GameController::startNewGame()
 {
     // The clock and the two labels are left alone: time runs on from game to game, and
     // the step label shows the last count until the first move.
     const Board start = Board::startPosition();
     for (int k = FirstCell; k <= LastCell; ++k) {
-        Cells.set(k, start[k]);
+        m_board.set(k, start[k]);
         showNormal(k);
     }
-    Steps = 0;
-    Selected = 0;
-    GameOver = false;
+    m_steps = 0;
+    m_selected = 0;
+    m_gameOver = false;
     resetAssists();
     m_view.setTimerEnabled(true);
     m_view.focusCell(SharedCell);
     cue(Cue::NewGame);
 }
 
-void GameController::KotakPic_Click(int Index)
+void GameController::cellClicked(int cell)
 {
-    const int i = Index;
+    const int i = cell;
     if (watching()) {
         stopWatching();
         return;
     }
-    if (GameOver || m_goalPending)
+    if (m_gameOver || m_goalPending)
         return;
-    if (Selected == 0 && Cells[i] == Piece::Empty)
+    if (m_selected == 0 && m_board[i] == Piece::Empty)
         return;
-    if (Selected == 0) {
-        Selected = i;
+    if (m_selected == 0) {
+        m_selected = i;
         showSelected(i);
         cue(Cue::Select);
         return;
     }
-    if (i == Selected) {
-        Selected = 0;
+    if (i == m_selected) {
+        m_selected = 0;
         showNormal(i);
         cue(Cue::Select);
         return;
     }
-    if (Cells[i] != Piece::Empty) {
-        showNormal(Selected);
-        Selected = i;
+    if (m_board[i] != Piece::Empty) {
+        showNormal(m_selected);
+        m_selected = i;
         showSelected(i);
         cue(Cue::Select);
         return;
     }
 
-    const int s = Selected;
-    if (findMove(Cells, s, i) == MoveKind::None)
+    const int s = m_selected;
+    if (findMove(m_board, s, i) == MoveKind::None)
         return;
     m_history.push_back({s, i});
     makeMove(s, i);
@@ -127,44 +127,44 @@ void GameController::KotakPic_Click(int Index)
 void GameController::makeMove(int from, int to)
 {
     m_moves.push_back({from, to});
-    executeMove(Cells, from, to);
+    executeMove(m_board, from, to);
     showNormal(to);
     showNormal(from);
-    Selected = 0;
+    m_selected = 0;
     m_view.hideHint(); // the marks showed the position before this move
-    ++Steps;
-    m_view.setStepText(QString::number(Steps));
+    ++m_steps;
+    m_view.setStepText(QString::number(m_steps));
     // The state is complete before the cue: its event pass may run a queued click, which
     // must not take a piece off the goal before the goal test below.
-    m_goalPending = isGoal(Cells);
+    m_goalPending = isGoal(m_board);
     cue(Cue::Move);
     m_goalPending = false;
-    CheckWin();
+    checkWin();
 }
 
-void GameController::Timer1_Timer()
+void GameController::clockTicked()
 {
-    clock.tick();
-    m_view.setTimeText(clock.text());
+    m_clock.tick();
+    m_view.setTimeText(m_clock.text());
 }
 
-void GameController::CheckWin()
+void GameController::checkWin()
 {
-    if (isGoal(Cells))
-        GameWon();
+    if (isGoal(m_board))
+        gameWon();
 }
 
-void GameController::GameWon()
+void GameController::gameWon()
 {
     // The event pass of a cue can run a queued click that completes a winning move while
     // an earlier CheckWin is still on the stack: the first to get here handles the win.
-    if (GameOver)
+    if (m_gameOver)
         return;
-    // Taken now: the victory cue's event pass may start a new game that resets Steps.
-    const std::int64_t steps = Steps;
+    // Taken now: the victory cue's event pass may start a new game that resets m_steps.
+    const std::int64_t steps = m_steps;
     const bool assisted = m_assisted;
 
-    GameOver = true;
+    m_gameOver = true;
     m_won = true;
     stopWatching();
     m_view.setTimerEnabled(false);
@@ -175,70 +175,70 @@ void GameController::GameWon()
 
     // A game won with hints keeps its rank but stays out of the Black List.
     if (!assisted) {
-        m_hiScores.NewEntry.Score = Decimal(steps);
-        m_hiScores.CheckTopTen();
-        if (m_hiScores.NewEntryAdded) {
+        m_topTen.setNewResult(StoredScore(steps));
+        m_topTen.considerNewResult();
+        if (m_topTen.newResultAdded()) {
             // Stored before the list shows, and again once it closes ("&Clear" may have
             // emptied it meanwhile): a session that ends while the list is open keeps the win.
-            m_hiScores.SaveTopTen();
-            m_view.showModal(FormId::Form3);
-            m_hiScores.SaveTopTen();
+            m_topTen.save();
+            m_view.showModal(WindowId::BlackList);
+            m_topTen.save();
         }
     }
     // The name question and the Black List stand over the main window, which a window
     // manager raises with them; the results are what the player should see last.
-    m_view.showInFront(FormId::Form4);
+    m_view.showInFront(WindowId::Results);
 }
 
-void GameController::top_Click()
+void GameController::blackListRequested()
 {
     handBoardBack();
-    m_hiScores.LoadTopTenBoard();
+    m_topTen.load();
     cue(Cue::BlackList);
-    m_view.showModal(FormId::Form3);
+    m_view.showModal(WindowId::BlackList);
 }
 
-void GameController::xit_Click()
+void GameController::quitRequested()
 {
-    if (m_dialogs.MsgBox(QStringLiteral("Are you sure to leave this world ??"), MsgButtons::OkCancel,
+    if (m_dialogs.showMessage(QStringLiteral("Are you sure to leave this world ??"), DialogButtons::OkCancel,
                          QStringLiteral("I miss you.."))
-        != vbOK)
+        != Answer::Ok)
         return;
     handBoardBack();
     cue(Cue::NewGame);
-    for (FormId form : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4, FormId::frmAbout})
+    for (WindowId form : {WindowId::Main, WindowId::Instructions, WindowId::BlackList, WindowId::Results, WindowId::About})
         m_view.unload(form);
     m_view.endProgram();
 }
 
-void GameController::Form_Unload()
+void GameController::mainWindowClosed()
 {
     cue(Cue::NewGame);
-    // Form1 is already unloading, so its own unload here does nothing.
-    for (FormId form : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4, FormId::frmAbout})
+    // MainWindow is already unloading, so its own unload here does nothing.
+    for (WindowId form : {WindowId::Main, WindowId::Instructions, WindowId::BlackList, WindowId::Results, WindowId::About})
         m_view.unload(form);
 }
 
-void GameController::sound1_Click()
+void GameController::soundToggled()
 {
-    // SoundOn is the truth; the check mark only shows it.
-    SoundOn = !SoundOn;
-    m_view.setSoundChecked(SoundOn);
+    // m_soundOn is the truth; the check mark only shows it.
+    m_soundOn = !m_soundOn;
+    m_view.setSoundChecked(m_soundOn);
 }
 
-void GameController::help2_Click()
+void GameController::instructionsRequested()
 {
     handBoardBack();
-    m_view.load(FormId::Form2);
-    m_view.showModal(FormId::Form2);
+    m_view.load(WindowId::Instructions);
+    m_view.showModal(WindowId::Instructions);
 }
 
-void GameController::about1_Click()
+void GameController::aboutRequested()
 {
     handBoardBack();
-    m_view.load(FormId::frmAbout);
+    m_view.load(WindowId::About);
     cue(Cue::About);
-    m_view.showModal(FormId::frmAbout);
+    m_view.showModal(WindowId::About);
 }
 
 // Undo and hint.
@@ -259,15 +259,15 @@ bool GameController::canUndo() const
     // At the start position there is nothing to take back, also when the player came
     // back to it by hand. At the goal a win is on its way (a cue's event pass can run
     // this between a winning move and its goal test): the board must stay as it is.
-    return !GameOver && !m_history.empty() && Cells != Board::startPosition() && !isGoal(Cells);
+    return !m_gameOver && !m_history.empty() && m_board != Board::startPosition() && !isGoal(m_board);
 }
 
 bool GameController::canHint() const
 {
-    return !GameOver && !isGoal(Cells);
+    return !m_gameOver && !isGoal(m_board);
 }
 
-void GameController::undoMove_Click()
+void GameController::undoRequested()
 {
     stopWatching(); // any key hands the board back
     if (!canUndo())
@@ -277,12 +277,12 @@ void GameController::undoMove_Click()
     // Every slide and jump can be made backwards: the piece returns along the same line.
     const int s = last.to;
     const int t = last.from;
-    if (findMove(Cells, s, t) == MoveKind::None)
+    if (findMove(m_board, s, t) == MoveKind::None)
         return;
 
     // A selected piece loses its highlight; the move below redraws the two cells it uses.
-    if (Selected != 0 && Selected != s && Selected != t)
-        showNormal(Selected);
+    if (m_selected != 0 && m_selected != s && m_selected != t)
+        showNormal(m_selected);
     // Undo is a move, so it ends with the goal test like any move. It cannot win: the
     // position it returns to was passed in this game without ending it.
     makeMove(s, t);
@@ -293,16 +293,16 @@ bool GameController::acceptHelp()
     // Started before the question, so the table is usually there by the answer.
     m_solver.request();
     if (!m_assisted) {
-        const int answer = m_dialogs.MsgBox(QStringLiteral("A game with hints does not enter the Black List. Show a hint?"),
-                                            MsgButtons::YesNo);
-        if (answer != vbYes || !canHint())
+        const Answer answer = m_dialogs.showMessage(QStringLiteral("A game with hints does not enter the Black List. Show a hint?"),
+                                            DialogButtons::YesNo);
+        if (answer != Answer::Yes || !canHint())
             return false;
         m_assisted = true;
     }
     return true;
 }
 
-void GameController::hint_Click()
+void GameController::hintRequested()
 {
     stopWatching(); // any key hands the board back
     if (canHint() && acceptHelp())
@@ -326,20 +326,20 @@ void GameController::showHint()
     const DistanceTable *table = m_solver.table();
     if (!table || !canHint())
         return;
-    const std::optional<BoardMove> move = table->nextMove(Cells);
+    const std::optional<BoardMove> move = table->nextMove(m_board);
     if (!move)
         return;
-    m_view.showHint(move->from, move->to, table->distance(Cells));
+    m_view.showHint(move->from, move->to, table->distance(m_board));
 }
 
 // Review.
 
 bool GameController::canReview() const
 {
-    return GameOver && m_won && !m_moves.empty() && !m_goalPending;
+    return m_gameOver && m_won && !m_moves.empty() && !m_goalPending;
 }
 
-void GameController::review_Click()
+void GameController::reviewRequested()
 {
     stopWatching(); // any key hands the board back
     if (reviewing() || m_reviewWaiting) {
@@ -404,7 +404,7 @@ void GameController::leaveReview()
 
 // Watching.
 
-void GameController::watch_Click()
+void GameController::watchRequested()
 {
     if (m_goalPending)
         return;
@@ -413,13 +413,13 @@ void GameController::watch_Click()
         return;
     }
     leaveReview();
-    if (GameOver)
-        NewGame();
+    if (m_gameOver)
+        startNewGame();
     if (!canHint() || !acceptHelp())
         return;
-    if (Selected != 0) {
-        showNormal(Selected);
-        Selected = 0;
+    if (m_selected != 0) {
+        showNormal(m_selected);
+        m_selected = 0;
     }
     m_watchTimer.start();
     m_view.showBoardNote(0, 0, QStringLiteral("Watching the best finish.\nAny key or click stops it."));
@@ -427,7 +427,7 @@ void GameController::watch_Click()
 
 void GameController::watchTick()
 {
-    if (GameOver || m_goalPending) {
+    if (m_gameOver || m_goalPending) {
         stopWatching();
         return;
     }
@@ -435,7 +435,7 @@ void GameController::watchTick()
     const DistanceTable *table = m_solver.table();
     if (!table)
         return;
-    const std::optional<BoardMove> move = table->nextMove(Cells);
+    const std::optional<BoardMove> move = table->nextMove(m_board);
     if (!move) {
         stopWatching();
         return;

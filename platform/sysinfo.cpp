@@ -45,37 +45,37 @@ QString generalFormat(const QString &hexText)
 // The tool's path from the registry, started; false for every way this can fail.
 bool findAndStart(Registry &registry, Launcher &launcher)
 {
-    QString SysInfoPath;
-    if (!GetKeyValue(registry, Registry::HKeyLocalMachine, KeyMsInfo, QStringLiteral("PATH"), SysInfoPath)) {
-        if (!GetKeyValue(registry, Registry::HKeyLocalMachine, KeyToolsLocation, QStringLiteral("MSINFO"),
-                         SysInfoPath))
+    QString toolPath;
+    if (!readRegistryValue(registry, Registry::HKeyLocalMachine, KeyMsInfo, QStringLiteral("PATH"), toolPath)) {
+        if (!readRegistryValue(registry, Registry::HKeyLocalMachine, KeyToolsLocation, QStringLiteral("MSINFO"),
+                         toolPath))
             return false;
-        if (!launcher.fileExists(SysInfoPath + MsInfoProgram))
+        if (!launcher.fileExists(toolPath + MsInfoProgram))
             return false;
-        SysInfoPath += MsInfoProgram;
+        toolPath += MsInfoProgram;
     }
     // The first key's path is trusted as it stands: a missing file shows up as a failed start.
-    return launcher.startDetached(SysInfoPath);
+    return launcher.startDetached(toolPath);
 }
 
 } // namespace
 
-bool GetKeyValue(Registry &registry, std::uint32_t KeyRoot, const QString &KeyName, const QString &SubKeyRef,
-                 QString &KeyVal)
+bool readRegistryValue(Registry &registry, std::uint32_t root, const QString &keyPath, const QString &valueName,
+                 QString &text)
 {
-    Registry::Handle hKey = nullptr;
+    Registry::Handle key = nullptr;
     // Read rights only: a standard user asking for more on HKLM is refused outright.
-    if (registry.openKey(KeyRoot, KeyName, Registry::KeyRead, &hKey) != Registry::Success) {
-        KeyVal = QString();
+    if (registry.openKey(root, keyPath, Registry::KeyRead, &key) != Registry::Success) {
+        text = QString();
         return false;
     }
-    const OpenKey closer(registry, hKey);
+    const OpenKey closer(registry, key);
 
     std::array<unsigned char, 1024> buffer{};
     std::uint32_t size = buffer.size();
     std::uint32_t type = 0;
-    if (registry.queryValue(hKey, SubKeyRef, &type, buffer.data(), &size) != Registry::Success) {
-        KeyVal = QString();
+    if (registry.queryValue(key, valueName, &type, buffer.data(), &size) != Registry::Success) {
+        text = QString();
         return false;
     }
     if (size == 0)
@@ -88,13 +88,13 @@ bool GetKeyValue(Registry &registry, std::uint32_t KeyRoot, const QString &KeyNa
 
     switch (type) {
     case Registry::TypeText:
-        KeyVal = QString::fromLocal8Bit(value); // the ANSI code page on Windows
+        text = QString::fromLocal8Bit(value); // the ANSI code page on Windows
         break;
     case Registry::TypeNumber: {
         QString hex = QStringLiteral("&h");
         for (qsizetype i = value.size() - 1; i >= 0; --i) // little-endian: most significant byte last
             hex += QStringLiteral("%1").arg(static_cast<unsigned char>(value[i]), 2, 16, QLatin1Char('0')).toUpper();
-        KeyVal = generalFormat(hex);
+        text = generalFormat(hex);
         break;
     }
     default:
@@ -103,7 +103,7 @@ bool GetKeyValue(Registry &registry, std::uint32_t KeyRoot, const QString &KeyNa
     return true;
 }
 
-void StartSysInfo(Dialogs &dialogs, Registry &registry, Launcher &launcher)
+void showSystemInformation(Dialogs &dialogs, Registry &registry, Launcher &launcher)
 {
     try {
         if (findAndStart(registry, launcher))
@@ -111,5 +111,5 @@ void StartSysInfo(Dialogs &dialogs, Registry &registry, Launcher &launcher)
     } catch (const std::exception &) {
         // Every failure on the way ends in the one message below.
     }
-    dialogs.MsgBox(QString::fromLatin1(SysInfoUnavailable), MsgButtons::OkOnly);
+    dialogs.showMessage(QString::fromLatin1(SysInfoUnavailable), DialogButtons::Ok);
 }

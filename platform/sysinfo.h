@@ -15,7 +15,7 @@
 #include <stdexcept>
 
 // A lookup that went wrong in a way the caller cannot carry on from (a value that reports
-// no size at all). StartSysInfo turns it into its one message.
+// no size at all). showSystemInformation turns it into its one message.
 class SysInfoError : public std::runtime_error
 {
 public:
@@ -24,15 +24,15 @@ public:
 
 class Dialogs;
 
-// Reads the value SubKeyRef of the key KeyName below KeyRoot into KeyVal. Text values are
+// Reads the value valueName of the key keyPath below root into text. Text values are
 // taken as they are; a 32-bit number becomes its decimal digits; any other type leaves
-// KeyVal as it was and still counts as read. A missing key or value, or one too long for
-// the 1024-byte buffer, empties KeyVal and returns false. Throws SysInfoError when the
+// text as it was and still counts as read. A missing key or value, or one too long for
+// the 1024-byte buffer, empties text and returns false. Throws SysInfoError when the
 // value reports a size of 0.
-bool GetKeyValue(Registry &registry, std::uint32_t KeyRoot, const QString &KeyName, const QString &SubKeyRef,
-                 QString &KeyVal);
+bool readRegistryValue(Registry &registry, std::uint32_t root, const QString &keyPath, const QString &valueName,
+                 QString &text);
 
 // Starts the system-information tool the registry names, or says that it is unavailable.
-void StartSysInfo(Dialogs &dialogs, Registry &registry, Launcher &launcher);
+void showSystemInformation(Dialogs &dialogs, Registry &registry, Launcher &launcher);
 
 inline constexpr const char *SysInfoUnavailable = "System Information Is Unavailable At This Time";

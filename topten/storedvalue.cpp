@@ -9,8 +9,8 @@ StoredEntry parseStoredValue(const QString &value)
     entry.name = NickName(value.left(nameLength));
     const QString scoreText = value.mid(nameLength);
     try {
-        const Decimal score = Decimal::parse(scoreText);
-        if (score < Decimal(FewestStoredSteps) || score > Decimal(MostStoredSteps)) {
+        const StoredScore score = StoredScore::parse(scoreText);
+        if (score < StoredScore(FewestStoredSteps) || score > StoredScore(MostStoredSteps)) {
             entry.problem = QStringLiteral("The score %1 is outside %2 to %3, the steps a stored result can have.")
                                 .arg(shownText(scoreText))
                                 .arg(FewestStoredSteps)

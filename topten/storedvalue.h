@@ -3,7 +3,7 @@
 // can hold any text, control characters and NUL included.
 #pragma once
 
-#include "topten/decimal.h"
+#include "topten/storedscore.h"
 #include "topten/nickname.h"
 
 #include <QString>
@@ -22,7 +22,7 @@ struct StoredValue
 struct StoredEntry
 {
     NickName name;
-    std::optional<Decimal> score; // none when the score part cannot be read
+    std::optional<StoredScore> score; // none when the score part cannot be read
     QString problem;              // why not, for the player
 };
 

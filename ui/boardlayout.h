@@ -21,7 +21,7 @@ struct CellPlace
     int top;
 };
 
-// Left/Top of KotakPic(1..17) at index cell - 1. The steps between neighbours vary from
+// The top-left corner of cell 1..17 at index cell - 1. The steps between neighbours vary from
 // 570 to 600 twips; these are the places, not a formula.
 inline constexpr std::array<CellPlace, 17> CellTwips{{
     {400, 3960}, {970, 3370}, {1560, 2800}, {970, 4560}, {1560, 3960}, {2130, 3370},

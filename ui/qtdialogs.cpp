@@ -36,7 +36,7 @@ QWidget *dialogParent()
 
 } // namespace
 
-int QtDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &title)
+Answer QtDialogs::showMessage(const QString &prompt, DialogButtons buttons, const QString &title)
 {
     Centred<QMessageBox> box(dialogParent());
     box.setIcon(QMessageBox::NoIcon);
@@ -46,13 +46,13 @@ int QtDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &
 
     QMessageBox::StandardButton first = QMessageBox::Ok;
     switch (buttons) {
-    case MsgButtons::OkOnly:
+    case DialogButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
         break;
-    case MsgButtons::OkCancel:
+    case DialogButtons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         break;
-    case MsgButtons::YesNo:
+    case DialogButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         first = QMessageBox::Yes;
         break;
@@ -61,17 +61,17 @@ int QtDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &
 
     switch (box.exec()) {
     case QMessageBox::Ok:
-        return vbOK;
+        return Answer::Ok;
     case QMessageBox::Yes:
-        return vbYes;
+        return Answer::Yes;
     case QMessageBox::No:
-        return vbNo;
+        return Answer::No;
     default:
-        return vbCancel; // Cancel, or the box closed
+        return Answer::Cancel; // Cancel, or the box closed
     }
 }
 
-void QtDialogs::InfoBox(const QString &prompt)
+void QtDialogs::showNote(const QString &prompt)
 {
     Centred<QMessageBox> box(dialogParent());
     box.setIcon(QMessageBox::Information);
@@ -82,7 +82,7 @@ void QtDialogs::InfoBox(const QString &prompt)
     box.exec();
 }
 
-QString QtDialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
+QString QtDialogs::askText(const QString &prompt, const QString &title, const QString &defaultText)
 {
     Centred<QInputDialog> dialog(dialogParent());
     dialog.setInputMode(QInputDialog::TextInput);

@@ -1,11 +1,11 @@
-// cueplay: plays cues through the program's own sound path (Module1 on QtAudioOutput), for
+// cueplay: plays cues through the program's own sound path (SoundPlayer on QtAudioOutput), for
 // the recorded-audio test. Arguments run in order: a number plays that cue, "+N" lets
-// the event loop run for N milliseconds. Prints the slowest PlaySound call and the slowest
+// the event loop run for N milliseconds. Prints the slowest play call and the slowest
 // hand-over to the back end within it, then leaves the way the game does, destroying the
 // back end on the way out.
 
 #include "audio/audiooutput.h"
-#include "audio/module1.h"
+#include "audio/soundplayer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -17,7 +17,7 @@
 
 namespace {
 
-// Times the hand-over to the back end apart from the rest of PlaySound.
+// Times the hand-over to the back end apart from the rest of play.
 class TimedOutput final : public SoundOutput
 {
 public:
@@ -43,7 +43,7 @@ int main(int argc, char **argv)
     QtAudioOutput audio(QStringLiteral(TOBRINEL_AUDIO_MODULE_DIR));
     TimedOutput output(audio);
     QtEventPass eventPass;
-    Module1 module1(output, eventPass);
+    SoundPlayer player(output, eventPass);
 
     qint64 slowestNs = 0;
     const QStringList steps = app.arguments().mid(1);
@@ -63,7 +63,7 @@ int main(int argc, char **argv)
             return 2;
         QElapsedTimer timer;
         timer.start();
-        module1.PlaySound(static_cast<Cue>(cue));
+        player.play(static_cast<Cue>(cue));
         slowestNs = std::max(slowestNs, timer.nsecsElapsed());
     }
     std::printf("slowest-play-us %lld\n", static_cast<long long>(slowestNs / 1000));

@@ -1,5 +1,5 @@
 // Tests of the system-information lookup through a scripted registry and launcher: which
-// program is started, when the one message shows, and what GetKeyValue makes of each
+// program is started, when the one message shows, and what readRegistryValue makes of each
 // kind of value. The registry plays a standard user on HKLM: it refuses anything but reading.
 #include "platform/dialogs.h"
 #include "platform/sysinfo.h"
@@ -196,15 +196,15 @@ void TestSysInfo::startSysInfo()
     launcher.files = files;
     FakeDialogs dialogs;
 
-    StartSysInfo(dialogs, registry, launcher);
+    showSystemInformation(dialogs, registry, launcher);
 
     QCOMPARE(launcher.started, started);
     if (message) {
         QCOMPARE(dialogs.calls.size(), std::size_t(1));
         const FakeDialogs::Call &call = dialogs.calls.front();
-        QCOMPARE(call.kind, QStringLiteral("MsgBox"));
+        QCOMPARE(call.kind, QStringLiteral("showMessage"));
         QCOMPARE(call.prompt, QStringLiteral("System Information Is Unavailable At This Time"));
-        QCOMPARE(call.buttons, int(MsgButtons::OkOnly));
+        QCOMPARE(call.buttons, int(DialogButtons::Ok));
         QVERIFY(call.title.isEmpty()); // the application title stands in
     } else {
         QVERIFY(dialogs.calls.empty());
@@ -254,12 +254,12 @@ void TestSysInfo::getKeyValue()
 
     FakeRegistry registry;
     registry.put(QStringLiteral("SOFTWARE\\Test"), QStringLiteral("V"), entry);
-    QString keyVal = before;
+    QString text = before;
 
-    QCOMPARE(GetKeyValue(registry, Registry::HKeyLocalMachine, QStringLiteral("SOFTWARE\\Test"), QStringLiteral("V"),
-                         keyVal),
+    QCOMPARE(readRegistryValue(registry, Registry::HKeyLocalMachine, QStringLiteral("SOFTWARE\\Test"), QStringLiteral("V"),
+                         text),
              result);
-    QCOMPARE(keyVal, after);
+    QCOMPARE(text, after);
     QCOMPARE(registry.closed, registry.opened);
 }
 
@@ -267,10 +267,10 @@ void TestSysInfo::sizeZeroFailsAndClosesTheKey()
 {
     FakeRegistry registry;
     registry.put(MsInfoKey, QStringLiteral("PATH"), value(1, "C:\\x.exe", 0));
-    QString keyVal = QStringLiteral("before");
+    QString text = QStringLiteral("before");
 
     QVERIFY_THROWS_EXCEPTION(
-        SysInfoError, GetKeyValue(registry, Registry::HKeyLocalMachine, MsInfoKey, QStringLiteral("PATH"), keyVal));
+        SysInfoError, readRegistryValue(registry, Registry::HKeyLocalMachine, MsInfoKey, QStringLiteral("PATH"), text));
     QCOMPARE(registry.opened, 1);
     QCOMPARE(registry.closed, 1);
 }
@@ -281,14 +281,14 @@ void TestSysInfo::systemRegistryFindsNothingHere()
     QSKIP("Windows has a registry; the Wine test covers it");
 #else
     SystemRegistry registry;
-    QString keyVal = QStringLiteral("before");
-    QVERIFY(!GetKeyValue(registry, Registry::HKeyLocalMachine, MsInfoKey, QStringLiteral("PATH"), keyVal));
-    QCOMPARE(keyVal, QString());
+    QString text = QStringLiteral("before");
+    QVERIFY(!readRegistryValue(registry, Registry::HKeyLocalMachine, MsInfoKey, QStringLiteral("PATH"), text));
+    QCOMPARE(text, QString());
 
     FakeLauncher launcher;
     launcher.files = QStringList{Tool, FolderTool};
     FakeDialogs dialogs;
-    StartSysInfo(dialogs, registry, launcher);
+    showSystemInformation(dialogs, registry, launcher);
     QVERIFY(launcher.started.isEmpty());
     QCOMPARE(dialogs.calls.size(), std::size_t(1));
     QCOMPARE(dialogs.calls.front().prompt, QStringLiteral("System Information Is Unavailable At This Time"));

@@ -10,6 +10,7 @@
 #include "platform/launcher.h"
 
 #include <QMap>
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
@@ -18,29 +19,29 @@
 #include <vector>
 
 // Answers each dialog from a queue and records what was asked. A dialog that nobody
-// scripted answers Cancel (MsgBox) or "" (InputBox), and counts as unexpected.
+// scripted answers Cancel (showMessage) or "" (askText), and counts as unexpected.
 class FakeDialogs final : public Dialogs
 {
 public:
     struct Call
     {
-        QString kind; // "MsgBox", "InfoBox" or "InputBox"
+        QString kind; // "showMessage", "showNote" or "askText"
         QString prompt;
         QString title;
-        int buttons = -1;          // MsgBox only
-        QString defaultText;       // InputBox only
+        int buttons = -1;          // showMessage only
+        QString defaultText;       // askText only
     };
 
-    int MsgBox(const QString &prompt, MsgButtons buttons, const QString &title) override;
-    void InfoBox(const QString &prompt) override;
-    QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    Answer showMessage(const QString &prompt, DialogButtons buttons, const QString &title) override;
+    void showNote(const QString &prompt) override;
+    QString askText(const QString &prompt, const QString &title, const QString &defaultText) override;
 
-    std::deque<int> msgBoxAnswers;
+    std::deque<Answer> answers;
     std::deque<QString> inputAnswers;
     std::vector<Call> calls;
     int unexpected = 0;
 
-    // Titles of the OK-only reports, in order; notes (InfoBox) are not among them.
+    // Titles of the OK-only reports, in order; notes (showNote) are not among them.
     QStringList reportTitles() const;
     // The notes shown, in order.
     QStringList notes() const;
@@ -83,7 +84,7 @@ public:
     QStringList calls; // "hardLink <new name>", "renameOver <to>", "syncFolder <folder>"
 };
 
-// The MemoryStore key under which modHiScores keeps TopTen(index).
+// The MemoryStore key under which TopTenList keeps entry index.
 QString storedKey(int index);
 
 // Finds and starts only the files listed in files, and records every question: with no
@@ -105,11 +106,11 @@ using Cues = std::vector<Cue>;
 QString cueName(Cue cue); // "Select"
 
 // Records the cues requested; onPlay runs inside the request, like the event pass of the
-// real PlaySound.
+// real play.
 class RecordingCuePlayer final : public CuePlayer
 {
 public:
-    void PlaySound(Cue cue) override;
+    void play(Cue cue) override;
 
     Cues cues;
     std::function<void(Cue)> onPlay;
@@ -126,10 +127,10 @@ public:
     void setTimerEnabled(bool on) override { timerOn = on; }
     void setSoundChecked(bool checked) override { soundCheck = checked; }
     void showResults(int rank, const QString &time, const QString &steps) override;
-    void load(FormId form) override;
-    void showModal(FormId form) override;
-    void unload(FormId form) override;
-    void showInFront(FormId form) override;
+    void load(WindowId form) override;
+    void showModal(WindowId form) override;
+    void unload(WindowId form) override;
+    void showInFront(WindowId form) override;
     void focusCell(int cell) override { focusedCell = cell; }
     void endProgram() override { ended = true; }
     void showHint(int from, int to, int movesLeft) override { hints.push_back({from, to, movesLeft}); hintShown = true; }
@@ -137,7 +138,7 @@ public:
     void showBoardNote(int from, int to, const QString &text) override { review = {from, to, text}; noteShown = true; }
     void hideBoardNote() override { noteShown = false; }
 
-    // What KotakPic(1..17) show as one string, e.g. "bbbbbbbb b bbbbbbbb" at start: '.'
+    // What the cells 1..17 show as one string, e.g. "bbbbbbbb b bbbbbbbb" at start: '.'
     // empty, 'b' ball, 't' tile, upper case when selected, a space around the shared cell.
     QString cellsText() const;
 
@@ -152,8 +153,8 @@ public:
 
     struct Results { int rank; QString time; QString steps; };
     std::vector<Results> results;
-    QStringList events; // "load Form2", "modal Form3", "unload Form4"...
-    std::function<void(FormId)> onModal; // runs while the modal window would be open
+    QStringList events; // "load InstructionsWindow", "modal BlackListWindow", "unload ResultsWindow"...
+    std::function<void(WindowId)> onModal; // runs while the modal window would be open
 
     struct Hint { int from; int to; int movesLeft; };
     std::vector<Hint> hints;
@@ -164,4 +165,7 @@ public:
     bool noteShown = false;
 };
 
-QString formName(FormId form);
+QString formName(WindowId form);
+
+// Answers in data-driven tests.
+Q_DECLARE_METATYPE(Answer)

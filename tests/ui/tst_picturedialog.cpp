@@ -1,10 +1,10 @@
 // Where the instructions, about and black-list windows open, under the offscreen
 // platform: centred over their owner wherever it stands, and kept on the screen. All
 // three take it from the one dialog they are built on (PictureDialog).
-#include "ui/form3.h"
-#include "topten/hiscores.h"
-#include "ui/form2.h"
-#include "ui/frmabout.h"
+#include "ui/blacklistwindow.h"
+#include "topten/toptenlist.h"
+#include "ui/instructionswindow.h"
+#include "ui/aboutwindow.h"
 #include "platform/systemregistry.h"
 
 #include "fakes.h"
@@ -23,7 +23,7 @@ struct Opened
 {
     FakeDialogs dialogs;
     MemoryStore store;
-    modHiScores hiScores{store, dialogs};
+    TopTenList topTen{store, dialogs};
     SystemRegistry registry;
     FakeLauncher launcher;
     std::unique_ptr<QDialog> dialog;
@@ -32,13 +32,13 @@ struct Opened
     {
         switch (window) {
         case Window::Instructions:
-            dialog = std::make_unique<Form2>(owner);
+            dialog = std::make_unique<InstructionsWindow>(owner);
             break;
         case Window::About:
-            dialog = std::make_unique<frmAbout>(dialogs, registry, launcher, owner);
+            dialog = std::make_unique<AboutWindow>(dialogs, registry, launcher, owner);
             break;
         case Window::BlackList:
-            dialog = std::make_unique<Form3>(hiScores, dialogs, owner);
+            dialog = std::make_unique<BlackListWindow>(topTen, dialogs, owner);
             break;
         }
         dialog->show();

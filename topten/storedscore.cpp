@@ -1,5 +1,5 @@
 // Reading and writing the exact decimal score of a top-ten entry.
-#include "topten/decimal.h"
+#include "topten/storedscore.h"
 
 #include "topten/storedvalue.h"
 
@@ -24,7 +24,7 @@ bool isDigit(QChar c)
 
 } // namespace
 
-Decimal::Decimal(std::int64_t whole)
+StoredScore::StoredScore(std::int64_t whole)
 {
     constexpr std::int64_t MaxWhole = MaxUnits / UnitsPerWhole;
     if (whole > MaxWhole || whole < -MaxWhole)
@@ -32,7 +32,7 @@ Decimal::Decimal(std::int64_t whole)
     m_units = whole * UnitsPerWhole;
 }
 
-Decimal Decimal::parse(const QString &text)
+StoredScore StoredScore::parse(const QString &text)
 {
     if (text.isEmpty())
         throwDecimalError(QStringLiteral("The score is missing: no digits follow the name."));
@@ -83,12 +83,12 @@ Decimal Decimal::parse(const QString &text)
     if (pos != text.size())
         throwDecimalError(notANumber);
 
-    Decimal result;
+    StoredScore result;
     result.m_units = negative ? -units : units;
     return result;
 }
 
-QString Decimal::toString() const
+QString StoredScore::toString() const
 {
     const std::int64_t magnitude = m_units < 0 ? -m_units : m_units;
     QString text = QString::number(magnitude / UnitsPerWhole);

@@ -1,10 +1,10 @@
 // The black-list window through the real widget, the real dialogs and the window slot
 // the game uses: its design, what it shows when it becomes active, "&Clear" with its
 // question, and "&Oehh" ending the modal display.
-#include "ui/form3.h"
+#include "ui/blacklistwindow.h"
 
-#include "topten/hiscores.h"
-#include "app/formslot.h"
+#include "topten/toptenlist.h"
+#include "app/windowslot.h"
 #include "ui/qtdialogs.h"
 #include "ui/windowlayout.h"
 
@@ -24,32 +24,32 @@ QString shown(const ModalAnswerer::Seen &seen)
 }
 
 // Ten distinct entries in descending order; the best, at index 9, is "Abc" with 57.
-void fillTable(modHiScores &hi)
+void fillTable(TopTenList &hi)
 {
     for (int i = 0; i < 10; ++i)
-        hi.TopTen[i] = TopTenEntry{Decimal(150 - 10 * i), NickName(QStringLiteral("Name%1").arg(i))};
-    hi.TopTen[9] = TopTenEntry{Decimal(57), NickName(QStringLiteral("Abc"))};
+        hi.setEntry(i, TopTenEntry{StoredScore(150 - 10 * i), NickName(QStringLiteral("Name%1").arg(i))});
+    hi.setEntry(9, TopTenEntry{StoredScore(57), NickName(QStringLiteral("Abc"))});
 }
 
-QStringList rows(const Form3 &form)
+QStringList rows(const BlackListWindow &form)
 {
     QStringList texts;
     for (int i = 0; i <= 9; ++i)
-        texts << form.lblName[i]->text() + QLatin1Char('/') + form.lblScore[i]->text();
+        texts << form.nameLabels[i]->text() + QLatin1Char('/') + form.scoreLabels[i]->text();
     return texts;
 }
 
-QStringList expectedRows(const modHiScores &hi)
+QStringList expectedRows(const TopTenList &hi)
 {
     QStringList texts;
     for (int i = 0; i <= 9; ++i)
-        texts << hi.TopTen[9 - i].Name.text() + QLatin1Char('/') + hi.TopTen[9 - i].Score.toString();
+        texts << hi.entries()[9 - i].name.text() + QLatin1Char('/') + hi.entries()[9 - i].score.toString();
     return texts;
 }
 
 } // namespace
 
-class TestForm3 final : public QObject
+class TestBlackListWindow final : public QObject
 {
     Q_OBJECT
 
@@ -71,37 +71,37 @@ private slots:
     void aDamagedEntryShowsNoScore();
 
 private:
-    Form3 &openModeless();
+    BlackListWindow &openModeless();
 
     MemoryStore m_store;
     QtDialogs m_dialogs;
-    std::unique_ptr<modHiScores> m_hi;
+    std::unique_ptr<TopTenList> m_hi;
     std::unique_ptr<QWidget> m_owner;
-    std::unique_ptr<FormSlot<Form3>> m_slot;
+    std::unique_ptr<WindowSlotOf<BlackListWindow>> m_slot;
 };
 
-void TestForm3::init()
+void TestBlackListWindow::init()
 {
     m_store = MemoryStore();
-    m_hi = std::make_unique<modHiScores>(m_store, m_dialogs);
+    m_hi = std::make_unique<TopTenList>(m_store, m_dialogs);
     m_owner = std::make_unique<QWidget>();
     m_owner->setGeometry(40, 60, 640, 480);
     m_owner->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_owner.get()));
-    m_slot = std::make_unique<FormSlot<Form3>>(
-        [this] { return new Form3(*m_hi, m_dialogs, m_owner.get()); });
+    m_slot = std::make_unique<WindowSlotOf<BlackListWindow>>(
+        [this] { return new BlackListWindow(*m_hi, m_dialogs, m_owner.get()); });
 }
 
-void TestForm3::cleanup()
+void TestBlackListWindow::cleanup()
 {
     m_slot.reset();
     m_owner.reset();
     m_hi.reset();
 }
 
-Form3 &TestForm3::openModeless()
+BlackListWindow &TestBlackListWindow::openModeless()
 {
-    Form3 &form = m_slot->load();
+    BlackListWindow &form = m_slot->load();
     form.show();
     // The offscreen platform activates a modal window by itself but ignores a request to
     // activate a modeless one; qWaitForWindowActive() counts a window whose owner is
@@ -112,9 +112,9 @@ Form3 &TestForm3::openModeless()
     return form;
 }
 
-void TestForm3::isABorderlessFixedDialog()
+void TestBlackListWindow::isABorderlessFixedDialog()
 {
-    const Form3 &form = m_slot->load();
+    const BlackListWindow &form = m_slot->load();
     QCOMPARE(form.windowType(), Qt::Dialog);
     QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
     QCOMPARE(form.windowTitle(), QStringLiteral("Hi Scores"));
@@ -124,47 +124,47 @@ void TestForm3::isABorderlessFixedDialog()
     QCOMPARE(form.parentWidget(), m_owner.get());
 }
 
-void TestForm3::controlsStandWhereDesigned_data()
+void TestBlackListWindow::controlsStandWhereDesigned_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("caption");
 
     using namespace BlackListLayout;
-    QTest::newRow("lblName(0)") << "lblName0" << Name.as<QRect>() << "Zenlor";
-    QTest::newRow("lblName(9)") << "lblName9" << row(Name, 9).as<QRect>() << "Zenlor";
-    QTest::newRow("lblScore(0)") << "lblScore0" << Score.as<QRect>() << "00";
-    QTest::newRow("lblScore(5)") << "lblScore5" << row(Score, 5).as<QRect>() << "00";
-    QTest::newRow("Command2") << "Command2" << Clear.as<QRect>() << "&Clear";
-    QTest::newRow("Command1") << "Command1" << Close.as<QRect>() << "&Oehh";
+    QTest::newRow("nameLabels(0)") << "nameLabels0" << Name.as<QRect>() << "Zenlor";
+    QTest::newRow("nameLabels(9)") << "nameLabels9" << row(Name, 9).as<QRect>() << "Zenlor";
+    QTest::newRow("scoreLabels(0)") << "scoreLabels0" << Score.as<QRect>() << "00";
+    QTest::newRow("scoreLabels(5)") << "scoreLabels5" << row(Score, 5).as<QRect>() << "00";
+    QTest::newRow("clearButton") << "clearButton" << Clear.as<QRect>() << "&Clear";
+    QTest::newRow("closeButton") << "closeButton" << Close.as<QRect>() << "&Oehh";
 }
 
-void TestForm3::controlsStandWhereDesigned()
+void TestBlackListWindow::controlsStandWhereDesigned()
 {
     QFETCH(QString, control);
     QFETCH(QRect, geometry);
     QFETCH(QString, caption);
 
     // As created, before the window is ever active.
-    const Form3 &form = m_slot->load();
+    const BlackListWindow &form = m_slot->load();
     QWidget *widget = nullptr;
     QString text;
-    if (control.startsWith(QLatin1String("lblName"))) {
-        const QLabel *label = form.lblName[control.right(1).toInt()];
+    if (control.startsWith(QLatin1String("nameLabels"))) {
+        const QLabel *label = form.nameLabels[control.right(1).toInt()];
         widget = const_cast<QLabel *>(label);
         text = label->text();
         QCOMPARE(label->font().pointSizeF(), 9.75);
         QCOMPARE(label->font().weight(), QFont::Bold);
         QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::black));
-    } else if (control.startsWith(QLatin1String("lblScore"))) {
-        const QLabel *label = form.lblScore[control.right(1).toInt()];
+    } else if (control.startsWith(QLatin1String("scoreLabels"))) {
+        const QLabel *label = form.scoreLabels[control.right(1).toInt()];
         widget = const_cast<QLabel *>(label);
         text = label->text();
         QCOMPARE(label->font().pointSizeF(), 8.25);
         QCOMPARE(label->font().weight(), QFont::Bold);
         QCOMPARE(label->palette().color(QPalette::WindowText), form.palette().color(QPalette::WindowText));
     } else {
-        QPushButton *button = control == QLatin1String("Command1") ? form.Command1 : form.Command2;
+        QPushButton *button = control == QLatin1String("closeButton") ? form.closeButton : form.clearButton;
         widget = button;
         text = button->text();
     }
@@ -178,7 +178,7 @@ void TestForm3::controlsStandWhereDesigned()
     }
 }
 
-void TestForm3::opensModallyShowingTheBestFirst()
+void TestBlackListWindow::opensModallyShowingTheBestFirst()
 {
     fillTable(*m_hi);
     ModalAnswerer answerer;
@@ -187,9 +187,9 @@ void TestForm3::opensModallyShowingTheBestFirst()
     bool modal = false;
     bool oehhFocused = false;
     bool tabReachesClear = false;
-    QPointer<Form3> opened;
+    QPointer<BlackListWindow> opened;
     answerer.expect([&](QWidget *widget) {
-        auto *form = qobject_cast<Form3 *>(widget);
+        auto *form = qobject_cast<BlackListWindow *>(widget);
         if (!form) {
             widget->close();
             return;
@@ -198,13 +198,13 @@ void TestForm3::opensModallyShowingTheBestFirst()
         active = form->isActiveWindow();
         shown = rows(*form);
         modal = form->isModal();
-        oehhFocused = QApplication::focusWidget() == form->Command1;
+        oehhFocused = QApplication::focusWidget() == form->closeButton;
         QTest::keyClick(form, Qt::Key_Tab);
-        tabReachesClear = QApplication::focusWidget() == form->Command2;
+        tabReachesClear = QApplication::focusWidget() == form->clearButton;
         QTest::keyClick(form, Qt::Key_Tab);
         QTest::keyClick(form, Qt::Key_Tab); // past "&Clear", back to "&Oehh"; the labels take no focus
-        tabReachesClear = tabReachesClear && QApplication::focusWidget() == form->Command2;
-        form->Command1->click();
+        tabReachesClear = tabReachesClear && QApplication::focusWidget() == form->clearButton;
+        form->closeButton->click();
     });
 
     m_slot->showModal(); // returns once "&Oehh" has closed it
@@ -221,26 +221,26 @@ void TestForm3::opensModallyShowingTheBestFirst()
     QTRY_VERIFY(opened.isNull());
 }
 
-void TestForm3::showsTheTableAgainEachTimeItBecomesActive()
+void TestBlackListWindow::showsTheTableAgainEachTimeItBecomesActive()
 {
-    Form3 &form = openModeless();
+    BlackListWindow &form = openModeless();
     QCOMPARE(rows(form), expectedRows(*m_hi));
-    QCOMPARE(form.lblScore[0]->text(), QStringLiteral("3600"));
+    QCOMPARE(form.scoreLabels[0]->text(), QStringLiteral("3600"));
 
     // Not redrawn while it stays active...
     fillTable(*m_hi);
-    QCOMPARE(form.lblName[0]->text(), QStringLiteral("Zenlor"));
+    QCOMPARE(form.nameLabels[0]->text(), QStringLiteral("Zenlor"));
 
     // ...but each time it becomes the active window again.
     QApplication::setActiveWindow(m_owner.get());
     QVERIFY(!form.isActiveWindow());
-    QCOMPARE(form.lblName[0]->text(), QStringLiteral("Zenlor"));
+    QCOMPARE(form.nameLabels[0]->text(), QStringLiteral("Zenlor"));
     QApplication::setActiveWindow(&form);
     QVERIFY(form.isActiveWindow());
     QCOMPARE(rows(form), expectedRows(*m_hi));
 }
 
-void TestForm3::clearAsksFirst_data()
+void TestBlackListWindow::clearAsksFirst_data()
 {
     QTest::addColumn<int>("answer"); // QMessageBox::StandardButton; NoButton: closed
     QTest::addColumn<bool>("cleared");
@@ -250,21 +250,21 @@ void TestForm3::clearAsksFirst_data()
     QTest::newRow("closed") << int(QMessageBox::NoButton) << false;
 }
 
-void TestForm3::clearAsksFirst()
+void TestBlackListWindow::clearAsksFirst()
 {
     QFETCH(int, answer);
     QFETCH(bool, cleared);
 
     fillTable(*m_hi);
-    m_hi->SaveTopTen();
+    m_hi->save();
     const auto stored = m_store.values;
-    Form3 &form = openModeless();
+    BlackListWindow &form = openModeless();
     const QStringList before = rows(form);
 
     ModalAnswerer answerer;
     answerer.expect(answer == QMessageBox::NoButton ? ModalAnswerer::closeWindow()
                                                     : ModalAnswerer::press(QMessageBox::StandardButton(answer)));
-    form.Command2->click();
+    form.clearButton->click();
 
     QVERIFY(answerer.allAnswered());
     QCOMPARE(answerer.seen.size(), 1);
@@ -278,14 +278,14 @@ void TestForm3::clearAsksFirst()
     QVERIFY(form.isVisible());
 }
 
-void TestForm3::clearWithNothingStoredReportsAndStaysOpen()
+void TestBlackListWindow::clearWithNothingStoredReportsAndStaysOpen()
 {
-    Form3 &form = openModeless();
+    BlackListWindow &form = openModeless();
     ModalAnswerer answerer;
     answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
     answerer.expect(ModalAnswerer::press(QMessageBox::Ok));
 
-    form.Command2->click();
+    form.clearButton->click();
 
     QVERIFY(answerer.allAnswered());
     QCOMPARE(answerer.seen.size(), 2);
@@ -294,19 +294,19 @@ void TestForm3::clearWithNothingStoredReportsAndStaysOpen()
     QVERIFY(!m_store.values.contains(storedKey(0)));
 }
 
-void TestForm3::aNoteComesAsInformationAndAFailureAsAReport()
+void TestBlackListWindow::aNoteComesAsInformationAndAFailureAsAReport()
 {
     m_store.values.insert(storedKey(0), QStringLiteral("Abc   57"));
     m_store.note = QStringLiteral("The file as it was is kept as x.damaged.");
-    Form3 &form = openModeless();
+    BlackListWindow &form = openModeless();
     ModalAnswerer answerer;
     answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
     answerer.expect(ModalAnswerer::press(QMessageBox::Ok)); // the note
     answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
     answerer.expect(ModalAnswerer::press(QMessageBox::Ok)); // nothing left to clear
 
-    form.Command2->click();
-    form.Command2->click();
+    form.clearButton->click();
+    form.clearButton->click();
 
     QVERIFY(answerer.allAnswered());
     QCOMPARE(answerer.seen.size(), 4);
@@ -316,7 +316,7 @@ void TestForm3::aNoteComesAsInformationAndAFailureAsAReport()
     QVERIFY(!answerer.seen[3].hasIcon);
 }
 
-void TestForm3::aWideNameShowsWholeInItsLabel_data()
+void TestBlackListWindow::aWideNameShowsWholeInItsLabel_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("designSize"); // fits without making the font smaller
@@ -333,14 +333,16 @@ void TestForm3::aWideNameShowsWholeInItsLabel_data()
 }
 
 // The label keeps its designed place and size; the text is fitted to it instead.
-void TestForm3::aWideNameShowsWholeInItsLabel()
+void TestBlackListWindow::aWideNameShowsWholeInItsLabel()
 {
     QFETCH(QString, name);
     QFETCH(bool, designSize);
 
-    m_hi->TopTen[9].Name = NickName(name);
-    Form3 &form = openModeless();
-    const QLabel *label = form.lblName[0];
+    TopTenEntry best = m_hi->entries()[9];
+    best.name = NickName(name);
+    m_hi->setEntry(9, best);
+    BlackListWindow &form = openModeless();
+    const QLabel *label = form.nameLabels[0];
 
     QCOMPARE(label->geometry(), BlackListLayout::Name.as<QRect>());
     QVERIFY(!label->text().contains(QLatin1Char('\n')));
@@ -348,19 +350,21 @@ void TestForm3::aWideNameShowsWholeInItsLabel()
     QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width(),
              qPrintable(QStringLiteral("%1 px at %2 pt").arg(metrics.horizontalAdvance(label->text())).arg(label->font().pointSizeF())));
     QVERIFY(metrics.boundingRect(label->text()).width() <= label->contentsRect().width());
-    QCOMPARE(label->font().pointSizeF() == form.lblName[1]->font().pointSizeF(), designSize);
+    QCOMPARE(label->font().pointSizeF() == form.nameLabels[1]->font().pointSizeF(), designSize);
     // Every other row keeps the designed font.
-    QCOMPARE(form.lblName[1]->font().pointSizeF(), 9.75);
+    QCOMPARE(form.nameLabels[1]->font().pointSizeF(), 9.75);
 }
 
-void TestForm3::aDamagedEntryShowsNoScore()
+void TestBlackListWindow::aDamagedEntryShowsNoScore()
 {
-    m_hi->TopTen[9].Damaged = true;
-    m_hi->TopTen[9].Name = NickName(QStringLiteral("Fay"));
-    const Form3 &form = openModeless();
-    QCOMPARE(form.lblName[0]->text(), QStringLiteral("Fay   "));
-    QCOMPARE(form.lblScore[0]->text(), QStringLiteral("?"));
+    TopTenEntry damaged = m_hi->entries()[9];
+    damaged.damaged = true;
+    damaged.name = NickName(QStringLiteral("Fay"));
+    m_hi->setEntry(9, damaged);
+    const BlackListWindow &form = openModeless();
+    QCOMPARE(form.nameLabels[0]->text(), QStringLiteral("Fay   "));
+    QCOMPARE(form.scoreLabels[0]->text(), QStringLiteral("?"));
 }
 
-QTEST_MAIN(TestForm3)
-#include "tst_form3.moc"
+QTEST_MAIN(TestBlackListWindow)
+#include "tst_blacklistwindow.moc"

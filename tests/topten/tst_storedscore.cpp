@@ -1,13 +1,13 @@
 // The exact decimal score: which stored texts are read, how scores are written back, and
 // that nothing out of range or too fine is rounded or wrapped instead of refused.
-#include "topten/decimal.h"
+#include "topten/storedscore.h"
 
 #include <QTest>
 
 #include <limits>
 #include <stdexcept>
 
-class TestDecimal final : public QObject
+class TestStoredScore final : public QObject
 {
     Q_OBJECT
 
@@ -20,7 +20,7 @@ private slots:
     void wholeNumbersOutOfRangeAreRefused();
 };
 
-void TestDecimal::readsAndWritesBack_data()
+void TestStoredScore::readsAndWritesBack_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("written");
@@ -41,17 +41,17 @@ void TestDecimal::readsAndWritesBack_data()
     QTest::newRow("largest whole") << "922337203685477" << "922337203685477";
 }
 
-void TestDecimal::readsAndWritesBack()
+void TestStoredScore::readsAndWritesBack()
 {
     QFETCH(QString, text);
     QFETCH(QString, written);
 
-    const Decimal value = Decimal::parse(text);
+    const StoredScore value = StoredScore::parse(text);
     QCOMPARE(value.toString(), written);
-    QCOMPARE(Decimal::parse(written), value);
+    QCOMPARE(StoredScore::parse(written), value);
 }
 
-void TestDecimal::refusesWhatIsNotAnExactScore_data()
+void TestStoredScore::refusesWhatIsNotAnExactScore_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("description");
@@ -88,38 +88,38 @@ void TestDecimal::refusesWhatIsNotAnExactScore_data()
         << notANumber.arg(QString(40, QLatin1Char('x')) + QChar(0x2026));
 }
 
-void TestDecimal::refusesWhatIsNotAnExactScore()
+void TestStoredScore::refusesWhatIsNotAnExactScore()
 {
     QFETCH(QString, text);
     QFETCH(QString, description);
 
     QString caught;
     try {
-        Decimal::parse(text);
+        StoredScore::parse(text);
     } catch (const std::runtime_error &failure) {
         caught = QString::fromUtf8(failure.what());
     }
     QCOMPARE(caught, description);
 }
 
-void TestDecimal::comparesAsNumbers()
+void TestStoredScore::comparesAsNumbers()
 {
     // As text "100" < "99" and "57.5" > "57.25" would go the other way for one of them.
-    QVERIFY(Decimal::parse("99") < Decimal::parse("100"));
-    QVERIFY(Decimal::parse("57.25") < Decimal::parse("57.5"));
-    QVERIFY(Decimal::parse("-1") < Decimal(0));
-    QCOMPARE(Decimal::parse("0057.50"), Decimal::parse("57.5"));
-    QCOMPARE(Decimal(3600), Decimal::parse("3600"));
-    QVERIFY(Decimal(3599) < Decimal(3600));
+    QVERIFY(StoredScore::parse("99") < StoredScore::parse("100"));
+    QVERIFY(StoredScore::parse("57.25") < StoredScore::parse("57.5"));
+    QVERIFY(StoredScore::parse("-1") < StoredScore(0));
+    QCOMPARE(StoredScore::parse("0057.50"), StoredScore::parse("57.5"));
+    QCOMPARE(StoredScore(3600), StoredScore::parse("3600"));
+    QVERIFY(StoredScore(3599) < StoredScore(3600));
 }
 
-void TestDecimal::wholeNumbersOutOfRangeAreRefused()
+void TestStoredScore::wholeNumbersOutOfRangeAreRefused()
 {
-    QCOMPARE(Decimal(922337203685477).toString(), QStringLiteral("922337203685477"));
-    QVERIFY_THROWS_EXCEPTION(std::overflow_error, Decimal(922337203685478));
-    QVERIFY_THROWS_EXCEPTION(std::overflow_error, Decimal(std::numeric_limits<std::int64_t>::max()));
-    QVERIFY_THROWS_EXCEPTION(std::overflow_error, Decimal(std::numeric_limits<std::int64_t>::min()));
+    QCOMPARE(StoredScore(922337203685477).toString(), QStringLiteral("922337203685477"));
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, StoredScore(922337203685478));
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, StoredScore(std::numeric_limits<std::int64_t>::max()));
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, StoredScore(std::numeric_limits<std::int64_t>::min()));
 }
 
-QTEST_GUILESS_MAIN(TestDecimal)
-#include "tst_decimal.moc"
+QTEST_GUILESS_MAIN(TestStoredScore)
+#include "tst_storedscore.moc"

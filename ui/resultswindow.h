@@ -1,28 +1,28 @@
-// Form4, the results window of a won game: the time, the steps and the rank banner over
+// The results window of a won game: the time, the steps and the rank banner over
 // the painted captions, and "&Great" to close it. Modeless, without an owner, borderless.
 #pragma once
 
-#include "ui/controlarray.h"
+#include "ui/numberedarray.h"
 
 #include <QLabel>
 #include <QToolButton>
 #include <QWidget>
 
-class Form4 final : public QWidget
+class ResultsWindow final : public QWidget
 {
     Q_OBJECT
 
 public:
-    Form4();
+    ResultsWindow();
 
     // Fills the window for a win: the banner of rank 1..3, the time and the steps.
     void showResult(int rank, const QString &time, const QString &steps);
 
-    QLabel *waktulbl = nullptr;    // waktu = time
-    QLabel *langkahlbl = nullptr;  // langkah = step
-    QLabel *Image1 = nullptr;      // the rank banner
-    ControlArray<QPixmap, 1, 3> pic; // GENIUS, SMART, STUPID
-    QToolButton *Command1 = nullptr; // "&Great"
+    QLabel *timeLabel = nullptr;
+    QLabel *stepsLabel = nullptr;
+    QLabel *rankBanner = nullptr;
+    NumberedArray<QPixmap, 1, 3> rankPictures; // GENIUS, SMART, STUPID
+    QToolButton *greatButton = nullptr;        // "&Great"
 
 signals:
     // Closed by "&Great" or the window manager; its window slot unloads it.
@@ -34,7 +34,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override; // Return presses "&Great", as Space does
 
 private:
-    void Command1_Click();
+    void greatClicked();
 
     QImage m_background;
 };

@@ -2,8 +2,8 @@
 // its size and frame, and that one click anywhere ends it (tst_picturedialog: where it opens).
 #include "media/art/picturenames.h"
 #include "ui/artpictures.h"
-#include "ui/form2.h"
-#include "app/formslot.h"
+#include "ui/instructionswindow.h"
+#include "app/windowslot.h"
 
 #include "modalanswerer.h"
 
@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QWindow>
 
-class TestForm2 final : public QObject
+class TestInstructionsWindow final : public QObject
 {
     Q_OBJECT
 
@@ -23,12 +23,12 @@ private slots:
     void pictureFillsTheWindowUnscaled();
 };
 
-void TestForm2::window()
+void TestInstructionsWindow::window()
 {
     QWidget owner;
     owner.setFixedSize(408, 450);
     owner.show();
-    Form2 form(&owner);
+    InstructionsWindow form(&owner);
     form.show();
 
     QCOMPARE(form.size(), QSize(499, 335));
@@ -41,7 +41,7 @@ void TestForm2::window()
     QCOMPARE(form.windowHandle()->transientParent(), owner.windowHandle());
 }
 
-void TestForm2::closesOnOneClick_data()
+void TestInstructionsWindow::closesOnOneClick_data()
 {
     QTest::addColumn<QPoint>("click");
 
@@ -50,7 +50,7 @@ void TestForm2::closesOnOneClick_data()
     QTest::newRow("the middle") << QPoint(250, 170);
 }
 
-void TestForm2::closesOnOneClick()
+void TestInstructionsWindow::closesOnOneClick()
 {
     QFETCH(QPoint, click);
 
@@ -60,14 +60,14 @@ void TestForm2::closesOnOneClick()
     QVERIFY(QTest::qWaitForWindowExposed(&owner));
 
     bool unloadedByClick = false;
-    QPointer<Form2> shown;
-    FormSlot<Form2> slot([&] { return new Form2(&owner); });
+    QPointer<InstructionsWindow> shown;
+    WindowSlotOf<InstructionsWindow> slot([&] { return new InstructionsWindow(&owner); });
 
     QRect geometry;
     bool modal = false;
     ModalAnswerer answerer;
     answerer.expect([&](QWidget *window) {
-        shown = qobject_cast<Form2 *>(window);
+        shown = qobject_cast<InstructionsWindow *>(window);
         geometry = window->geometry();
         modal = window->isModal();
         QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, click);
@@ -86,17 +86,17 @@ void TestForm2::closesOnOneClick()
     QVERIFY(shown.isNull());
 }
 
-void TestForm2::pictureFillsTheWindowUnscaled()
+void TestInstructionsWindow::pictureFillsTheWindowUnscaled()
 {
     const QImage picture = artPixmap(pictures::instructions, 1.0).toImage();
     if (picture.isNull())
         QSKIP("the instructions picture is not in the resources");
     QCOMPARE(picture.size(), QSize(499, 335));
 
-    Form2 form(nullptr);
+    InstructionsWindow form(nullptr);
     const QImage drawn = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(drawn, picture.convertToFormat(QImage::Format_RGB32));
 }
 
-QTEST_MAIN(TestForm2)
-#include "tst_form2.moc"
+QTEST_MAIN(TestInstructionsWindow)
+#include "tst_instructionswindow.moc"

@@ -9,26 +9,26 @@
 #include <compare>
 #include <cstdint>
 
-class Decimal
+class StoredScore
 {
 public:
-    Decimal() = default;
+    StoredScore() = default;
     // Throws std::overflow_error when the whole number is beyond the range above.
-    explicit Decimal(std::int64_t whole);
+    explicit StoredScore(std::int64_t whole);
 
     // Reads a stored score: plain digits, optionally with a leading '+' or '-' and a
     // fraction after a '.' ("57", "-3", "+12", "57.25", "57.50000"). Nothing else counts:
     // no spaces, separators, exponents or a bare '.'. Throws std::runtime_error, whose
     // what() is shown to the player, for any other text, for a value out of range and for
     // a fraction finer than four places.
-    static Decimal parse(const QString &text);
+    static StoredScore parse(const QString &text);
 
     // Plain digits for a whole number ("57"); a '-' in front of a negative one and the
     // fraction without trailing zeros otherwise ("-3", "57.25"). parse() reads it back.
     QString toString() const;
 
-    friend std::strong_ordering operator<=>(const Decimal &, const Decimal &) = default;
-    friend bool operator==(const Decimal &, const Decimal &) = default;
+    friend std::strong_ordering operator<=>(const StoredScore &, const StoredScore &) = default;
+    friend bool operator==(const StoredScore &, const StoredScore &) = default;
 
 private:
     static constexpr std::int64_t UnitsPerWhole = 10000;

@@ -1,4 +1,4 @@
-// A fixed array of controls indexed from First to Last, like KotakPic(1..17) or pic(1..4).
+// A fixed array of controls indexed from First to Last, like the board cells 1..17.
 #pragma once
 
 #include <array>
@@ -6,7 +6,7 @@
 #include <cstddef>
 
 template <class T, int First, int Last>
-class ControlArray
+class NumberedArray
 {
     static_assert(First <= Last);
 

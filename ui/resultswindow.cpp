@@ -1,4 +1,4 @@
-#include "ui/form4.h"
+#include "ui/resultswindow.h"
 
 #include "media/art/picturenames.h"
 #include "ui/artpictures.h"
@@ -28,7 +28,7 @@ QLabel *resultLabel(QWidget *parent, const QString &text, ControlPlace place)
 
 } // namespace
 
-Form4::Form4()
+ResultsWindow::ResultsWindow()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
 {
     setWindowTitle(QStringLiteral("You Win !!!"));
@@ -39,65 +39,65 @@ Form4::Form4()
     m_background = artImage(pictures::results, ratio);
 
     for (int rank = 1; rank <= 3; ++rank)
-        pic[rank] = artPixmap(pictures::banners[rank - 1], ratio);
+        rankPictures[rank] = artPixmap(pictures::banners[rank - 1], ratio);
 
-    waktulbl = resultLabel(this, QStringLiteral("00:00:00"), ResultsLayout::Time);
-    langkahlbl = resultLabel(this, QStringLiteral("00"), ResultsLayout::Steps);
+    timeLabel = resultLabel(this, QStringLiteral("00:00:00"), ResultsLayout::Time);
+    stepsLabel = resultLabel(this, QStringLiteral("00"), ResultsLayout::Steps);
 
-    Image1 = new QLabel(this);
-    Image1->setGeometry(ResultsLayout::Banner.as<QRect>());
-    Image1->setPixmap(pic[1]);
+    rankBanner = new QLabel(this);
+    rankBanner->setGeometry(ResultsLayout::Banner.as<QRect>());
+    rankBanner->setPixmap(rankPictures[1]);
 
-    Command1 = new QToolButton(this);
-    Command1->setText(QStringLiteral("&Great"));
-    Command1->setIcon(storedIcon({pictures::tick16, pictures::tick32}));
-    Command1->setIconSize(QSize(32, 32));
-    Command1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Command1->setGeometry(ResultsLayout::Button.as<QRect>());
-    Command1->setFocusPolicy(Qt::StrongFocus);
-    Command1->setFocus();
-    connect(Command1, &QToolButton::clicked, this, &Form4::Command1_Click);
+    greatButton = new QToolButton(this);
+    greatButton->setText(QStringLiteral("&Great"));
+    greatButton->setIcon(storedIcon({pictures::tick16, pictures::tick32}));
+    greatButton->setIconSize(QSize(32, 32));
+    greatButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    greatButton->setGeometry(ResultsLayout::Button.as<QRect>());
+    greatButton->setFocusPolicy(Qt::StrongFocus);
+    greatButton->setFocus();
+    connect(greatButton, &QToolButton::clicked, this, &ResultsWindow::greatClicked);
 
     // Centred on the screen where the main window is, like a window with no owner.
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void Form4::showResult(int rank, const QString &time, const QString &steps)
+void ResultsWindow::showResult(int rank, const QString &time, const QString &steps)
 {
     // The captions and the rank's word are painted; a screen reader gets them as text.
     static const char *const rankWords[] = {"", "Genius", "Smart", "Stupid"};
-    Image1->setPixmap(pic[rank]);
-    Image1->setAccessibleName(QStringLiteral("Rank: %1").arg(QLatin1String(rankWords[rank])));
-    waktulbl->setText(time);
-    waktulbl->adjustSize();
-    waktulbl->setAccessibleName(QStringLiteral("Time: ") + time);
-    langkahlbl->setText(steps);
-    langkahlbl->adjustSize();
-    langkahlbl->setAccessibleName(QStringLiteral("Steps: ") + steps);
+    rankBanner->setPixmap(rankPictures[rank]);
+    rankBanner->setAccessibleName(QStringLiteral("Rank: %1").arg(QLatin1String(rankWords[rank])));
+    timeLabel->setText(time);
+    timeLabel->adjustSize();
+    timeLabel->setAccessibleName(QStringLiteral("Time: ") + time);
+    stepsLabel->setText(steps);
+    stepsLabel->adjustSize();
+    stepsLabel->setAccessibleName(QStringLiteral("Steps: ") + steps);
 }
 
-void Form4::keyPressEvent(QKeyEvent *event)
+void ResultsWindow::keyPressEvent(QKeyEvent *event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
-        Command1->click();
+        greatButton->click();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-void Form4::paintEvent(QPaintEvent *event)
+void ResultsWindow::paintEvent(QPaintEvent *event)
 {
     paintBackground(this, m_background, event->rect());
 }
 
-void Form4::closeEvent(QCloseEvent *event)
+void ResultsWindow::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
     emit closed();
 }
 
-void Form4::Command1_Click()
+void ResultsWindow::greatClicked()
 {
     close();
 }

@@ -24,24 +24,24 @@ public:
     virtual void unload() = 0;
 };
 
-template <class Form>
-class FormSlot final : public WindowSlot
+template <class Window>
+class WindowSlotOf final : public WindowSlot
 {
 public:
-    using Factory = std::function<Form *()>;
+    using Factory = std::function<Window *()>;
 
     // afterClose runs once a window that closed itself has been unloaded.
-    explicit FormSlot(Factory make, std::function<void()> afterClose = {})
+    explicit WindowSlotOf(Factory make, std::function<void()> afterClose = {})
         : m_make(std::move(make))
         , m_afterClose(std::move(afterClose))
     {
     }
-    FormSlot(const FormSlot &) = delete;
-    FormSlot &operator=(const FormSlot &) = delete;
-    ~FormSlot() override { delete m_form.data(); }
+    WindowSlotOf(const WindowSlotOf &) = delete;
+    WindowSlotOf &operator=(const WindowSlotOf &) = delete;
+    ~WindowSlotOf() override { delete m_form.data(); }
 
     // Creates the window if it does not exist; it stays hidden.
-    Form &load()
+    Window &load()
     {
         if (!m_form) {
             m_form = m_make();
@@ -50,7 +50,7 @@ public:
         return *m_form;
     }
 
-    Form *loaded() const { return m_form.data(); }
+    Window *loaded() const { return m_form.data(); }
 
     QWidget *loadWindow() override { return &load(); }
     QWidget *loadedWindow() const override { return loaded(); }
@@ -58,7 +58,7 @@ public:
     // Makes it visible and returns at once; an open window stays open.
     void showModeless()
     {
-        Form &form = load();
+        Window &form = load();
         form.show();
         form.raise();
     }
@@ -67,8 +67,8 @@ public:
     // dialog runs modally; the main window and the results window are never shown so.
     void showModal() override
     {
-        if constexpr (std::is_base_of_v<QDialog, Form>) {
-            QPointer<Form> form = &load();
+        if constexpr (std::is_base_of_v<QDialog, Window>) {
+            QPointer<Window> form = &load();
             form->exec();
             // Closed some other way than through unload (the window manager, say): the
             // window is gone all the same.
@@ -84,10 +84,10 @@ public:
         if (!m_form || m_unloading)
             return;
         m_unloading = true;
-        QPointer<Form> form = m_form;
+        QPointer<Window> form = m_form;
         form->close(); // runs the window's own unload handler, if it has one
         if (form) {
-            if constexpr (std::is_base_of_v<QDialog, Form>)
+            if constexpr (std::is_base_of_v<QDialog, Window>)
                 form->done(QDialog::Rejected); // ends a modal display
             form->hide();
             form->deleteLater();
@@ -99,12 +99,12 @@ public:
 private:
     // A dialog reports its closing with finished, the results window with closed; the
     // main window unloads everything through its own handler.
-    void watchClose(Form *form)
+    void watchClose(Window *form)
     {
-        if constexpr (std::is_base_of_v<QDialog, Form>)
+        if constexpr (std::is_base_of_v<QDialog, Window>)
             QObject::connect(form, &QDialog::finished, form, [this] { closedItself(); });
-        else if constexpr (requires { &Form::closed; })
-            QObject::connect(form, &Form::closed, form, [this] { closedItself(); });
+        else if constexpr (requires { &Window::closed; })
+            QObject::connect(form, &Window::closed, form, [this] { closedItself(); });
     }
 
     void closedItself()
@@ -118,6 +118,6 @@ private:
 
     Factory m_make;
     std::function<void()> m_afterClose;
-    QPointer<Form> m_form;
+    QPointer<Window> m_form;
     bool m_unloading = false;
 };

@@ -1,9 +1,9 @@
-// Module1's PlaySound through a recording output and a logging event pass: the buffer
+// SoundPlayer's play through a recording output and a logging event pass: the buffer
 // holds the requested cue's image, the output gets those bytes, the event pass runs once
 // and after the start, a failing output changes nothing for the caller, and a cue asked
 // for from inside the event pass (a queued click) ends up as the one in the buffer.
 
-#include "audio/module1.h"
+#include "audio/soundplayer.h"
 #include "audio/soundresources.h"
 
 #include <QStringList>
@@ -56,7 +56,7 @@ using Failure = std::function<void()>;
 Q_DECLARE_METATYPE(Cue)
 Q_DECLARE_METATYPE(Failure)
 
-class TestModule1 final : public QObject
+class TestSoundPlayer final : public QObject
 {
     Q_OBJECT
 
@@ -70,7 +70,7 @@ private slots:
     void qtEventPassHandlesWaitingEventsOnce();
 };
 
-void TestModule1::playsTheRequestedCue_data()
+void TestSoundPlayer::playsTheRequestedCue_data()
 {
     QTest::addColumn<Cue>("cue");
     QTest::newRow("victory") << Cue::Victory;
@@ -81,87 +81,87 @@ void TestModule1::playsTheRequestedCue_data()
     QTest::newRow("select") << Cue::Select;
 }
 
-void TestModule1::playsTheRequestedCue()
+void TestSoundPlayer::playsTheRequestedCue()
 {
     QFETCH(Cue, cue);
     QStringList log;
     RecordingOutput output(log);
     LoggingEventPass pass(log);
-    Module1 module(output, pass);
-    QVERIFY(module.SoundBuffer().isEmpty());
+    SoundPlayer module(output, pass);
+    QVERIFY(module.image().isEmpty());
 
-    module.PlaySound(cue);
+    module.play(cue);
 
     const QByteArray expected = soundResource(cue);
     QVERIFY(expected.startsWith("RIFF"));
-    QCOMPARE(module.SoundBuffer(), expected);
+    QCOMPARE(module.image(), expected);
     QCOMPARE(output.received.size(), 1u);
     QCOMPARE(output.received.front(), expected);
     QCOMPARE(log, QStringList({"start 1", "pass"}));
 }
 
-void TestModule1::nextCueReplacesTheBuffer()
+void TestSoundPlayer::nextCueReplacesTheBuffer()
 {
     QStringList log;
     RecordingOutput output(log);
     LoggingEventPass pass(log);
-    Module1 module(output, pass);
+    SoundPlayer module(output, pass);
 
-    module.PlaySound(Cue::About);
-    module.PlaySound(Cue::Select);
+    module.play(Cue::About);
+    module.play(Cue::Select);
 
-    QCOMPARE(module.SoundBuffer(), soundResource(Cue::Select));
+    QCOMPARE(module.image(), soundResource(Cue::Select));
     // What the output was given first must not change under it while it still sounds.
     QCOMPARE(output.received.at(0), soundResource(Cue::About));
     QCOMPARE(output.received.at(1), soundResource(Cue::Select));
     QCOMPARE(log, QStringList({"start 1", "pass", "start 2", "pass"}));
 }
 
-void TestModule1::failingOutputIsIgnored_data()
+void TestSoundPlayer::failingOutputIsIgnored_data()
 {
     QTest::addColumn<Failure>("fail");
     QTest::newRow("std exception") << Failure([] { throw std::runtime_error("no device"); });
     QTest::newRow("anything else") << Failure([] { throw 42; });
 }
 
-void TestModule1::failingOutputIsIgnored()
+void TestSoundPlayer::failingOutputIsIgnored()
 {
     QFETCH(Failure, fail);
     QStringList log;
     RecordingOutput output(log);
     output.fail = fail;
     LoggingEventPass pass(log);
-    Module1 module(output, pass);
+    SoundPlayer module(output, pass);
 
-    module.PlaySound(Cue::Move);
-    module.PlaySound(Cue::Select);
+    module.play(Cue::Move);
+    module.play(Cue::Select);
 
-    QCOMPARE(module.SoundBuffer(), soundResource(Cue::Select));
+    QCOMPARE(module.image(), soundResource(Cue::Select));
     QCOMPARE(log, QStringList({"start 1", "pass", "start 2", "pass"}));
 }
 
-void TestModule1::cueFromInsideTheEventPassComesLast()
+void TestSoundPlayer::cueFromInsideTheEventPassComesLast()
 {
     QStringList log;
     RecordingOutput output(log);
     LoggingEventPass pass(log);
-    Module1 module(output, pass);
+    SoundPlayer module(output, pass);
     pass.during = [&] {
         pass.during = nullptr;
-        module.PlaySound(Cue::Select); // a click that was waiting in the queue
+        module.play(Cue::Select); // a click that was waiting in the queue
     };
 
-    module.PlaySound(Cue::Move);
+    module.play(Cue::Move);
 
     QCOMPARE(log, QStringList({"start 1", "pass", "start 2", "pass"}));
-    QCOMPARE(module.SoundBuffer(), soundResource(Cue::Select));
+    QCOMPARE(module.image(), soundResource(Cue::Select));
     QCOMPARE(output.received.at(0), soundResource(Cue::Move));
 }
 
-void TestModule1::qtEventPassHandlesWaitingEventsOnce()
+void TestSoundPlayer::qtEventPassHandlesWaitingEventsOnce()
 {
     // An event that posts itself again must not keep the pass going: one pass handles
-    // what was waiting, and PlaySound returns.
+    // what was waiting, and play returns.
     int runs = 0;
     QObject context;
     std::function<void()> repost = [&] {
@@ -178,5 +178,5 @@ void TestModule1::qtEventPassHandlesWaitingEventsOnce()
     QCOMPARE(runs, 2);
 }
 
-QTEST_GUILESS_MAIN(TestModule1)
-#include "tst_module1.moc"
+QTEST_GUILESS_MAIN(TestSoundPlayer)
+#include "tst_soundplayer.moc"

@@ -1,6 +1,6 @@
 // The top-ten procedures: the table's round trip through the settings store, the test
 // whether a result qualifies, the nickname entry and the selection sort.
-#include "topten/hiscores.h"
+#include "topten/toptenlist.h"
 
 #include "topten/settingsstore.h"
 #include "topten/storedvalue.h"
@@ -21,7 +21,7 @@ QString key(int index) { return QString::number(index); }
 QStringList keys()
 {
     QStringList all;
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < TopTenList::Size; ++i)
         all << key(i);
     return all;
 }
@@ -31,12 +31,12 @@ constexpr std::int64_t DefaultScore = MostStoredSteps;
 
 TopTenEntry defaultEntry()
 {
-    return TopTenEntry{Decimal(DefaultScore), NickName(defaultName())};
+    return TopTenEntry{StoredScore(DefaultScore), NickName(defaultName())};
 }
 
 QString defaultValue()
 {
-    return defaultName() + Decimal(DefaultScore).toString();
+    return defaultName() + StoredScore(DefaultScore).toString();
 }
 
 [[noreturn]] void throwTopTenError(const QString &description)
@@ -48,16 +48,16 @@ QString defaultValue()
 // results the one with more steps is weaker.
 bool weaker(const TopTenEntry &a, const TopTenEntry &b)
 {
-    if (a.Damaged != b.Damaged)
-        return a.Damaged;
-    return !a.Damaged && a.Score > b.Score;
+    if (a.damaged != b.damaged)
+        return a.damaged;
+    return !a.damaged && a.score > b.score;
 }
 
 bool sameEntry(const TopTenEntry &a, const TopTenEntry &b)
 {
-    if (a.Damaged != b.Damaged || !(a.Name == b.Name))
+    if (a.damaged != b.damaged || !(a.name == b.name))
         return false;
-    return a.Damaged ? a.StoredText == b.StoredText : a.Score == b.Score;
+    return a.damaged ? a.storedText == b.storedText : a.score == b.score;
 }
 
 // A plain selection sort with a swap, on purpose: it is not stable, and which of two
@@ -84,9 +84,9 @@ TopTenEntry entryFromStored(const StoredValue &value, int index, const QString &
     TopTenEntry entry = defaultEntry();
     if (value.text) {
         const StoredEntry parsed = parseStoredValue(*value.text);
-        entry.Name = parsed.name;
+        entry.name = parsed.name;
         if (parsed.score && value.problem.isEmpty()) {
-            entry.Score = *parsed.score;
+            entry.score = *parsed.score;
             return entry;
         }
         if (value.problem.isEmpty())
@@ -96,32 +96,32 @@ TopTenEntry entryFromStored(const StoredValue &value, int index, const QString &
     }
     if (!value.problem.isEmpty())
         problems << value.problem;
-    entry.Damaged = true;
-    entry.StoredText = value.text;
+    entry.damaged = true;
+    entry.storedText = value.text;
     return entry;
 }
 
 std::optional<QString> storedForm(const TopTenEntry &entry)
 {
-    if (entry.Damaged)
-        return entry.StoredText;
-    return entry.Name.text() + entry.Score.toString();
+    if (entry.damaged)
+        return entry.storedText;
+    return entry.name.text() + entry.score.toString();
 }
 
 } // namespace
 
-modHiScores::modHiScores(SettingsStore &store, Dialogs &dialogs)
+TopTenList::TopTenList(SettingsStore &store, Dialogs &dialogs)
     : m_store(store)
     , m_dialogs(dialogs)
 {
-    TopTen.fill(defaultEntry());
-    m_stored = TopTen;
+    m_entries.fill(defaultEntry());
+    m_stored = m_entries;
 }
 
 // The one place that catches everything: the procedure's failure is shown to the player
 // under the procedure's own name and the program carries on from its caller.
 template <class Body>
-void modHiScores::reportFailures(const char *procedure, Body &&body)
+void TopTenList::reportFailures(const char *procedure, Body &&body)
 {
     QString description;
     try {
@@ -132,18 +132,18 @@ void modHiScores::reportFailures(const char *procedure, Body &&body)
     } catch (...) {
         description = QStringLiteral("An unknown error occurred.");
     }
-    m_dialogs.MsgBox(description, MsgButtons::OkOnly, QString::fromLatin1(procedure));
+    m_dialogs.showMessage(description, DialogButtons::Ok, QString::fromLatin1(procedure));
 }
 
 // A note is no failure: it reaches the player in an information box, after the work it
 // speaks of is done.
-void modHiScores::tell(const QString &note)
+void TopTenList::tell(const QString &note)
 {
     if (!note.isEmpty())
-        m_dialogs.InfoBox(note);
+        m_dialogs.showNote(note);
 }
 
-void modHiScores::LoadTopTenBoard()
+void TopTenList::load()
 {
     reportFailures("LoadTopTenBoard", [this] {
         // One read of the whole section. A damaged entry must not cost the good ones: it
@@ -151,9 +151,9 @@ void modHiScores::LoadTopTenBoard()
         const std::vector<StoredValue> values = m_store.readSection(appTitle(), section(), keys(), defaultValue());
         const QString where = m_store.location(appTitle());
         QStringList problems;
-        for (int i = 0; i < int(TopTen.size()); ++i)
-            TopTen[i] = entryFromStored(values[i], i, where, problems);
-        m_stored = TopTen;
+        for (int i = 0; i < int(m_entries.size()); ++i)
+            m_entries[i] = entryFromStored(values[i], i, where, problems);
+        m_stored = m_entries;
         if (!problems.isEmpty())
             throwTopTenError(problems.join(QStringLiteral("\n"))
                  + QStringLiteral("\nAn entry that cannot be read is not a result: the next result to enter the "
@@ -161,13 +161,13 @@ void modHiScores::LoadTopTenBoard()
     });
 }
 
-void modHiScores::SaveTopTen()
+void TopTenList::save()
 {
     QString note;
     reportFailures("SaveTopTen", [this, &note] {
         // What this run changed (the new result in, the entry it displaced out) is applied
         // to the table stored now, read afresh under the store's lock.
-        std::vector<TopTenEntry> added(TopTen.begin(), TopTen.end());
+        std::vector<TopTenEntry> added(m_entries.begin(), m_entries.end());
         std::vector<TopTenEntry> removed(m_stored.begin(), m_stored.end());
         for (auto it = added.begin(); it != added.end();) {
             const auto match = std::find_if(removed.begin(), removed.end(),
@@ -199,14 +199,14 @@ void modHiScores::SaveTopTen()
                     }
                     table.insert(table.end(), added.begin(), added.end());
                     sortWeakestFirst(table);
-                    while (table.size() > TopTen.size()) {
+                    while (table.size() > m_entries.size()) {
                         const TopTenEntry dropped = table.front();
                         table.erase(table.begin());
                         if (std::any_of(added.begin(), added.end(),
                                         [&](const TopTenEntry &e) { return sameEntry(e, dropped); }))
-                            crowdedOut << dropped.Name.text().trimmed() + QLatin1Char(' ') + dropped.Score.toString();
+                            crowdedOut << dropped.name.text().trimmed() + QLatin1Char(' ') + dropped.score.toString();
                     }
-                    while (table.size() < TopTen.size())
+                    while (table.size() < m_entries.size())
                         table.insert(table.begin(), defaultEntry());
                     std::vector<std::optional<QString>> texts;
                     for (const TopTenEntry &entry : table)
@@ -216,8 +216,8 @@ void modHiScores::SaveTopTen()
         } catch (const StoreError &failure) {
             throwTopTenError(QStringLiteral("Your result could not be added to the top ten. ") + QString::fromUtf8(failure.what()));
         }
-        std::copy(table.begin(), table.end(), TopTen.begin());
-        m_stored = TopTen;
+        std::copy(table.begin(), table.end(), m_entries.begin());
+        m_stored = m_entries;
 
         QStringList told;
         if (!crowdedOut.isEmpty())
@@ -230,7 +230,7 @@ void modHiScores::SaveTopTen()
     tell(note);
 }
 
-void modHiScores::ClearTopTen()
+void TopTenList::clear()
 {
     QString note;
     reportFailures("ClearTopTen", [this, &note] {
@@ -242,46 +242,46 @@ void modHiScores::ClearTopTen()
     tell(note);
 }
 
-void modHiScores::CheckTopTen()
+void TopTenList::considerNewResult()
 {
     reportFailures("CheckTopTen", [this] {
-        NewEntryAdded = false;
+        m_newResultAdded = false;
         // The list keeps no more steps than it can read back as a result; such a win could
         // only have taken a damaged entry's place, to be read as damaged itself.
-        if (Decimal(MostStoredSteps) < NewEntry.Score)
+        if (StoredScore(MostStoredSteps) < m_newResult)
             return;
-        for (int n = int(TopTen.size()) - 1; n >= 0; --n) {
-            if (TopTen[n].Damaged || NewEntry.Score < TopTen[n].Score) {
-                AddTopTen();
+        for (int n = int(m_entries.size()) - 1; n >= 0; --n) {
+            if (m_entries[n].damaged || m_newResult < m_entries[n].score) {
+                addNewResult();
                 return;
             }
         }
     });
 }
 
-void modHiScores::AddTopTen()
+void TopTenList::addNewResult()
 {
     reportFailures("AddTopTen", [this] {
         // The weakest entry goes: a damaged one first, otherwise index 0, the weakest
         // whenever the table is in order.
-        const auto damaged = std::find_if(TopTen.begin(), TopTen.end(), [](const TopTenEntry &e) { return e.Damaged; });
-        TopTenEntry &slot = damaged != TopTen.end() ? *damaged : TopTen[0];
-        slot.Score = NewEntry.Score;
-        slot.Damaged = false;
-        slot.StoredText.reset();
+        const auto damaged = std::find_if(m_entries.begin(), m_entries.end(), [](const TopTenEntry &e) { return e.damaged; });
+        TopTenEntry &slot = damaged != m_entries.end() ? *damaged : m_entries[0];
+        slot.score = m_newResult;
+        slot.damaged = false;
+        slot.storedText.reset();
         QString nick;
         do {
-            nick = NickName::fromTyped(m_dialogs.InputBox(QStringLiteral("What's your nick name ?? (max 6 character)"),
+            nick = NickName::fromTyped(m_dialogs.askText(QStringLiteral("What's your nick name ?? (max 6 character)"),
                                                           QStringLiteral("Selamat yaa, kong !!"),
                                                           QStringLiteral("Pocong")));
         } while (nick.isEmpty() || !NickName::fitsWhole(nick)); // never a name cut where nobody sees why
-        slot.Name = NickName(nick);
-        SortTopTen();
-        NewEntryAdded = true;
+        slot.name = NickName(nick);
+        sort();
+        m_newResultAdded = true;
     });
 }
 
-void modHiScores::SortTopTen()
+void TopTenList::sort()
 {
-    reportFailures("SortTopTen", [this] { sortWeakestFirst(TopTen); });
+    reportFailures("SortTopTen", [this] { sortWeakestFirst(m_entries); });
 }

@@ -1,4 +1,4 @@
-#include "ui/form1.h"
+#include "ui/mainwindow.h"
 
 #include "game/gamecontroller.h"
 #include "media/art/picturenames.h"
@@ -44,7 +44,7 @@ private:
     const QImage &m_background;
 };
 
-// What a screen reader says of a cell showing pic(picIndex), or no picture.
+// What a screen reader says of a cell showing piecePictures[picIndex], or no picture.
 QString cellDescription(int cell, int picIndex)
 {
     static const char *const contents[] = {"empty", "ball", "tile", "ball, selected", "tile, selected"};
@@ -67,13 +67,13 @@ QLabel *makeLabel(QWidget *parent, const QString &text, const QFont &font, const
 
 } // namespace
 
-QPoint Form1::cellPosition(int cell)
+QPoint MainWindow::cellPosition(int cell)
 {
     const CellPlace &place = CellTwips[static_cast<std::size_t>(cell - 1)];
     return {px(place.left), px(place.top)};
 }
 
-int Form1::cellInDirection(int cell, int arrowKey)
+int MainWindow::cellInDirection(int cell, int arrowKey)
 {
     QPoint direction;
     switch (arrowKey) {
@@ -107,7 +107,7 @@ int Form1::cellInDirection(int cell, int arrowKey)
     return best;
 }
 
-PicIndex Form1::pictureFor(Piece piece, bool selected)
+PicIndex MainWindow::pictureFor(Piece piece, bool selected)
 {
     switch (piece) {
     case Piece::Empty: return NoPicture;
@@ -117,38 +117,38 @@ PicIndex Form1::pictureFor(Piece piece, bool selected)
     return NoPicture;
 }
 
-void Form1::showCell(int cell, Piece piece, bool selected)
+void MainWindow::showCell(int cell, Piece piece, bool selected)
 {
     const PicIndex picIndex = pictureFor(piece, selected);
-    ImageCell *box = KotakPic[cell];
-    box->setPicture(picIndex == NoPicture ? QPixmap() : pic[picIndex]);
+    ImageCell *box = cells[cell];
+    box->setPicture(picIndex == NoPicture ? QPixmap() : piecePictures[picIndex]);
     box->setAccessibleName(cellDescription(cell, picIndex));
 }
 
-void Form1::showSteps(const QString &text)
+void MainWindow::showSteps(const QString &text)
 {
-    STEPLBL->setText(text);
+    stepLabel->setText(text);
     // "00" before the first move is no count to say.
-    STEPLBL->setAccessibleName(QStringLiteral("Steps: %1").arg(text.toLongLong()));
+    stepLabel->setAccessibleName(QStringLiteral("Steps: %1").arg(text.toLongLong()));
 }
 
-void Form1::showTime(const QString &text)
+void MainWindow::showTime(const QString &text)
 {
-    timelbl->setText(text);
-    timelbl->adjustSize();
-    timelbl->setAccessibleName(QStringLiteral("Time: ") + text);
+    timeLabel->setText(text);
+    timeLabel->adjustSize();
+    timeLabel->setAccessibleName(QStringLiteral("Time: ") + text);
 }
 
-int Form1::focusedCell() const
+int MainWindow::focusedCell() const
 {
     const QWidget *focus = focusWidget();
     for (int k = FirstCell; k <= LastCell; ++k)
-        if (KotakPic[k] == focus)
+        if (cells[k] == focus)
             return k;
     return 0;
 }
 
-bool Form1::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)
@@ -169,7 +169,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-void Form1::showBoardNote(int from, int to, const QString &text)
+void MainWindow::showBoardNote(int from, int to, const QString &text)
 {
     hints->markMove(from, to);
     // Made at the first review: most runs never show it.
@@ -192,7 +192,7 @@ void Form1::showBoardNote(int from, int to, const QString &text)
     hints->tell(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
-void Form1::hideBoardNote()
+void MainWindow::hideBoardNote()
 {
     hints->clearMarks();
     if (m_noteLabel)
@@ -200,7 +200,7 @@ void Form1::hideBoardNote()
     hints->tell(QString());
 }
 
-void Form1::keyPressEvent(QKeyEvent *event)
+void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
     const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
@@ -211,10 +211,10 @@ void Form1::keyPressEvent(QKeyEvent *event)
     }
     // At the edge of the board the ring stays where it is.
     if (const int to = cellInDirection(cell, key))
-        KotakPic[to]->setFocus(Qt::OtherFocusReason);
+        cells[to]->setFocus(Qt::OtherFocusReason);
 }
 
-Form1::Form1(GameController &game)
+MainWindow::MainWindow(GameController &game)
     : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                                | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_game(game)
@@ -224,10 +224,10 @@ Form1::Form1(GameController &game)
 
     const qreal ratio = devicePixelRatioF();
     m_background = artImage(pictures::board, ratio);
-    pic[BallPic] = artPixmap(pictures::ball, ratio);
-    pic[TilePic] = artPixmap(pictures::tile, ratio);
-    pic[BallSelectedPic] = artPixmap(pictures::ballSelected, ratio);
-    pic[TileSelectedPic] = artPixmap(pictures::tileSelected, ratio);
+    piecePictures[BallPic] = artPixmap(pictures::ball, ratio);
+    piecePictures[TilePic] = artPixmap(pictures::tile, ratio);
+    piecePictures[BallSelectedPic] = artPixmap(pictures::ballSelected, ratio);
+    piecePictures[TileSelectedPic] = artPixmap(pictures::tileSelected, ratio);
 
     m_client = new Client(m_background, this);
     m_client->setFixedSize(ClientPixels, ClientPixels);
@@ -238,31 +238,31 @@ Form1::Form1(GameController &game)
         auto *cell = new ImageCell(m_client);
         cell->setGeometry(QRect(cellPosition(k), QSize(CellPixels, CellPixels)));
         cell->setFocusPolicy(Qt::StrongFocus);
-        connect(cell, &ImageCell::clicked, this, [this, k] { m_game.KotakPic_Click(k); });
-        KotakPic[k] = cell;
+        connect(cell, &ImageCell::clicked, this, [this, k] { m_game.cellClicked(k); });
+        cells[k] = cell;
         showCell(k, Piece::Ball, false); // the design shows a ball in every cell
     }
-    KotakPic[SharedCell]->setFocus();
+    cells[SharedCell]->setFocus();
     for (int k = FirstCell; k <= LastCell; ++k)
-        KotakPic[k]->installEventFilter(this);
+        cells[k]->installEventFilter(this);
     m_client->installEventFilter(this);
 
-    STEPLBL = makeLabel(m_client, QStringLiteral("00"), tobrinelFont(FontFace::ArialBlack, 24, true),
+    stepLabel = makeLabel(m_client, QStringLiteral("00"), tobrinelFont(FontFace::ArialBlack, 24, true),
                         QColor(128, 128, 128), Qt::AlignHCenter | Qt::AlignTop);
-    STEPLBL->setGeometry(MainLayout::Steps.as<QRect>());
-    showSteps(STEPLBL->text());
+    stepLabel->setGeometry(MainLayout::Steps.as<QRect>());
+    showSteps(stepLabel->text());
 
     const QFont small = tobrinelFont(FontFace::MsSansSerif, 9.75, true);
-    Label2 = makeLabel(m_client, QStringLiteral("Time :"), small, Qt::black, Qt::AlignLeft | Qt::AlignTop);
-    Label2->move(MainLayout::TimeCaption.left, MainLayout::TimeCaption.top);
-    Label2->adjustSize();
-    timelbl = makeLabel(m_client, QStringLiteral("00:00:00"), small, Qt::black, Qt::AlignLeft | Qt::AlignTop);
-    timelbl->move(MainLayout::Time.left, MainLayout::Time.top);
-    showTime(timelbl->text());
+    timeCaption = makeLabel(m_client, QStringLiteral("Time :"), small, Qt::black, Qt::AlignLeft | Qt::AlignTop);
+    timeCaption->move(MainLayout::TimeCaption.left, MainLayout::TimeCaption.top);
+    timeCaption->adjustSize();
+    timeLabel = makeLabel(m_client, QStringLiteral("00:00:00"), small, Qt::black, Qt::AlignLeft | Qt::AlignTop);
+    timeLabel->move(MainLayout::Time.left, MainLayout::Time.top);
+    showTime(timeLabel->text());
 
-    Timer1.setInterval(1000);
-    Timer1.setTimerType(Qt::PreciseTimer);
-    connect(&Timer1, &QTimer::timeout, this, [this] { m_game.Timer1_Timer(); });
+    clockTimer.setInterval(1000);
+    clockTimer.setTimerType(Qt::PreciseTimer);
+    connect(&clockTimer, &QTimer::timeout, this, [this] { m_game.clockTicked(); });
 
     buildMenus();
     boardMenu = new BoardMenu(this, m_client, m_game);
@@ -275,7 +275,7 @@ Form1::Form1(GameController &game)
     centreOnScreen();
 }
 
-void Form1::centreOnScreen()
+void MainWindow::centreOnScreen()
 {
     if (const QScreen *screen = this->screen()) {
         QRect place(QPoint(0, 0), frameGeometry().size());
@@ -284,7 +284,7 @@ void Form1::centreOnScreen()
     }
 }
 
-void Form1::setVisible(bool visible)
+void MainWindow::setVisible(bool visible)
 {
     QMainWindow::setVisible(visible);
     // The frame is known only once the window is on screen.
@@ -294,31 +294,31 @@ void Form1::setVisible(bool visible)
     }
 }
 
-void Form1::buildMenus()
+void MainWindow::buildMenus()
 {
-    QMenu *fil1 = menuBar()->addMenu(QStringLiteral("&File"));
-    new_ = fil1->addAction(QStringLiteral("&Play, boy !!"));
-    top = fil1->addAction(QStringLiteral("&Black List"));
-    xit = fil1->addAction(QStringLiteral("&Garbage Dump.."));
-    QMenu *set1 = menuBar()->addMenu(QStringLiteral("&Setting"));
-    sound1 = set1->addAction(QStringLiteral("&Sound"));
-    sound1->setCheckable(true);
-    sound1->setChecked(true);
-    QMenu *help1 = menuBar()->addMenu(QStringLiteral("&Help"));
-    help2 = help1->addAction(QStringLiteral("&I don't understand"));
-    about1 = help1->addAction(QStringLiteral("&About me"));
+    QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    newGameAction = fileMenu->addAction(QStringLiteral("&Play, boy !!"));
+    blackListAction = fileMenu->addAction(QStringLiteral("&Black List"));
+    quitAction = fileMenu->addAction(QStringLiteral("&Garbage Dump.."));
+    QMenu *settingMenu = menuBar()->addMenu(QStringLiteral("&Setting"));
+    soundAction = settingMenu->addAction(QStringLiteral("&Sound"));
+    soundAction->setCheckable(true);
+    soundAction->setChecked(true);
+    QMenu *helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    instructionsAction = helpMenu->addAction(QStringLiteral("&I don't understand"));
+    aboutAction = helpMenu->addAction(QStringLiteral("&About me"));
 
-    connect(new_, &QAction::triggered, this, [this] { m_game.new_Click(); });
-    connect(top, &QAction::triggered, this, [this] { m_game.top_Click(); });
-    connect(xit, &QAction::triggered, this, [this] { m_game.xit_Click(); });
-    // Qt flips the mark first; the handler then sets it from SoundOn, which it owns.
-    connect(sound1, &QAction::triggered, this, [this] { m_game.sound1_Click(); });
-    connect(help2, &QAction::triggered, this, [this] { m_game.help2_Click(); });
-    connect(about1, &QAction::triggered, this, [this] { m_game.about1_Click(); });
+    connect(newGameAction, &QAction::triggered, this, [this] { m_game.newGameRequested(); });
+    connect(blackListAction, &QAction::triggered, this, [this] { m_game.blackListRequested(); });
+    connect(quitAction, &QAction::triggered, this, [this] { m_game.quitRequested(); });
+    // Qt flips the mark first; the handler then sets it from soundOn(), which the logic owns.
+    connect(soundAction, &QAction::triggered, this, [this] { m_game.soundToggled(); });
+    connect(instructionsAction, &QAction::triggered, this, [this] { m_game.instructionsRequested(); });
+    connect(aboutAction, &QAction::triggered, this, [this] { m_game.aboutRequested(); });
 }
 
-void Form1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
-    m_game.Form_Unload();
+    m_game.mainWindowClosed();
     event->accept();
 }

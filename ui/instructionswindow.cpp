@@ -1,5 +1,5 @@
 // The instructions window: the picture, and a click that closes it.
-#include "ui/form2.h"
+#include "ui/instructionswindow.h"
 
 #include "media/art/picturenames.h"
 #include <QLabel>
@@ -29,7 +29,7 @@ void addReadableText(QWidget *window, const QRect &place, const char *text)
 
 } // namespace
 
-Form2::Form2(QWidget *owner)
+InstructionsWindow::InstructionsWindow(QWidget *owner)
     : PictureDialog(owner, QStringLiteral("Instructions"), QSize(499, 335), pictures::instructions)
 {
     addReadableText(this, QRect(0, 0, 499, 167), MovesCaption);
@@ -37,13 +37,8 @@ Form2::Form2(QWidget *owner)
     setAccessibleDescription(QString::fromUtf8(MovesCaption) + QLatin1Char(' ') + QString::fromUtf8(GoalCaption));
 }
 
-void Form2::Form_Click()
-{
-    close(); // its window slot unloads it
-}
-
-void Form2::mousePressEvent(QMouseEvent *event)
+void InstructionsWindow::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        Form_Click();
+        close(); // its window slot unloads it
 }

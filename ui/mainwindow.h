@@ -1,11 +1,10 @@
-// Form1, the main window: the board picture with its seventeen cells, the step counter,
-// the clock and the menus. It holds no game logic; every event goes to the handler of the
-// same name in GameController.
+// The main window: the board picture with its seventeen cells, the step counter, the clock
+// and the menus. It holds no game logic; every event goes to its handler in GameController.
 #pragma once
 
 #include "game/board.h"
 #include "ui/boardmenu.h"
-#include "ui/controlarray.h"
+#include "ui/numberedarray.h"
 #include "ui/hintpresenter.h"
 #include "ui/imagecell.h"
 
@@ -18,37 +17,36 @@
 class GameController;
 class QAction;
 
-// Pictures a cell can show: 0 is the empty picture, 1..4 the hidden holders pic(1..4).
+// Pictures a cell can show: 0 is the empty picture, 1..4 those in piecePictures.
 enum PicIndex : int { NoPicture = 0, BallPic = 1, TilePic = 2, BallSelectedPic = 3, TileSelectedPic = 4 };
 
-class Form1 final : public QMainWindow
+class MainWindow final : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit Form1(GameController &game);
+    explicit MainWindow(GameController &game);
 
-    // kotak = box: the board cells
-    ControlArray<ImageCell *, FirstCell, LastCell> KotakPic;
-    ControlArray<QPixmap, 1, 4> pic;           // ball, tile, selected ball, selected tile
-    QLabel *STEPLBL = nullptr;                 // the step counter
-    QLabel *Label2 = nullptr;                  // "Time :"
-    QLabel *timelbl = nullptr;                 // the clock
-    QTimer Timer1;
+    NumberedArray<ImageCell *, FirstCell, LastCell> cells;
+    NumberedArray<QPixmap, 1, 4> piecePictures; // ball, tile, selected ball, selected tile
+    QLabel *stepLabel = nullptr;
+    QLabel *timeCaption = nullptr;              // "Time :"
+    QLabel *timeLabel = nullptr;
+    QTimer clockTimer;
 
-    QAction *new_ = nullptr;                   // "new" is a keyword
-    QAction *top = nullptr;
-    QAction *xit = nullptr;
-    QAction *sound1 = nullptr;
-    QAction *help2 = nullptr;
-    QAction *about1 = nullptr;
+    QAction *newGameAction = nullptr;
+    QAction *blackListAction = nullptr;
+    QAction *quitAction = nullptr;
+    QAction *soundAction = nullptr;
+    QAction *instructionsAction = nullptr;
+    QAction *aboutAction = nullptr;
 
     // The right-click menu of the board and its keys (Ctrl+Z, H, R, W).
     BoardMenu *boardMenu = nullptr;
     // The hint's and the review's marks on the board, and what a screen reader hears of them.
     HintPresenter *hints = nullptr;
 
-    // The cell grid in pixels (twips / 15), top-left corners of KotakPic(1..17).
+    // The cell grid in pixels (twips / 15), top-left corners of cells[1..17].
     static QPoint cellPosition(int cell);
 
     // The cell whose centre is nearest in the arrow's direction on screen, or 0.
@@ -57,7 +55,7 @@ public:
     // What a cell, the step counter and the clock show, and say to a screen reader.
     void showCell(int cell, Piece piece, bool selected);
 
-    // The one place that says which of pic(1..4) shows a piece, plain or selected.
+    // The one place that says which of piecePictures shows a piece, plain or selected.
     static PicIndex pictureFor(Piece piece, bool selected);
     void showSteps(const QString &text);
     void showTime(const QString &text);

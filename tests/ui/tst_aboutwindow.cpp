@@ -4,8 +4,8 @@
 // message shows).
 #include "media/art/picturenames.h"
 #include "ui/artpictures.h"
-#include "app/formslot.h"
-#include "ui/frmabout.h"
+#include "app/windowslot.h"
+#include "ui/aboutwindow.h"
 #include "ui/qtdialogs.h"
 #include "platform/sysinfo.h"
 #include "ui/windowlayout.h"
@@ -39,7 +39,7 @@ enum class Way { Escape, Enter, ClickOK };
 
 Q_DECLARE_METATYPE(Way)
 
-class TestFrmAbout final : public QObject
+class TestAboutWindow final : public QObject
 {
     Q_OBJECT
 
@@ -51,14 +51,14 @@ private slots:
     void pictureDrawnUnscaled();
 };
 
-void TestFrmAbout::layout()
+void TestAboutWindow::layout()
 {
     QWidget owner;
     owner.show();
     FakeDialogs dialogs;
     NoRegistry registry;
     FakeLauncher launcher;
-    frmAbout about(dialogs, registry, launcher, &owner);
+    AboutWindow about(dialogs, registry, launcher, &owner);
     about.show();
 
     QCOMPARE(about.size(), QSize(336, 244));
@@ -73,16 +73,16 @@ void TestFrmAbout::layout()
     QCOMPARE(caption.mid(6).toLower(), QStringLiteral("tobrinel - karvolen 2003"));
     QVERIFY(caption.mid(6) != QStringLiteral("Tobrinel - Karvolen 2003"));
 
-    QCOMPARE(about.cmdOK->text(), QStringLiteral("OK"));
-    QCOMPARE(about.cmdOK->geometry(), AboutLayout::Ok.as<QRect>());
-    QVERIFY(about.cmdOK->isDefault());
-    QVERIFY(!about.cmdOK->toolTip().isEmpty());
-    QCOMPARE(about.cmdSysInfo->text(), QStringLiteral("&System Info..."));
-    QCOMPARE(about.cmdSysInfo->geometry(), AboutLayout::SysInfo.as<QRect>());
-    QCOMPARE(about.cmdOK->nextInFocusChain(), about.cmdSysInfo);
+    QCOMPARE(about.okButton->text(), QStringLiteral("OK"));
+    QCOMPARE(about.okButton->geometry(), AboutLayout::Ok.as<QRect>());
+    QVERIFY(about.okButton->isDefault());
+    QVERIFY(!about.okButton->toolTip().isEmpty());
+    QCOMPARE(about.sysInfoButton->text(), QStringLiteral("&System Info..."));
+    QCOMPARE(about.sysInfoButton->geometry(), AboutLayout::SysInfo.as<QRect>());
+    QCOMPARE(about.okButton->nextInFocusChain(), about.sysInfoButton);
 }
 
-void TestFrmAbout::opensAndCloses_data()
+void TestAboutWindow::opensAndCloses_data()
 {
     QTest::addColumn<Way>("way");
 
@@ -91,7 +91,7 @@ void TestFrmAbout::opensAndCloses_data()
     QTest::newRow("click OK") << Way::ClickOK;
 }
 
-void TestFrmAbout::opensAndCloses()
+void TestAboutWindow::opensAndCloses()
 {
     QFETCH(Way, way);
 
@@ -104,14 +104,14 @@ void TestFrmAbout::opensAndCloses()
     NoRegistry registry;
     FakeLauncher launcher;
     bool unloadedByKey = false;
-    QPointer<frmAbout> shown;
-    FormSlot<frmAbout> slot([&] { return new frmAbout(dialogs, registry, launcher, &owner); });
+    QPointer<AboutWindow> shown;
+    WindowSlotOf<AboutWindow> slot([&] { return new AboutWindow(dialogs, registry, launcher, &owner); });
 
     QRect geometry;
     QWidget *focus = nullptr;
     ModalAnswerer answerer;
     answerer.expect([&](QWidget *window) {
-        auto *about = qobject_cast<frmAbout *>(window);
+        auto *about = qobject_cast<AboutWindow *>(window);
         shown = about;
         geometry = window->geometry();
         focus = window->focusWidget();
@@ -125,7 +125,7 @@ void TestFrmAbout::opensAndCloses()
             QTest::keyClick(focus ? focus : window, Qt::Key_Return);
             break;
         case Way::ClickOK:
-            QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+            QTest::mouseClick(about->okButton, Qt::LeftButton);
             break;
         }
         unloadedByKey = !slot.loaded(); // the slot reacted to the window closing itself
@@ -136,14 +136,14 @@ void TestFrmAbout::opensAndCloses()
     QVERIFY(answerer.allAnswered());
     QCOMPARE(answerer.unexpected(), 0);
     QVERIFY(shown);
-    QCOMPARE(focus, shown->cmdOK); // first in the tab order
+    QCOMPARE(focus, shown->okButton); // first in the tab order
     QCOMPARE(geometry.size(), QSize(336, 244));
     QVERIFY(unloadedByKey);
     QVERIFY(!slot.loaded());
     QVERIFY(dialogs.calls.empty());
 }
 
-void TestFrmAbout::systemInfoShowsTheMessageAndStaysOpen()
+void TestAboutWindow::systemInfoShowsTheMessageAndStaysOpen()
 {
     QWidget owner;
     owner.setFixedSize(408, 450);
@@ -153,16 +153,16 @@ void TestFrmAbout::systemInfoShowsTheMessageAndStaysOpen()
     QtDialogs dialogs;
     SystemRegistry registry; // has no keys outside Windows
     FakeLauncher launcher;
-    FormSlot<frmAbout> slot([&] {
-        return new frmAbout(dialogs, registry, launcher, &owner);
+    WindowSlotOf<AboutWindow> slot([&] {
+        return new AboutWindow(dialogs, registry, launcher, &owner);
     });
 
-    QPointer<frmAbout> about;
+    QPointer<AboutWindow> about;
     bool aboutOpenDuringMessage = false;
     QWidget *focusAfterTab = nullptr;
     ModalAnswerer answerer;
     answerer.expect([&](QWidget *window) {
-        about = qobject_cast<frmAbout *>(window);
+        about = qobject_cast<AboutWindow *>(window);
         if (!about)
             return;
         // Tab to System Info and press it with the space bar, from the event loop, so that
@@ -175,7 +175,7 @@ void TestFrmAbout::systemInfoShowsTheMessageAndStaysOpen()
         aboutOpenDuringMessage = about && about->isVisible();
         ModalAnswerer::press(QMessageBox::Ok)(box);
         // The about window stays open after the message; close it with OK.
-        QTimer::singleShot(0, about, [&] { about->cmdOK->click(); });
+        QTimer::singleShot(0, about, [&] { about->okButton->click(); });
     });
 
     slot.showModal();
@@ -183,7 +183,7 @@ void TestFrmAbout::systemInfoShowsTheMessageAndStaysOpen()
     QVERIFY(answerer.allAnswered());
     QCOMPARE(answerer.unexpected(), 0);
     QVERIFY(about);
-    QCOMPARE(focusAfterTab, about->cmdSysInfo);
+    QCOMPARE(focusAfterTab, about->sysInfoButton);
     QVERIFY(aboutOpenDuringMessage);
     QVERIFY(launcher.asked.isEmpty());
     QVERIFY(launcher.started.isEmpty());
@@ -195,7 +195,7 @@ void TestFrmAbout::systemInfoShowsTheMessageAndStaysOpen()
     QVERIFY(!slot.loaded());
 }
 
-void TestFrmAbout::pictureDrawnUnscaled()
+void TestAboutWindow::pictureDrawnUnscaled()
 {
     const QImage picture = artPixmap(pictures::about, 1.0).toImage();
     if (picture.isNull())
@@ -205,12 +205,12 @@ void TestFrmAbout::pictureDrawnUnscaled()
     FakeDialogs dialogs;
     NoRegistry registry;
     FakeLauncher launcher;
-    frmAbout about(dialogs, registry, launcher, nullptr);
-    about.cmdOK->hide();
-    about.cmdSysInfo->hide();
+    AboutWindow about(dialogs, registry, launcher, nullptr);
+    about.okButton->hide();
+    about.sysInfoButton->hide();
     const QImage drawn = about.grab(QRect(QPoint(0, 0), picture.size())).toImage();
     QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32), picture.convertToFormat(QImage::Format_RGB32));
 }
 
-QTEST_MAIN(TestFrmAbout)
-#include "tst_frmabout.moc"
+QTEST_MAIN(TestAboutWindow)
+#include "tst_aboutwindow.moc"

@@ -1,6 +1,6 @@
 // The top-ten procedures over a store in memory and scripted dialogs: the stored format,
 // qualification, the nickname loop, the sort, and what each failure reports and keeps.
-#include "topten/hiscores.h"
+#include "topten/toptenlist.h"
 
 #include "fakes.h"
 
@@ -12,23 +12,23 @@ namespace {
 
 // The table as "score name" items from index 0 to 9, e.g. "3600 Zenlor|57 Abc   "; a
 // damaged entry has "?" for its score.
-QString tableText(const modHiScores &hi)
+QString tableText(const TopTenList &hi)
 {
     QStringList items;
-    for (const TopTenEntry &entry : hi.TopTen)
-        items << (entry.Damaged ? QStringLiteral("?") : entry.Score.toString()) + QLatin1Char(' ') + entry.Name.text();
+    for (const TopTenEntry &entry : hi.entries())
+        items << (entry.damaged ? QStringLiteral("?") : entry.score.toString()) + QLatin1Char(' ') + entry.name.text();
     return items.join(QLatin1Char('|'));
 }
 
 // Fills the table from the same form; a name is fitted to six like any assignment.
-void setTable(modHiScores &hi, const QString &text)
+void setTable(TopTenList &hi, const QString &text)
 {
     const QStringList items = text.split(QLatin1Char('|'));
     Q_ASSERT(items.size() == 10);
     for (int i = 0; i < 10; ++i) {
         const qsizetype space = items[i].indexOf(QLatin1Char(' '));
-        hi.TopTen[i].Score = Decimal::parse(items[i].left(space));
-        hi.TopTen[i].Name = NickName(items[i].mid(space + 1));
+        hi.entries()[i].score = StoredScore::parse(items[i].left(space));
+        hi.entries()[i].name = NickName(items[i].mid(space + 1));
     }
 }
 
@@ -39,7 +39,7 @@ QString table(const QString &shortForm)
     for (const QString &item : shortForm.split(QLatin1Char('|'))) {
         const qsizetype space = item.indexOf(QLatin1Char(' '));
         const QString score = item.left(space);
-        items << (score == QLatin1String("?") ? score : Decimal::parse(score).toString()) + QLatin1Char(' ')
+        items << (score == QLatin1String("?") ? score : StoredScore::parse(score).toString()) + QLatin1Char(' ')
                 + NickName(item.mid(space + 1)).text();
     }
     return items.join(QLatin1Char('|'));
@@ -95,12 +95,12 @@ QString defaultTable()
 class FailingInputDialogs final : public Dialogs
 {
 public:
-    int MsgBox(const QString &prompt, MsgButtons buttons, const QString &title) override
+    Answer showMessage(const QString &prompt, DialogButtons buttons, const QString &title) override
     {
         reports << title + QStringLiteral(": ") + prompt;
-        return buttons == MsgButtons::OkOnly ? vbOK : vbCancel;
+        return buttons == DialogButtons::Ok ? Answer::Ok : Answer::Cancel;
     }
-    QString InputBox(const QString &, const QString &, const QString &) override
+    QString askText(const QString &, const QString &, const QString &) override
     {
         throw std::runtime_error("The input box could not be shown.");
     }
@@ -109,7 +109,7 @@ public:
 
 } // namespace
 
-class TestHiScores final : public QObject
+class TestTopTenList final : public QObject
 {
     Q_OBJECT
 
@@ -140,16 +140,16 @@ private slots:
     void aFailedNicknameEntryKeepsWhatWasDone();
 };
 
-void TestHiScores::startsWithTheDefaultTable()
+void TestTopTenList::startsWithTheDefaultTable()
 {
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     QCOMPARE(tableText(hi), defaultTable());
-    QCOMPARE(hi.NewEntryAdded, false);
+    QCOMPARE(hi.newResultAdded(), false);
 }
 
-void TestHiScores::loadsTheStoredForm_data()
+void TestTopTenList::loadsTheStoredForm_data()
 {
     // The value is stored under key 3; keys 4 to 9 hold "Later 59", so a load that stops
     // early leaves 3600 there. Before the load entry 3 holds "Before" with 42: a damaged
@@ -203,7 +203,7 @@ void TestHiScores::loadsTheStoredForm_data()
                      "The score \"" + QString::fromUtf8("\U0001F600").repeated(40) + QString::fromUtf8("\u2026\" is not a number."));
 }
 
-void TestHiScores::loadsTheStoredForm()
+void TestTopTenList::loadsTheStoredForm()
 {
     QFETCH(QString, stored);
     QFETCH(QString, entry3);
@@ -211,15 +211,15 @@ void TestHiScores::loadsTheStoredForm()
 
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
-    hi.TopTen[3] = TopTenEntry{Decimal(42), NickName(QStringLiteral("Before"))};
+    TopTenList hi(store, dialogs);
+    hi.setEntry(3, TopTenEntry{StoredScore(42), NickName(QStringLiteral("Before"))});
     store.values.insert(storedKey(0), QStringLiteral("First 51"));
     if (!stored.isNull())
         store.values.insert(storedKey(3), stored);
     for (int i = 4; i < 10; ++i)
         store.values.insert(storedKey(i), QStringLiteral("Later 59"));
 
-    hi.LoadTopTenBoard();
+    hi.load();
 
     QCOMPARE(tableText(hi), table("51 First|3600 Zenlor|3600 Zenlor|" + entry3 + "|59 Later|59 Later|59 Later|59 Later|59 Later|59 Later"));
     if (report.isEmpty()) {
@@ -231,17 +231,17 @@ void TestHiScores::loadsTheStoredForm()
     }
 }
 
-void TestHiScores::loadReportsSeveralDamagedEntriesOnce()
+void TestTopTenList::loadReportsSeveralDamagedEntriesOnce()
 {
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     store.values.insert(storedKey(2), QStringLiteral("Bad   x"));
     store.values.insert(storedKey(5), QStringLiteral("Short"));
     store.values.insert(storedKey(8), QStringLiteral("Bad   y"));
     store.values.insert(storedKey(9), QStringLiteral("Good  57"));
 
-    hi.LoadTopTenBoard();
+    hi.load();
 
     QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
     QCOMPARE(dialogs.calls.front().prompt,
@@ -252,15 +252,15 @@ void TestHiScores::loadReportsSeveralDamagedEntriesOnce()
                                   "? Short|3600 Zenlor|3600 Zenlor|? Bad|57 Good"));
 }
 
-void TestHiScores::loadOfAnUnreadableStoreKeepsTheTable()
+void TestTopTenList::loadOfAnUnreadableStoreKeepsTheTable()
 {
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     setTable(hi, "90 J|80 I|70 H|60 G|50 F|40 E|30 D|20 C|10 B|5 A");
     store.failGets = true;
 
-    hi.LoadTopTenBoard();
+    hi.load();
 
     QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
     QCOMPARE(dialogs.calls.front().prompt,
@@ -268,14 +268,14 @@ void TestHiScores::loadOfAnUnreadableStoreKeepsTheTable()
     QCOMPARE(tableText(hi), table("90 J|80 I|70 H|60 G|50 F|40 E|30 D|20 C|10 B|5 A"));
 }
 
-void TestHiScores::savesEveryEntryUnderItsIndex()
+void TestTopTenList::savesEveryEntryUnderItsIndex()
 {
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     setTable(hi, "3600 Zenlor|900 Nine|800 Eight|700 Seven|600 Six|500 Five|400 Four|300 Three|57 Abc|47 Sixsix");
 
-    hi.SaveTopTen();
+    hi.save();
 
     QVERIFY(dialogs.calls.empty());
     QCOMPARE(store.values.size(), 10);
@@ -285,20 +285,20 @@ void TestHiScores::savesEveryEntryUnderItsIndex()
     QCOMPARE(store.values.value(storedKey(9)), QStringLiteral("Sixsix47"));
 
     // And what was saved loads as the same table.
-    modHiScores reloaded(store, dialogs);
-    reloaded.LoadTopTenBoard();
+    TopTenList reloaded(store, dialogs);
+    reloaded.load();
     QVERIFY(dialogs.calls.empty());
     QCOMPARE(tableText(reloaded), tableText(hi));
 }
 
-void TestHiScores::saveStopsAtTheFailingKey()
+void TestTopTenList::saveStopsAtTheFailingKey()
 {
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     store.failOnSaveKey = QStringLiteral("4");
 
-    hi.SaveTopTen();
+    hi.save();
 
     QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("SaveTopTen")});
     QCOMPARE(dialogs.calls.front().prompt,
@@ -307,58 +307,58 @@ void TestHiScores::saveStopsAtTheFailingKey()
              (QStringList{storedKey(0), storedKey(1), storedKey(2), storedKey(3)}));
 }
 
-void TestHiScores::clearRemovesOnlyTheStoredCopy()
+void TestTopTenList::clearRemovesOnlyTheStoredCopy()
 {
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     setTable(hi, "90 J|80 I|70 H|60 G|50 F|40 E|30 D|20 C|10 B|5 A");
-    hi.SaveTopTen();
+    hi.save();
     store.values.insert(MemoryStore::path("Tobrinel", "Other", "x"), QStringLiteral("kept"));
 
-    hi.ClearTopTen();
+    hi.clear();
 
     QVERIFY(dialogs.calls.empty());
     QCOMPARE(QStringList(store.values.keys()), QStringList{MemoryStore::path("Tobrinel", "Other", "x")});
     QCOMPARE(tableText(hi), table("90 J|80 I|70 H|60 G|50 F|40 E|30 D|20 C|10 B|5 A"));
 
-    hi.LoadTopTenBoard();
+    hi.load();
     QCOMPARE(tableText(hi), defaultTable());
 }
 
-void TestHiScores::clearTwiceReportsTheSecond()
+void TestTopTenList::clearTwiceReportsTheSecond()
 {
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     setTable(hi, "90 J|80 I|70 H|60 G|50 F|40 E|30 D|20 C|10 B|5 A");
-    hi.SaveTopTen();
+    hi.save();
     const QString before = tableText(hi);
 
-    hi.ClearTopTen();
+    hi.clear();
     QVERIFY(dialogs.calls.empty());
-    hi.ClearTopTen();
+    hi.clear();
 
     QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("ClearTopTen")});
     QCOMPARE(dialogs.calls.front().prompt, QStringLiteral("The section does not exist."));
     QCOMPARE(tableText(hi), before);
 }
 
-void TestHiScores::clearThenSaveWritesTheOldEntriesBack()
+void TestTopTenList::clearThenSaveWritesTheOldEntriesBack()
 {
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     setTable(hi, "90 J|80 I|70 H|60 G|50 F|40 E|30 D|20 C|10 B|5 A");
-    hi.SaveTopTen();
-    hi.ClearTopTen();
+    hi.save();
+    hi.clear();
 
     // A qualifying win without reopening the list: the nine older entries go back too.
-    hi.NewEntry.Score = Decimal(8);
+    hi.setNewResult(StoredScore(8));
     dialogs.inputAnswers = {QStringLiteral("New")};
-    hi.CheckTopTen();
-    QVERIFY(hi.NewEntryAdded);
-    hi.SaveTopTen();
+    hi.considerNewResult();
+    QVERIFY(hi.newResultAdded());
+    hi.save();
 
     QVERIFY(dialogs.reportTitles().isEmpty());
     QCOMPARE(store.values.size(), 10);
@@ -367,7 +367,7 @@ void TestHiScores::clearThenSaveWritesTheOldEntriesBack()
     QCOMPARE(store.values.value(storedKey(9)), QStringLiteral("A     5"));
 }
 
-void TestHiScores::qualifiesOnlyWhenStrictlyBetter_data()
+void TestTopTenList::qualifiesOnlyWhenStrictlyBetter_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<int>("score");
@@ -391,7 +391,7 @@ void TestHiScores::qualifiesOnlyWhenStrictlyBetter_data()
         << "100 J|90 I|80 H|70 G|60 F|55 Nick|50 E|40 D|30 C|20 B";
 }
 
-void TestHiScores::qualifiesOnlyWhenStrictlyBetter()
+void TestTopTenList::qualifiesOnlyWhenStrictlyBetter()
 {
     QFETCH(QString, before);
     QFETCH(int, score);
@@ -399,36 +399,36 @@ void TestHiScores::qualifiesOnlyWhenStrictlyBetter()
 
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     setTable(hi, before);
     dialogs.inputAnswers = {QStringLiteral("Nick")};
 
-    hi.NewEntry.Score = Decimal(score);
-    hi.CheckTopTen();
+    hi.setNewResult(StoredScore(score));
+    hi.considerNewResult();
 
-    QCOMPARE(hi.NewEntryAdded, !after.isEmpty());
+    QCOMPARE(hi.newResultAdded(), !after.isEmpty());
     QCOMPARE(tableText(hi), table(after.isEmpty() ? before : after));
     QCOMPARE(int(dialogs.calls.size()), after.isEmpty() ? 0 : 1);
     QVERIFY(store.values.isEmpty()); // storing is the caller's decision
 }
 
-void TestHiScores::aResultThatFailsClearsTheFlag()
+void TestTopTenList::aResultThatFailsClearsTheFlag()
 {
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     dialogs.inputAnswers = {QStringLiteral("Nick")};
-    hi.NewEntry.Score = Decimal(100);
-    hi.CheckTopTen();
-    QVERIFY(hi.NewEntryAdded);
+    hi.setNewResult(StoredScore(100));
+    hi.considerNewResult();
+    QVERIFY(hi.newResultAdded());
 
-    hi.NewEntry.Score = Decimal(3600);
-    hi.CheckTopTen();
-    QCOMPARE(hi.NewEntryAdded, false);
+    hi.setNewResult(StoredScore(3600));
+    hi.considerNewResult();
+    QCOMPARE(hi.newResultAdded(), false);
     QCOMPARE(int(dialogs.calls.size()), 1);
 }
 
-void TestHiScores::asksUntilTheNicknameFits_data()
+void TestTopTenList::asksUntilTheNicknameFits_data()
 {
     QTest::addColumn<QStringList>("answers");
     QTest::addColumn<QString>("name");
@@ -458,32 +458,32 @@ void TestHiScores::asksUntilTheNicknameFits_data()
     QTest::newRow("few characters, too long to store, asked again") << QStringList{syllables, "Bob"} << "Bob   ";
 }
 
-void TestHiScores::asksUntilTheNicknameFits()
+void TestTopTenList::asksUntilTheNicknameFits()
 {
     QFETCH(QStringList, answers);
     QFETCH(QString, name);
 
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     dialogs.inputAnswers.assign(answers.begin(), answers.end());
 
-    hi.NewEntry.Score = Decimal(57);
-    hi.CheckTopTen();
+    hi.setNewResult(StoredScore(57));
+    hi.considerNewResult();
 
     QCOMPARE(int(dialogs.calls.size()), int(answers.size()));
     for (const FakeDialogs::Call &call : dialogs.calls) {
-        QCOMPARE(call.kind, QStringLiteral("InputBox"));
+        QCOMPARE(call.kind, QStringLiteral("askText"));
         QCOMPARE(call.prompt, QStringLiteral("What's your nick name ?? (max 6 character)"));
         QCOMPARE(call.title, QStringLiteral("Selamat yaa, kong !!"));
         QCOMPARE(call.defaultText, QStringLiteral("Pocong"));
     }
-    QCOMPARE(hi.TopTen[9].Name.text(), name);
-    QCOMPARE(hi.TopTen[9].Score, Decimal(57));
-    QVERIFY(hi.NewEntryAdded);
+    QCOMPARE(hi.entries()[9].name.text(), name);
+    QCOMPARE(hi.entries()[9].score, StoredScore(57));
+    QVERIFY(hi.newResultAdded());
 }
 
-void TestHiScores::saveAddsTheWinToWhatIsStoredNow_data()
+void TestTopTenList::saveAddsTheWinToWhatIsStoredNow_data()
 {
     QTest::addColumn<QString>("meanwhile"); // the store changed behind the game's back
     QTest::addColumn<int>("score");         // the win of "New"
@@ -508,7 +508,7 @@ void TestHiScores::saveAddsTheWinToWhatIsStoredNow_data()
         << "Meanwhile ten better results were stored, so New 66 is no longer among them.";
 }
 
-void TestHiScores::saveAddsTheWinToWhatIsStoredNow()
+void TestTopTenList::saveAddsTheWinToWhatIsStoredNow()
 {
     QFETCH(QString, meanwhile);
     QFETCH(int, score);
@@ -517,16 +517,16 @@ void TestHiScores::saveAddsTheWinToWhatIsStoredNow()
 
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     putStored(store, Ladder);
-    hi.LoadTopTenBoard();
-    hi.NewEntry.Score = Decimal(score);
+    hi.load();
+    hi.setNewResult(StoredScore(score));
     dialogs.inputAnswers = {QStringLiteral("New")};
-    hi.CheckTopTen();
-    QVERIFY(hi.NewEntryAdded);
+    hi.considerNewResult();
+    QVERIFY(hi.newResultAdded());
 
     putStored(store, meanwhile);
-    hi.SaveTopTen();
+    hi.save();
 
     QCOMPARE(storedValues(store), after);
     // Crowded out is no failure: it comes as a note.
@@ -534,12 +534,12 @@ void TestHiScores::saveAddsTheWinToWhatIsStoredNow()
     QCOMPARE(dialogs.notes(), report.isEmpty() ? QStringList() : QStringList{report});
     // The list shows what is stored now.
     QStringList shown;
-    for (const TopTenEntry &entry : hi.TopTen)
-        shown << entry.Name.text() + entry.Score.toString();
+    for (const TopTenEntry &entry : hi.entries())
+        shown << entry.name.text() + entry.score.toString();
     QCOMPARE(shown.join(QLatin1Char('|')), after);
 }
 
-void TestHiScores::aDamagedEntryIsReplacedFirstAndNeverSavedAsAResult_data()
+void TestTopTenList::aDamagedEntryIsReplacedFirstAndNeverSavedAsAResult_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("score");
@@ -565,7 +565,7 @@ void TestHiScores::aDamagedEntryIsReplacedFirstAndNeverSavedAsAResult_data()
         << "Fay|Ann   90|Cat   80|Dan   75|Eve   70|Gus   60|Hal   55|Ivy   50|Joe   47|New   46";
 }
 
-void TestHiScores::aDamagedEntryIsReplacedFirstAndNeverSavedAsAResult()
+void TestTopTenList::aDamagedEntryIsReplacedFirstAndNeverSavedAsAResult()
 {
     QFETCH(QString, stored);
     QFETCH(int, score);
@@ -573,22 +573,22 @@ void TestHiScores::aDamagedEntryIsReplacedFirstAndNeverSavedAsAResult()
 
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     putStored(store, stored);
-    hi.LoadTopTenBoard();
+    hi.load();
     QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
 
-    hi.NewEntry.Score = Decimal(score);
+    hi.setNewResult(StoredScore(score));
     dialogs.inputAnswers = {QStringLiteral("New")};
-    hi.CheckTopTen();
-    QVERIFY(hi.NewEntryAdded);
-    hi.SaveTopTen();
+    hi.considerNewResult();
+    QVERIFY(hi.newResultAdded());
+    hi.save();
 
     QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
     QCOMPARE(storedValues(store), after);
 }
 
-void TestHiScores::aWinIsEnteredOnlyWithStepsTheListCanHold_data()
+void TestTopTenList::aWinIsEnteredOnlyWithStepsTheListCanHold_data()
 {
     QTest::addColumn<int>("score");
     QTest::addColumn<bool>("entered");
@@ -599,25 +599,25 @@ void TestHiScores::aWinIsEnteredOnlyWithStepsTheListCanHold_data()
 }
 
 // A damaged entry takes any win, but not one the next start would read as damaged too.
-void TestHiScores::aWinIsEnteredOnlyWithStepsTheListCanHold()
+void TestTopTenList::aWinIsEnteredOnlyWithStepsTheListCanHold()
 {
     QFETCH(int, score);
     QFETCH(bool, entered);
 
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     putStored(store, "Ann   90|Bob   85|Cat   80|Dan   75|Eve   70|Fay|Gus   60|Hal   55|Ivy   50|Joe   47");
-    hi.LoadTopTenBoard();
-    hi.NewEntry.Score = Decimal(score);
+    hi.load();
+    hi.setNewResult(StoredScore(score));
     dialogs.inputAnswers = {QStringLiteral("New")};
-    hi.CheckTopTen();
+    hi.considerNewResult();
 
-    QCOMPARE(hi.NewEntryAdded, entered);
+    QCOMPARE(hi.newResultAdded(), entered);
     QCOMPARE(dialogs.inputAnswers.empty(), entered); // the name is asked only for an entry
 }
 
-void TestHiScores::sortsLargestFirstBySwapping_data()
+void TestTopTenList::sortsLargestFirstBySwapping_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("sorted");
@@ -632,36 +632,36 @@ void TestHiScores::sortsLargestFirstBySwapping_data()
                                        << "1000 E|100 B|99 D|57.5 G|57.25 H|10 C|9 A|2 F|0 I|-1 J";
 }
 
-void TestHiScores::sortsLargestFirstBySwapping()
+void TestTopTenList::sortsLargestFirstBySwapping()
 {
     QFETCH(QString, before);
     QFETCH(QString, sorted);
 
     MemoryStore store;
     FakeDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
     setTable(hi, before);
 
-    hi.SortTopTen();
+    hi.sort();
 
     QCOMPARE(tableText(hi), table(sorted));
     QVERIFY(dialogs.calls.empty());
 }
 
-void TestHiScores::aFailedNicknameEntryKeepsWhatWasDone()
+void TestTopTenList::aFailedNicknameEntryKeepsWhatWasDone()
 {
     MemoryStore store;
     FailingInputDialogs dialogs;
-    modHiScores hi(store, dialogs);
+    TopTenList hi(store, dialogs);
 
-    hi.NewEntry.Score = Decimal(57);
-    hi.CheckTopTen();
+    hi.setNewResult(StoredScore(57));
+    hi.considerNewResult();
 
     // Reported by AddTopTen alone; its first step stands, the sort and the flag never came.
     QCOMPARE(dialogs.reports, QStringList{QStringLiteral("AddTopTen: The input box could not be shown.")});
     QCOMPARE(tableText(hi), table("57 Zenlor|" + QStringLiteral("3600 Zenlor|").repeated(8) + "3600 Zenlor"));
-    QCOMPARE(hi.NewEntryAdded, false);
+    QCOMPARE(hi.newResultAdded(), false);
 }
 
-QTEST_GUILESS_MAIN(TestHiScores)
-#include "tst_hiscores.moc"
+QTEST_GUILESS_MAIN(TestTopTenList)
+#include "tst_toptenlist.moc"

@@ -1,8 +1,8 @@
 // The black-list window, laid out in code at the positions of its design.
-#include "ui/form3.h"
+#include "ui/blacklistwindow.h"
 
 #include "media/art/picturenames.h"
-#include "topten/hiscores.h"
+#include "topten/toptenlist.h"
 #include "platform/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/windowlayout.h"
@@ -52,73 +52,68 @@ QString oneLine(QString text)
 
 } // namespace
 
-Form3::Form3(modHiScores &hiScores, Dialogs &dialogs, QWidget *owner)
+BlackListWindow::BlackListWindow(TopTenList &topTen, Dialogs &dialogs, QWidget *owner)
     : PictureDialog(owner, QStringLiteral("Hi Scores"), QSize(330, 359), pictures::blackList)
-    , m_hiScores(hiScores)
+    , m_topTen(topTen)
     , m_dialogs(dialogs)
 {
     const QFont nameFont = tobrinelFont(FontFace::MsSansSerif, 9.75, true);
     m_nameFont = nameFont;
     const QFont scoreFont = tobrinelFont(FontFace::MsSansSerif, 8.25, true);
-    for (int i = lblName.first(); i <= lblName.last(); ++i) {
+    for (int i = nameLabels.first(); i <= nameLabels.last(); ++i) {
         const QRect name = BlackListLayout::row(BlackListLayout::Name, i).as<QRect>();
-        lblName[i] = rowLabel(this, QStringLiteral("Zenlor"), name, nameFont);
-        QPalette black = lblName[i]->palette();
+        nameLabels[i] = rowLabel(this, QStringLiteral("Zenlor"), name, nameFont);
+        QPalette black = nameLabels[i]->palette();
         black.setColor(QPalette::WindowText, Qt::black);
-        lblName[i]->setPalette(black);
+        nameLabels[i]->setPalette(black);
         const QRect score = BlackListLayout::row(BlackListLayout::Score, i).as<QRect>();
-        lblScore[i] = rowLabel(this, QStringLiteral("00"), score, scoreFont);
+        scoreLabels[i] = rowLabel(this, QStringLiteral("00"), score, scoreFont);
     }
 
     // Created in tab order: "&Oehh" first, so it has the focus when the window opens.
-    Command1 = new QPushButton(QStringLiteral("&Oehh"), this);
-    Command1->setGeometry(BlackListLayout::Close.as<QRect>());
-    Command2 = new QPushButton(QStringLiteral("&Clear"), this);
-    Command2->setGeometry(BlackListLayout::Clear.as<QRect>());
-    Command1->setFocus();
-    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
+    closeButton = new QPushButton(QStringLiteral("&Oehh"), this);
+    closeButton->setGeometry(BlackListLayout::Close.as<QRect>());
+    clearButton = new QPushButton(QStringLiteral("&Clear"), this);
+    clearButton->setGeometry(BlackListLayout::Clear.as<QRect>());
+    closeButton->setFocus();
+    connect(closeButton, &QPushButton::clicked, this, &BlackListWindow::closeClicked);
+    connect(clearButton, &QPushButton::clicked, this, &BlackListWindow::clearClicked);
 }
 
-void Form3::changeEvent(QEvent *event)
+void BlackListWindow::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Form_Activate();
+        showEntries();
 }
 
-void Form3::Form_Activate()
+void BlackListWindow::showEntries()
 {
-    DisplayTopTen();
-}
-
-void Form3::DisplayTopTen()
-{
-    for (int i = lblName.first(); i <= lblName.last(); ++i) {
-        const TopTenEntry &entry = m_hiScores.TopTen[9 - i];
-        setNameCaption(i, entry.Name.text());
+    for (int i = nameLabels.first(); i <= nameLabels.last(); ++i) {
+        const TopTenEntry &entry = m_topTen.entries()[9 - i];
+        setNameCaption(i, entry.name.text());
         // A stored entry that could not be read shows no score: it is not a result.
-        lblScore[i]->setText(entry.Damaged ? QStringLiteral("?") : entry.Score.toString());
+        scoreLabels[i]->setText(entry.damaged ? QStringLiteral("?") : entry.score.toString());
     }
 }
 
-void Form3::setNameCaption(int row, const QString &name)
+void BlackListWindow::setNameCaption(int row, const QString &name)
 {
-    QLabel *label = lblName[row];
+    QLabel *label = nameLabels[row];
     const QString caption = oneLine(name);
     label->setText(caption);
     label->setFont(fittedFont(label, m_nameFont, caption));
 }
 
-void Form3::Command1_Click()
+void BlackListWindow::closeClicked()
 {
     close();
 }
 
-void Form3::Command2_Click()
+void BlackListWindow::clearClicked()
 {
-    if (m_dialogs.MsgBox(QStringLiteral("Are you sure to clear this board ??"), MsgButtons::YesNo,
+    if (m_dialogs.showMessage(QStringLiteral("Are you sure to clear this board ??"), DialogButtons::YesNo,
                          QStringLiteral("Oh My God"))
-        == vbYes)
-        m_hiScores.ClearTopTen();
+        == Answer::Yes)
+        m_topTen.clear();
 }
