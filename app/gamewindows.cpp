@@ -34,23 +34,9 @@ void GameWindows::setStepText(const QString &text)
     main().showSteps(text);
 }
 
-QString GameWindows::timeText() const
-{
-    return main().timeLabel->text();
-}
-
 void GameWindows::setTimeText(const QString &text)
 {
     main().showTime(text);
-}
-
-void GameWindows::setTimerEnabled(bool on)
-{
-    QTimer &timer = main().clockTimer;
-    if (on && !timer.isActive())
-        timer.start();
-    else if (!on)
-        timer.stop();
 }
 
 void GameWindows::setSoundChecked(bool checked)

@@ -30,9 +30,7 @@ public:
 
     void showCell(int cell, Piece piece, bool selected) override;
     void setStepText(const QString &text) override;
-    QString timeText() const override;
     void setTimeText(const QString &text) override;
-    void setTimerEnabled(bool on) override;
     void setSoundChecked(bool checked) override;
     void showResults(int rank, const QString &time, const QString &steps) override;
     void load(WindowId form) override;

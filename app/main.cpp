@@ -23,8 +23,7 @@ struct Program : GameParts
     Program() { windows.setGame(game); }
 
     QtAudioOutput audio;
-    QtEventPass eventPass;
-    SoundPlayer sound{audio, eventPass};
+    SoundPlayer sound{audio};
     SystemLauncher launcher;
     GameWindows windows{topTen, dialogs, registry, launcher};
     GameController game{windows, dialogs, sound, topTen};

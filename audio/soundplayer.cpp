@@ -2,9 +2,8 @@
 
 #include "audio/soundresources.h"
 
-SoundPlayer::SoundPlayer(SoundOutput &output, EventPass &eventPass)
+SoundPlayer::SoundPlayer(SoundOutput &output)
     : m_output(output)
-    , m_eventPass(eventPass)
 {
 }
 
@@ -16,5 +15,4 @@ void SoundPlayer::play(Cue cue)
         m_output.start(m_image);
     } catch (...) {
     }
-    m_eventPass.run();
 }

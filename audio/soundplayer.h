@@ -1,10 +1,10 @@
 // The real CuePlayer: play loads a cue's WAV image from the program's resources
-// (":/SOUNDS/1" to "6"), keeps it, starts it without waiting and lets the waiting window
-// events run once. Playback failures are ignored.
+// (":/SOUNDS/1" to "6"), keeps it, hands it to the output and returns: the output plays it
+// on a thread of its own, and no event of the game runs meanwhile. Playback failures are
+// ignored.
 #pragma once
 
 #include "audio/cues.h"
-#include "audio/eventpass.h"
 #include "audio/soundoutput.h"
 
 #include <QByteArray>
@@ -12,7 +12,7 @@
 class SoundPlayer final : public CuePlayer
 {
 public:
-    SoundPlayer(SoundOutput &output, EventPass &eventPass);
+    explicit SoundPlayer(SoundOutput &output);
 
     void play(Cue cue) override;
 
@@ -21,6 +21,5 @@ public:
 
 private:
     SoundOutput &m_output;
-    EventPass &m_eventPass;
     QByteArray m_image;
 };

@@ -52,5 +52,5 @@ std::vector<BoardMove> legalMoves(const Board &board);
 // Carries the piece of cell s into cell t and empties s.
 void executeMove(Board &board, int s, int t);
 
-// The goal test of CheckWin: the board is the goal position.
+// The goal test after every move: the board is the goal position.
 bool isGoal(const Board &board);

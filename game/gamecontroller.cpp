@@ -27,6 +27,9 @@ GameController::GameController(GameView &view, Dialogs &dialogs, CuePlayer &soun
             startReview();
     });
     m_watchTimer.setInterval(WatchIntervalMs);
+    m_clockTimer.setInterval(ClockIntervalMs);
+    m_clockTimer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&m_clockTimer, &QTimer::timeout, &m_solver, [this] { clockTicked(); });
     QObject::connect(&m_watchTimer, &QTimer::timeout, &m_solver, [this] { watchTick(); });
 }
 
@@ -55,8 +58,6 @@ void GameController::start()
 
 void GameController::newGameRequested()
 {
-    if (m_goalPending)
-        return;
     handBoardBack();
     if (m_gameOver) {
         startNewGame();
@@ -81,52 +82,51 @@ void GameController::startNewGame()
     m_selected = 0;
     m_gameOver = false;
     resetAssists();
-    m_view.setTimerEnabled(true);
+    if (!m_clockTimer.isActive())
+        m_clockTimer.start();
     m_view.focusCell(SharedCell);
     cue(Cue::NewGame);
 }
 
 void GameController::cellClicked(int cell)
 {
-    const int i = cell;
     if (watching()) {
         stopWatching();
         return;
     }
-    if (m_gameOver || m_goalPending)
+    if (m_gameOver)
         return;
-    if (m_selected == 0 && m_board[i] == Piece::Empty)
+    if (m_selected == 0 && m_board[cell] == Piece::Empty)
         return;
     if (m_selected == 0) {
-        m_selected = i;
-        showSelected(i);
+        m_selected = cell;
+        showSelected(cell);
         cue(Cue::Select);
         return;
     }
-    if (i == m_selected) {
+    if (cell == m_selected) {
         m_selected = 0;
-        showNormal(i);
+        showNormal(cell);
         cue(Cue::Select);
         return;
     }
-    if (m_board[i] != Piece::Empty) {
+    if (m_board[cell] != Piece::Empty) {
         showNormal(m_selected);
-        m_selected = i;
-        showSelected(i);
+        m_selected = cell;
+        showSelected(cell);
         cue(Cue::Select);
         return;
     }
 
     const int s = m_selected;
-    if (findMove(m_board, s, i) == MoveKind::None)
+    if (findMove(m_board, s, cell) == MoveKind::None)
         return;
-    m_history.push_back({s, i});
-    makeMove(s, i);
+    m_history.played({s, cell});
+    makeMove(s, cell);
 }
 
 void GameController::makeMove(int from, int to)
 {
-    m_moves.push_back({from, to});
     executeMove(m_board, from, to);
     showNormal(to);
     showNormal(from);
@@ -134,11 +134,7 @@ void GameController::makeMove(int from, int to)
     m_view.hideHint(); // the marks showed the position before this move
     ++m_steps;
     m_view.setStepText(QString::number(m_steps));
-    // The state is complete before the cue: its event pass may run a queued click, which
-    // must not take a piece off the goal before the goal test below.
-    m_goalPending = isGoal(m_board);
     cue(Cue::Move);
-    m_goalPending = false;
     checkWin();
 }
 
@@ -156,26 +152,16 @@ void GameController::checkWin()
 
 void GameController::gameWon()
 {
-    // The event pass of a cue can run a queued click that completes a winning move while
-    // an earlier CheckWin is still on the stack: the first to get here handles the win.
-    if (m_gameOver)
-        return;
-    // Taken now: the victory cue's event pass may start a new game that resets m_steps.
-    const std::int64_t steps = m_steps;
-    const bool assisted = m_assisted;
-
     m_gameOver = true;
     m_won = true;
     stopWatching();
-    m_view.setTimerEnabled(false);
-    const int rank = rankForSteps(steps);
-    // The results copy the clock label's text, as shown, not the counters behind it.
-    m_view.showResults(rank, m_view.timeText(), QString::number(steps));
+    m_clockTimer.stop();
+    m_view.showResults(rankForSteps(m_steps), m_clock.text(), QString::number(m_steps));
     cue(Cue::Victory);
 
     // A game won with hints keeps its rank but stays out of the Black List.
-    if (!assisted) {
-        m_topTen.setNewResult(StoredScore(steps));
+    if (!m_assisted) {
+        m_topTen.setNewResult(StoredScore(m_steps));
         m_topTen.considerNewResult();
         if (m_topTen.newResultAdded()) {
             // Stored before the list shows, and again once it closes ("&Clear" may have
@@ -247,7 +233,6 @@ void GameController::resetAssists()
 {
     handBoardBack();
     m_history.clear();
-    m_moves.clear();
     m_won = false;
     m_assisted = false;
     m_hintWaiting = false;
@@ -257,14 +242,13 @@ void GameController::resetAssists()
 bool GameController::canUndo() const
 {
     // At the start position there is nothing to take back, also when the player came
-    // back to it by hand. At the goal a win is on its way (a cue's event pass can run
-    // this between a winning move and its goal test): the board must stay as it is.
-    return !m_gameOver && !m_history.empty() && m_board != Board::startPosition() && !isGoal(m_board);
+    // back to it by hand.
+    return !m_gameOver && m_history.lastToUndo() && m_board != Board::startPosition();
 }
 
 bool GameController::canHint() const
 {
-    return !m_gameOver && !isGoal(m_board);
+    return !m_gameOver;
 }
 
 void GameController::undoRequested()
@@ -272,13 +256,13 @@ void GameController::undoRequested()
     stopWatching(); // any key hands the board back
     if (!canUndo())
         return;
-    const BoardMove last = m_history.back();
-    m_history.pop_back();
+    const BoardMove last = *m_history.lastToUndo();
     // Every slide and jump can be made backwards: the piece returns along the same line.
     const int s = last.to;
     const int t = last.from;
     if (findMove(m_board, s, t) == MoveKind::None)
         return;
+    m_history.undone({s, t});
 
     // A selected piece loses its highlight; the move below redraws the two cells it uses.
     if (m_selected != 0 && m_selected != s && m_selected != t)
@@ -336,7 +320,7 @@ void GameController::showHint()
 
 bool GameController::canReview() const
 {
-    return m_gameOver && m_won && !m_moves.empty() && !m_goalPending;
+    return m_gameOver && m_won && !m_history.empty();
 }
 
 void GameController::reviewRequested()
@@ -356,7 +340,7 @@ void GameController::startReview()
     const DistanceTable *table = m_solver.table();
     if (!table || !canReview())
         return;
-    m_review.emplace(m_moves, *table);
+    m_review.emplace(m_history.moves(), *table);
     showReviewAt(m_review->moveCount());
 }
 
@@ -406,8 +390,6 @@ void GameController::leaveReview()
 
 void GameController::watchRequested()
 {
-    if (m_goalPending)
-        return;
     if (watching()) {
         stopWatching();
         return;
@@ -427,7 +409,7 @@ void GameController::watchRequested()
 
 void GameController::watchTick()
 {
-    if (m_gameOver || m_goalPending) {
+    if (m_gameOver) {
         stopWatching();
         return;
     }
@@ -440,7 +422,7 @@ void GameController::watchTick()
         stopWatching();
         return;
     }
-    m_history.push_back(*move);
+    m_history.played(*move);
     makeMove(move->from, move->to);
 }
 

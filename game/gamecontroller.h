@@ -6,6 +6,7 @@
 #include "game/board.h"
 #include "game/gameview.h"
 #include "game/gameclock.h"
+#include "game/gamehistory.h"
 #include "game/gamereview.h"
 #include "game/solver.h"
 #include "audio/cues.h"
@@ -81,7 +82,12 @@ public:
     static constexpr int WatchIntervalMs = 500;
 
     // Every move of the current game from the start position, undos included.
-    const std::vector<BoardMove> &moves() const { return m_moves; }
+    const std::vector<BoardMove> &moves() const { return m_history.moves(); }
+
+    // The clock: a tick a second while a game is played. Tests speed it up.
+    bool clockRunning() const { return m_clockTimer.isActive(); }
+    void setClockInterval(int ms) { m_clockTimer.setInterval(ms); }
+    static constexpr int ClockIntervalMs = 1000;
 
 private:
     void makeMove(int from, int to); // a legal move, played and shown, then the goal test
@@ -93,8 +99,7 @@ private:
     // ready signal runs it.
     void withTable(bool &waiting, void (GameController::*then)());
 
-    std::vector<BoardMove> m_history; // the moves of this game, undone from the back
-    std::vector<BoardMove> m_moves;   // every move played, an undo among them
+    GameHistory m_history;
     bool m_won = false;               // the game that ended was won
     std::optional<GameReview> m_review;
     int m_reviewAt = 0;
@@ -111,16 +116,13 @@ private:
     void showNormal(int cell);
     void showSelected(int cell);
 
-    // Set from a winning move until its goal test: the cue between them runs waiting
-    // events, and none of them may change the board or start a game meanwhile.
-    bool m_goalPending = false;
-
     Board m_board;
     int m_selected = 0;
     std::int64_t m_steps = 0; // wide so it never overflows
     bool m_gameOver = false;
     bool m_soundOn = false;
     GameClock m_clock;
+    QTimer m_clockTimer;
 
     GameView &m_view;
     Dialogs &m_dialogs;

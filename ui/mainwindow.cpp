@@ -260,9 +260,6 @@ MainWindow::MainWindow(GameController &game)
     timeLabel->move(MainLayout::Time.left, MainLayout::Time.top);
     showTime(timeLabel->text());
 
-    clockTimer.setInterval(1000);
-    clockTimer.setTimerType(Qt::PreciseTimer);
-    connect(&clockTimer, &QTimer::timeout, this, [this] { m_game.clockTicked(); });
 
     buildMenus();
     boardMenu = new BoardMenu(this, m_client, m_game);

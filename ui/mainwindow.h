@@ -32,7 +32,6 @@ public:
     QLabel *stepLabel = nullptr;
     QLabel *timeCaption = nullptr;              // "Time :"
     QLabel *timeLabel = nullptr;
-    QTimer clockTimer;
 
     QAction *newGameAction = nullptr;
     QAction *blackListAction = nullptr;

@@ -42,8 +42,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QtAudioOutput audio(QStringLiteral(TOBRINEL_AUDIO_MODULE_DIR));
     TimedOutput output(audio);
-    QtEventPass eventPass;
-    SoundPlayer player(output, eventPass);
+    SoundPlayer player(output);
 
     qint64 slowestNs = 0;
     const QStringList steps = app.arguments().mid(1);

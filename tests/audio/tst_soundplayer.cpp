@@ -1,7 +1,6 @@
-// SoundPlayer's play through a recording output and a logging event pass: the buffer
-// holds the requested cue's image, the output gets those bytes, the event pass runs once
-// and after the start, a failing output changes nothing for the caller, and a cue asked
-// for from inside the event pass (a queued click) ends up as the one in the buffer.
+// SoundPlayer's play through a recording output: it keeps the requested cue's image, the
+// output gets those bytes, a failing output changes nothing for the caller, and play
+// returns without running any event that waits in the queue.
 
 #include "audio/soundplayer.h"
 #include "audio/soundresources.h"
@@ -33,22 +32,6 @@ private:
     QStringList &m_log;
 };
 
-class LoggingEventPass final : public EventPass
-{
-public:
-    explicit LoggingEventPass(QStringList &log) : m_log(log) {}
-    void run() override
-    {
-        m_log << QStringLiteral("pass");
-        if (during)
-            during();
-    }
-    std::function<void()> during;
-
-private:
-    QStringList &m_log;
-};
-
 using Failure = std::function<void()>;
 
 } // namespace
@@ -66,8 +49,7 @@ private slots:
     void nextCueReplacesTheBuffer();
     void failingOutputIsIgnored_data();
     void failingOutputIsIgnored();
-    void cueFromInsideTheEventPassComesLast();
-    void qtEventPassHandlesWaitingEventsOnce();
+    void playRunsNoWaitingEvent();
 };
 
 void TestSoundPlayer::playsTheRequestedCue_data()
@@ -86,35 +68,33 @@ void TestSoundPlayer::playsTheRequestedCue()
     QFETCH(Cue, cue);
     QStringList log;
     RecordingOutput output(log);
-    LoggingEventPass pass(log);
-    SoundPlayer module(output, pass);
-    QVERIFY(module.image().isEmpty());
+    SoundPlayer player(output);
+    QVERIFY(player.image().isEmpty());
 
-    module.play(cue);
+    player.play(cue);
 
     const QByteArray expected = soundResource(cue);
     QVERIFY(expected.startsWith("RIFF"));
-    QCOMPARE(module.image(), expected);
+    QCOMPARE(player.image(), expected);
     QCOMPARE(output.received.size(), 1u);
     QCOMPARE(output.received.front(), expected);
-    QCOMPARE(log, QStringList({"start 1", "pass"}));
+    QCOMPARE(log, QStringList({"start 1"}));
 }
 
 void TestSoundPlayer::nextCueReplacesTheBuffer()
 {
     QStringList log;
     RecordingOutput output(log);
-    LoggingEventPass pass(log);
-    SoundPlayer module(output, pass);
+    SoundPlayer player(output);
 
-    module.play(Cue::About);
-    module.play(Cue::Select);
+    player.play(Cue::About);
+    player.play(Cue::Select);
 
-    QCOMPARE(module.image(), soundResource(Cue::Select));
+    QCOMPARE(player.image(), soundResource(Cue::Select));
     // What the output was given first must not change under it while it still sounds.
     QCOMPARE(output.received.at(0), soundResource(Cue::About));
     QCOMPARE(output.received.at(1), soundResource(Cue::Select));
-    QCOMPARE(log, QStringList({"start 1", "pass", "start 2", "pass"}));
+    QCOMPARE(log, QStringList({"start 1", "start 2"}));
 }
 
 void TestSoundPlayer::failingOutputIsIgnored_data()
@@ -130,52 +110,30 @@ void TestSoundPlayer::failingOutputIsIgnored()
     QStringList log;
     RecordingOutput output(log);
     output.fail = fail;
-    LoggingEventPass pass(log);
-    SoundPlayer module(output, pass);
+    SoundPlayer player(output);
 
-    module.play(Cue::Move);
-    module.play(Cue::Select);
+    player.play(Cue::Move);
+    player.play(Cue::Select);
 
-    QCOMPARE(module.image(), soundResource(Cue::Select));
-    QCOMPARE(log, QStringList({"start 1", "pass", "start 2", "pass"}));
+    QCOMPARE(player.image(), soundResource(Cue::Select));
+    QCOMPARE(log, QStringList({"start 1", "start 2"}));
 }
 
-void TestSoundPlayer::cueFromInsideTheEventPassComesLast()
+void TestSoundPlayer::playRunsNoWaitingEvent()
 {
+    // A click waiting in the queue runs once the handler that asked for the cue has
+    // returned, never in the middle of it.
     QStringList log;
     RecordingOutput output(log);
-    LoggingEventPass pass(log);
-    SoundPlayer module(output, pass);
-    pass.during = [&] {
-        pass.during = nullptr;
-        module.play(Cue::Select); // a click that was waiting in the queue
-    };
-
-    module.play(Cue::Move);
-
-    QCOMPARE(log, QStringList({"start 1", "pass", "start 2", "pass"}));
-    QCOMPARE(module.image(), soundResource(Cue::Select));
-    QCOMPARE(output.received.at(0), soundResource(Cue::Move));
-}
-
-void TestSoundPlayer::qtEventPassHandlesWaitingEventsOnce()
-{
-    // An event that posts itself again must not keep the pass going: one pass handles
-    // what was waiting, and play returns.
-    int runs = 0;
+    SoundPlayer player(output);
     QObject context;
-    std::function<void()> repost = [&] {
-        ++runs;
-        QMetaObject::invokeMethod(&context, repost, Qt::QueuedConnection);
-    };
-    QMetaObject::invokeMethod(&context, repost, Qt::QueuedConnection);
-    QCOMPARE(runs, 0);
+    QMetaObject::invokeMethod(&context, [&] { log << QStringLiteral("waiting event"); }, Qt::QueuedConnection);
 
-    QtEventPass pass;
-    pass.run();
-    QCOMPARE(runs, 1);
-    pass.run();
-    QCOMPARE(runs, 2);
+    player.play(Cue::Move);
+    QCOMPARE(log, QStringList({"start 1"}));
+
+    QCoreApplication::processEvents();
+    QCOMPARE(log, QStringList({"start 1", "waiting event"}));
 }
 
 QTEST_GUILESS_MAIN(TestSoundPlayer)

@@ -149,8 +149,8 @@ private slots:
         QVERIFY(g.cues.cues.empty());
     }
 
-    // The move cue lets queued events run before the goal test. An undo that runs there
-    // must not take the winning move back before the game has seen it.
+    // An undo queued while the winning move's cue plays runs after the win and cannot
+    // take the winning move back.
     void undoDuringTheWinningMovesCueCannotMissTheWin()
     {
         Game g;
@@ -159,11 +159,14 @@ private slots:
         const auto solution = solveShortest(Board::startPosition());
         for (std::size_t i = 0; i + 1 < solution.size(); ++i)
             g.move(solution[i].first, solution[i].second);
+        QObject queue;
         g.cues.onPlay = [&](Cue cue) {
             if (cue == Cue::Move)
-                g.game.undoRequested();
+                QMetaObject::invokeMethod(&queue, [&] { g.game.undoRequested(); }, Qt::QueuedConnection);
         };
         g.move(solution.back().first, solution.back().second);
+        QCoreApplication::processEvents();
+        QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
         QVERIFY(g.game.gameOver());
         QCOMPARE(g.view.results.size(), std::size_t(1));
         QCOMPARE(g.view.results.back().steps, QStringLiteral("46"));

@@ -17,7 +17,11 @@ constexpr const char *StartPicture = "bbbbbbbb . tttttttt";
 
 struct Game : ControllerRig
 {
-    std::function<void(Cue)> duringCue; // runs inside a cue request, like its event pass
+    std::function<void(Cue)> duringCue; // looks at the state inside a cue request
+    // What a player does while a cue plays: queued, it runs once the handler that asked
+    // for the cue has returned (runQueued), as the event loop would run it.
+    std::function<void(Cue)> queuedDuringCue;
+    QObject queue;
 
     Game()
     {
@@ -25,9 +29,13 @@ struct Game : ControllerRig
             view.events << QStringLiteral("cue ") + cueName(cue);
             if (duringCue)
                 duringCue(cue);
+            if (queuedDuringCue)
+                QMetaObject::invokeMethod(&queue, [this, cue] { queuedDuringCue(cue); }, Qt::QueuedConnection);
         };
         game.start();
     }
+
+    void runQueued() { QCoreApplication::processEvents(); }
 
     void startGame()
     {
@@ -73,7 +81,7 @@ private slots:
         QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbbbbb b bbbbbbbb"));
         QVERIFY(g.cues.cues.empty());
         QCOMPARE(g.view.stepText, QStringLiteral("00"));
-        QVERIFY(!g.view.timerOn);
+        QVERIFY(!g.game.clockRunning());
     }
 
     void newGameLaysOutTheStartAndStartsTheClock()
@@ -82,7 +90,7 @@ private slots:
         g.game.newGameRequested();
         QCOMPARE(g.view.cellsText(), QString::fromLatin1(StartPicture));
         QVERIFY(!g.game.gameOver());
-        QVERIFY(g.view.timerOn);
+        QVERIFY(g.game.clockRunning());
         QCOMPARE(g.game.steps(), std::int64_t(0));
         QCOMPARE(g.cues.cues, Cues{Cue::NewGame});
         QVERIFY(g.dialogs.calls.empty()); // no question when no game runs
@@ -176,7 +184,7 @@ private slots:
         QCOMPARE(call.title, QStringLiteral("Hi, Siluman Ketombe !"));
         QCOMPARE(call.buttons, int(DialogButtons::YesNo));
 
-        QVERIFY(g.view.timerOn);
+        QVERIFY(g.game.clockRunning());
         QCOMPARE(g.view.timeLabel, QStringLiteral("00:00:05")); // never reset
         QCOMPARE(g.view.stepText, QStringLiteral("1"));         // the old count until the first move
         if (restarted) {
@@ -226,10 +234,10 @@ private slots:
         QCOMPARE(g.view.timeLabel, QStringLiteral("00:03:12"));
         g.dialogs.inputAnswers = {QStringLiteral("Abc")};
         g.play(bestSolution());
-        QVERIFY(!g.view.timerOn);
+        QVERIFY(!g.game.clockRunning());
         QCOMPARE(g.view.results.back().time, QStringLiteral("00:03:12"));
         g.game.newGameRequested();
-        QVERIFY(g.view.timerOn);
+        QVERIFY(g.game.clockRunning());
         g.game.clockTicked();
         QCOMPARE(g.view.timeLabel, QStringLiteral("00:03:13"));
     }
@@ -254,7 +262,7 @@ private slots:
         QCOMPARE(g.game.steps(), std::int64_t(46));
         QCOMPARE(g.view.stepText, QStringLiteral("46"));
         QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
-        QVERIFY(!g.view.timerOn);
+        QVERIFY(!g.game.clockRunning());
         // The victory in its order: results shown, cue 1, name asked, list shown, saved.
         const QStringList tail = g.view.events.mid(g.view.events.indexOf(QStringLiteral("results 1 00:00:00 46")));
         QCOMPARE(tail, (QStringList{QStringLiteral("results 1 00:00:00 46"), QStringLiteral("cue Victory"),
@@ -332,21 +340,23 @@ private slots:
 
     void aWinIsHandledOnceWhenAQueuedClickCompletesIt()
     {
-        // The cue of the 45th move lets waiting events run; a queued click completes the
-        // win inside it, and the 45th move's own goal test then finds the goal too.
+        // A click queued while the 45th move's cue plays completes the win once that move
+        // has been handled whole.
         Game g;
         g.startGame();
         g.dialogs.inputAnswers = {QStringLiteral("Once")};
         const auto &moves = bestSolution();
         g.play({moves.begin(), moves.end() - 2});
         bool queued = true;
-        g.duringCue = [&](Cue cue) {
+        g.queuedDuringCue = [&](Cue cue) {
             if (cue == Cue::Move && queued) {
                 queued = false;
                 g.move(moves.back().first, moves.back().second);
             }
         };
         g.move(moves[44].first, moves[44].second);
+        QVERIFY(g.view.results.empty()); // nothing ran inside the 45th move
+        g.runQueued();
 
         QCOMPARE(g.view.results.size(), std::size_t(1));
         QCOMPARE(g.view.results.front().steps, QStringLiteral("46"));
@@ -366,6 +376,9 @@ private slots:
         QTest::newRow("select 8, play command") << QStringLiteral("8 play");
         QTest::newRow("play command") << QStringLiteral("play");
     }
+    // Clicks and keys queued while the winning cue plays run once the win has been handled
+    // whole: the results are shown and the result stored first, no piece moves, and a play
+    // command starts the next game only after all of that, as a play command after a win does.
     void whatTheWinningCueLetsRunCannotTakeTheWinAway()
     {
         QFETCH(QString, queued);
@@ -376,7 +389,7 @@ private slots:
         const auto &moves = bestSolution();
         g.play({moves.begin(), moves.end() - 1});
         bool pending = true;
-        g.duringCue = [&](Cue cue) {
+        g.queuedDuringCue = [&](Cue cue) {
             if (cue != Cue::Move || !pending)
                 return;
             pending = false;
@@ -388,29 +401,44 @@ private slots:
             }
         };
         g.move(moves.back().first, moves.back().second);
+        const QStringList won = g.view.events;
+        QVERIFY(pending); // nothing queued ran inside the winning move
+        g.runQueued();
 
         QVERIFY(!pending);
         QCOMPARE(g.view.results.size(), std::size_t(1));
         QCOMPARE(g.view.results.front().steps, QStringLiteral("46"));
-        QVERIFY(g.game.gameOver());
-        QVERIFY(!g.view.timerOn);
-        QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
-        QCOMPARE(g.view.stepText, QStringLiteral("46"));
         QCOMPARE(int(g.dialogs.calls.size()), 1); // the name only, no restart question
         QCOMPARE(g.dialogs.calls.front().kind, QStringLiteral("askText"));
         QCOMPARE(g.topTen.entries()[9].name.text(), QStringLiteral("Kept  "));
+        QCOMPARE(g.store.values.value(MemoryStore::path("Tobrinel", "HiScores", "9")), QStringLiteral("Kept  46"));
+        QCOMPARE(won.mid(won.indexOf(QStringLiteral("results 1 00:00:00 46"))),
+                 (QStringList{QStringLiteral("results 1 00:00:00 46"), QStringLiteral("cue Victory"),
+                              QStringLiteral("modal BlackListWindow"), QStringLiteral("front ResultsWindow")}));
+        if (queued.contains(QLatin1String("play"))) {
+            QVERIFY(!g.game.gameOver());
+            QCOMPARE(g.view.cellsText(), QString::fromLatin1(StartPicture));
+            QCOMPARE(g.view.events.mid(won.size()).front(), QStringLiteral("cue NewGame"));
+            return;
+        }
+        QVERIFY(g.game.gameOver());
+        QVERIFY(!g.game.clockRunning());
+        QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
+        QCOMPARE(g.view.stepText, QStringLiteral("46"));
+        QCOMPARE(g.view.events, won);
     }
 
     void aMoveThatDoesNotWinLeavesTheBoardOpenToQueuedClicks()
     {
-        // Only a winning move holds the board: after any other the cue may run a click.
+        // A click queued while a move's cue plays is the next click of the game.
         Game g;
         g.startGame();
-        g.duringCue = [&](Cue cue) {
+        g.queuedDuringCue = [&](Cue cue) {
             if (cue == Cue::Move && g.game.steps() == 1)
                 g.game.cellClicked(5);
         };
         g.move(8, 9);
+        g.runQueued();
         QCOMPARE(g.game.selectedCell(), 5);
         QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbBbb. b tttttttt"));
     }
@@ -420,11 +448,12 @@ private slots:
         Game g;
         g.startGame();
         g.dialogs.inputAnswers = {QStringLiteral("Fast")};
-        g.duringCue = [&](Cue cue) {
+        g.queuedDuringCue = [&](Cue cue) {
             if (cue == Cue::Victory)
                 g.game.newGameRequested(); // a queued play command
         };
         g.play(bestSolution());
+        g.runQueued();
         QCOMPARE(g.game.steps(), std::int64_t(0));
         QCOMPARE(g.topTen.newResult(), StoredScore(46));
         QCOMPARE(g.topTen.entries()[9].score, StoredScore(46));
@@ -488,7 +517,7 @@ private slots:
         QCOMPARE(g.view.ended, answer == Answer::Ok);
         if (answer != Answer::Ok) {
             QCOMPARE(g.game.selectedCell(), 8);
-            QVERIFY(g.view.timerOn);
+            QVERIFY(g.game.clockRunning());
         }
     }
 

@@ -105,8 +105,8 @@ public:
 using Cues = std::vector<Cue>;
 QString cueName(Cue cue); // "Select"
 
-// Records the cues requested; onPlay runs inside the request, like the event pass of the
-// real play.
+// Records the cues requested; onPlay runs inside the request (to look at the state then, or
+// to queue what a player does while the cue plays).
 class RecordingCuePlayer final : public CuePlayer
 {
 public:
@@ -122,9 +122,7 @@ class RecordingView final : public GameView
 public:
     void showCell(int cell, Piece piece, bool selected) override { cells[cell] = {piece, selected}; }
     void setStepText(const QString &text) override { stepText = text; }
-    QString timeText() const override { return timeLabel; }
     void setTimeText(const QString &text) override { timeLabel = text; }
-    void setTimerEnabled(bool on) override { timerOn = on; }
     void setSoundChecked(bool checked) override { soundCheck = checked; }
     void showResults(int rank, const QString &time, const QString &steps) override;
     void load(WindowId form) override;
@@ -146,7 +144,6 @@ public:
     Shown cells[18];
     QString stepText = QStringLiteral("00");
     QString timeLabel = QStringLiteral("00:00:00");
-    bool timerOn = false;
     bool soundCheck = true;
     bool ended = false;
     int focusedCell = 0;

@@ -165,7 +165,7 @@ private slots:
         QCOMPARE(w.timeLabel->pos(), QPoint(344, 128));
         QCOMPARE(w.timeLabel->text(), QStringLiteral("00:00:00"));
         QVERIFY(w.timeLabel->x() + w.timeLabel->width() <= ClientPixels); // not cut off at the window's edge
-        QVERIFY(!w.clockTimer.isActive());
+        QVERIFY(!app.game.clockRunning());
 
         const QList<QAction *> menus = w.menuBar()->actions();
         QCOMPARE(menus.size(), 3);
@@ -429,7 +429,7 @@ private slots:
         MainWindow &w = app.window();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.newGameAction->trigger();
-        QVERIFY(w.clockTimer.isActive());
+        QVERIFY(app.game.clockRunning());
         QVERIFY(w.cells[9]->picture().isNull());
         QCOMPARE(w.cells[12]->picture().cacheKey(), w.piecePictures[TilePic].cacheKey());
 
@@ -468,7 +468,7 @@ private slots:
         QCOMPARE(blackListRows, (QStringList{QStringLiteral("Mouse "), QStringLiteral("46")}));
 
         QCOMPARE(w.stepLabel->text(), QStringLiteral("46"));
-        QVERIFY(!w.clockTimer.isActive());
+        QVERIFY(!app.game.clockRunning());
         QVERIFY(app.game.gameOver());
         for (int k = 1; k <= 8; ++k)
             QCOMPARE(w.cells[k]->picture().cacheKey(), w.piecePictures[TilePic].cacheKey());
@@ -641,7 +641,7 @@ private slots:
         App app;
         MainWindow &w = app.window();
         w.newGameAction->trigger();
-        w.clockTimer.setInterval(20); // the real second, sped up
+        app.game.setClockInterval(20); // the real second, sped up
         QString whenOpened, whenAnswered;
         ModalAnswerer answerer;
         answerer.expect([&](QWidget *modal) {
@@ -654,7 +654,7 @@ private slots:
         w.newGameAction->trigger();
         QVERIFY(answerer.allAnswered());
         QVERIFY2(whenAnswered > whenOpened, qPrintable(whenOpened + QStringLiteral(" -> ") + whenAnswered));
-        QVERIFY(w.clockTimer.isActive());
+        QVERIFY(app.game.clockRunning());
     }
 
     void helpWindowsLeaveAGameInProgressAsItWas()
@@ -686,7 +686,7 @@ private slots:
         QCOMPARE(app.game.steps(), std::int64_t(1));
         QCOMPARE(w.cells[5]->picture().cacheKey(), w.piecePictures[BallSelectedPic].cacheKey());
         QVERIFY(w.cells[8]->picture().isNull());
-        QVERIFY(w.clockTimer.isActive());
+        QVERIFY(app.game.clockRunning());
         flushDeletes();
         QCOMPARE(liveWindows<InstructionsWindow>() + liveWindows<AboutWindow>(), 0);
     }
@@ -704,7 +704,7 @@ private slots:
         QCOMPARE(answerer.seen.front().buttons, QStringLiteral("OK|Cancel"));
         QVERIFY(!app.ended);
         QVERIFY(w.isVisible());
-        QVERIFY(w.clockTimer.isActive());
+        QVERIFY(app.game.clockRunning());
         QCOMPARE(app.game.selectedCell(), 8);
     }
 

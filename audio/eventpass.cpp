@@ -1,8 +1,0 @@
-#include "audio/eventpass.h"
-
-#include <QCoreApplication>
-
-void QtEventPass::run()
-{
-    QCoreApplication::processEvents();
-}
