@@ -5,6 +5,7 @@
 #include "ui/artpictures.h"
 #include "app/gameparts.h"
 #include "app/gamewindows.h"
+#include "platform/appname.h"
 #include "platform/sessionend.h"
 #include "platform/platformchoice.h"
 #include "platform/sysinfo.h"
@@ -43,8 +44,8 @@ int main(int argc, char *argv[])
     int argCount = int(args.size());
     args.push_back(nullptr);
     QApplication app(argCount, args.data());
-    QCoreApplication::setOrganizationName(QStringLiteral("Tobrinel"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tobrinel"));
+    QCoreApplication::setOrganizationName(QString::fromLatin1(AppName));
+    QCoreApplication::setApplicationName(QString::fromLatin1(AppName));
     QGuiApplication::setDesktopFileName(QStringLiteral(TOBRINEL_APP_ID));
     QApplication::setWindowIcon(applicationIcon());
     quitOnSessionEnd(app);

@@ -3,19 +3,9 @@
 
 #include "audio/wavreader.h"
 
+#include <QtEndian>
+
 #include <algorithm>
-
-namespace {
-
-quint32 readLe(const QByteArray &bytes, qsizetype at, int width)
-{
-    quint32 value = 0;
-    for (int i = width - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<quint8>(bytes.at(at + i));
-    return value;
-}
-
-} // namespace
 
 std::optional<WaveImage> parseWave(const QByteArray &image)
 {
@@ -27,15 +17,15 @@ std::optional<WaveImage> parseWave(const QByteArray &image)
     qsizetype at = 12;
     while (at + 8 <= image.size()) {
         const QByteArray id = image.mid(at, 4);
-        const qsizetype size = readLe(image, at + 4, 4);
+        const qsizetype size = qFromLittleEndian<quint32>(image.constData() + at + 4);
         const qsizetype body = at + 8;
         if (id == "fmt ") {
             if (size < 16 || body + 16 > image.size())
                 return std::nullopt;
-            const quint32 formatTag = readLe(image, body, 2);
-            const int channels = static_cast<int>(readLe(image, body + 2, 2));
-            const quint32 sampleRate = readLe(image, body + 4, 4);
-            const int bits = static_cast<int>(readLe(image, body + 14, 2));
+            const quint32 formatTag = qFromLittleEndian<quint16>(image.constData() + body);
+            const int channels = qFromLittleEndian<quint16>(image.constData() + body + 2);
+            const quint32 sampleRate = qFromLittleEndian<quint32>(image.constData() + body + 4);
+            const int bits = qFromLittleEndian<quint16>(image.constData() + body + 14);
             if (formatTag != 1 || channels < 1 || channels > 8 || sampleRate < 1000 || sampleRate > 384000
                 || (bits != 8 && bits != 16))
                 return std::nullopt;

@@ -31,7 +31,7 @@ public:
 
 private:
     static std::size_t index(int cell) { return static_cast<std::size_t>(cell - FirstCell); }
-    std::array<Piece, 17> m_cells{};
+    std::array<Piece, LastCell> m_cells{};
 };
 
 // A move of the piece on cell from into the empty cell to.

@@ -7,7 +7,7 @@
 
 int rankForSteps(std::int64_t steps)
 {
-    if (steps <= 46)
+    if (steps <= ShortestWinSteps)
         return 1;
     if (steps <= 53)
         return 2;

@@ -20,7 +20,7 @@
 class Dialogs;
 class TopTenList;
 
-// 1 (GENIUS) up to 46 steps, 2 (SMART) from 47 to 53, 3 (STUPID) from 54.
+// 1 (GENIUS) up to the shortest win's 46 steps, 2 (SMART) from 47 to 53, 3 (STUPID) from 54.
 int rankForSteps(std::int64_t steps);
 
 class GameController

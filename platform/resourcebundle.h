@@ -3,6 +3,7 @@
 // does, so that a bundle nobody asks for is never read.
 #pragma once
 
+#include <QByteArray>
 #include <QResource>
 
 #include <mutex>
@@ -25,3 +26,12 @@ private:
     const unsigned char *m_data;
     std::once_flag m_once;
 };
+
+// The bytes of a resource file: where they lie in the program when stored plain (no copy),
+// unpacked when stored compressed.
+inline QByteArray resourceBytes(const QResource &resource)
+{
+    if (resource.compressionAlgorithm() == QResource::NoCompression)
+        return QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()), resource.size());
+    return resource.uncompressedData();
+}

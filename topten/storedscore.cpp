@@ -1,7 +1,7 @@
 // Reading and writing the exact decimal score of a top-ten entry.
 #include "topten/storedscore.h"
 
-#include "topten/storedvalue.h"
+#include "topten/showntext.h"
 
 #include <limits>
 #include <string>

@@ -9,6 +9,14 @@
 #include <compare>
 #include <cstdint>
 
+// No game is won in fewer steps than a shortest solution takes.
+inline constexpr int ShortestWinSteps = 46;
+
+// The scores a stored entry can hold: the default entry's 3600 is the weakest a stored
+// result may be.
+inline constexpr int FewestStoredSteps = ShortestWinSteps;
+inline constexpr int MostStoredSteps = 3600;
+
 class StoredScore
 {
 public:

@@ -2,7 +2,9 @@
 // whether a result qualifies, the nickname entry and the selection sort.
 #include "topten/toptenlist.h"
 
+#include "platform/appname.h"
 #include "topten/settingsstore.h"
+#include "topten/showntext.h"
 #include "topten/storedvalue.h"
 #include "platform/dialogs.h"
 
@@ -14,7 +16,7 @@
 
 namespace {
 
-QString appTitle() { return QStringLiteral("Tobrinel"); }
+QString appTitle() { return QString::fromLatin1(AppName); }
 QString section() { return QStringLiteral("HiScores"); }
 QString key(int index) { return QString::number(index); }
 

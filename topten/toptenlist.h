@@ -9,6 +9,7 @@
 
 #include "topten/storedscore.h"
 #include "topten/nickname.h"
+#include "topten/toptensize.h"
 
 #include <QString>
 
@@ -44,7 +45,7 @@ public:
     // an entry the first load cannot read is the weakest one and the first to go.
     TopTenList(SettingsStore &store, Dialogs &dialogs);
 
-    static constexpr int Size = 10;
+    static constexpr int Size = TopTenSize;
     using Entries = std::array<TopTenEntry, Size>;
 
     void load();

@@ -12,7 +12,7 @@
 
 AboutWindow::AboutWindow(Dialogs &dialogs, Registry &registry, Launcher &launcher, QWidget *owner)
     // Nothing shows the caption; the mixed case is the game's own signature.
-    : PictureDialog(owner, QStringLiteral("About TobRineL - KarVoleN 2003"), QSize(336, 244), pictures::about)
+    : PictureDialog(owner, QStringLiteral("About TobRineL - KarVoleN 2003"), AboutLayout::Window.as<QSize>(), pictures::about)
     , m_dialogs(dialogs)
     , m_registry(registry)
     , m_launcher(launcher)
@@ -24,7 +24,7 @@ AboutWindow::AboutWindow(Dialogs &dialogs, Registry &registry, Launcher &launche
     okButton->setFont(font);
     okButton->setDefault(true);
     okButton->setToolTip(QStringLiteral("http://tobrinel.example.org/"));
-    connect(okButton, &QPushButton::clicked, this, &AboutWindow::okClicked);
+    connect(okButton, &QPushButton::clicked, this, &QWidget::close);
 
     sysInfoButton = new QPushButton(QStringLiteral("&System Info..."), this);
     sysInfoButton->setGeometry(AboutLayout::SysInfo.as<QRect>());
@@ -35,10 +35,6 @@ AboutWindow::AboutWindow(Dialogs &dialogs, Registry &registry, Launcher &launche
     okButton->setFocus();
 }
 
-void AboutWindow::okClicked()
-{
-    close();
-}
 
 void AboutWindow::sysInfoClicked()
 {

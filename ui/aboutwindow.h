@@ -20,7 +20,6 @@ public:
     QPushButton *okButton = nullptr;
     QPushButton *sysInfoButton = nullptr;
 
-    void okClicked();
     void sysInfoClicked();
 
 protected:

@@ -53,7 +53,7 @@ QString oneLine(QString text)
 } // namespace
 
 BlackListWindow::BlackListWindow(TopTenList &topTen, Dialogs &dialogs, QWidget *owner)
-    : PictureDialog(owner, QStringLiteral("Hi Scores"), QSize(330, 359), pictures::blackList)
+    : PictureDialog(owner, QStringLiteral("Hi Scores"), BlackListLayout::Window.as<QSize>(), pictures::blackList)
     , m_topTen(topTen)
     , m_dialogs(dialogs)
 {
@@ -76,7 +76,7 @@ BlackListWindow::BlackListWindow(TopTenList &topTen, Dialogs &dialogs, QWidget *
     clearButton = new QPushButton(QStringLiteral("&Clear"), this);
     clearButton->setGeometry(BlackListLayout::Clear.as<QRect>());
     closeButton->setFocus();
-    connect(closeButton, &QPushButton::clicked, this, &BlackListWindow::closeClicked);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(clearButton, &QPushButton::clicked, this, &BlackListWindow::clearClicked);
 }
 
@@ -90,7 +90,7 @@ void BlackListWindow::changeEvent(QEvent *event)
 void BlackListWindow::showEntries()
 {
     for (int i = nameLabels.first(); i <= nameLabels.last(); ++i) {
-        const TopTenEntry &entry = m_topTen.entries()[9 - i];
+        const TopTenEntry &entry = m_topTen.entries()[BlackListLayout::Rows - 1 - i];
         setNameCaption(i, entry.name.text());
         // A stored entry that could not be read shows no score: it is not a result.
         scoreLabels[i]->setText(entry.damaged ? QStringLiteral("?") : entry.score.toString());
@@ -105,10 +105,6 @@ void BlackListWindow::setNameCaption(int row, const QString &name)
     label->setFont(fittedFont(label, m_nameFont, caption));
 }
 
-void BlackListWindow::closeClicked()
-{
-    close();
-}
 
 void BlackListWindow::clearClicked()
 {

@@ -5,6 +5,7 @@
 
 #include "ui/numberedarray.h"
 #include "ui/picturedialog.h"
+#include "ui/windowlayout.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -19,8 +20,9 @@ class BlackListWindow final : public PictureDialog
 public:
     BlackListWindow(TopTenList &topTen, Dialogs &dialogs, QWidget *owner);
 
-    NumberedArray<QLabel *, 0, 9> nameLabels;   // row i shows entry 9 - i: the best on top
-    NumberedArray<QLabel *, 0, 9> scoreLabels;
+    // Row i shows entry Rows - 1 - i: the best on top.
+    NumberedArray<QLabel *, 0, BlackListLayout::Rows - 1> nameLabels;
+    NumberedArray<QLabel *, 0, BlackListLayout::Rows - 1> scoreLabels;
     QPushButton *closeButton = nullptr;        // "&Oehh"
     QPushButton *clearButton = nullptr;        // "&Clear"
 
@@ -30,7 +32,6 @@ protected:
 private:
     // Shows the list as it stands each time the window becomes active.
     void showEntries();
-    void closeClicked();
     void clearClicked();
     // The caption of nameLabels(row), in the largest font that shows it whole.
     void setNameCaption(int row, const QString &name);

@@ -2,6 +2,8 @@
 #include "ui/instructionswindow.h"
 
 #include "media/art/picturenames.h"
+#include "ui/windowlayout.h"
+
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -30,10 +32,13 @@ void addReadableText(QWidget *window, const QRect &place, const char *text)
 } // namespace
 
 InstructionsWindow::InstructionsWindow(QWidget *owner)
-    : PictureDialog(owner, QStringLiteral("Instructions"), QSize(499, 335), pictures::instructions)
+    : PictureDialog(owner, QStringLiteral("Instructions"), InstructionsLayout::Window.as<QSize>(), pictures::instructions)
 {
-    addReadableText(this, QRect(0, 0, 499, 167), MovesCaption);
-    addReadableText(this, QRect(0, 168, 499, 167), GoalCaption);
+    // The two panels, one above the other, a pixel's line between them.
+    constexpr int width = InstructionsLayout::Window.width;
+    constexpr int panel = InstructionsLayout::Window.height / 2;
+    addReadableText(this, QRect(0, 0, width, panel), MovesCaption);
+    addReadableText(this, QRect(0, panel + 1, width, panel), GoalCaption);
     setAccessibleDescription(QString::fromUtf8(MovesCaption) + QLatin1Char(' ') + QString::fromUtf8(GoalCaption));
 }
 

@@ -21,9 +21,11 @@
 
 namespace {
 
-constexpr int px(int twips)
+// The top-left corner of a cell, as Qt takes it.
+QPoint cellCorner(int cell)
 {
-    return twipsToPixels(twips);
+    const PixelPoint corner = cellTopLeft(cell);
+    return {corner.x, corner.y};
 }
 
 class Client final : public QWidget
@@ -67,12 +69,6 @@ QLabel *makeLabel(QWidget *parent, const QString &text, const QFont &font, const
 
 } // namespace
 
-QPoint MainWindow::cellPosition(int cell)
-{
-    const CellPlace &place = CellTwips[static_cast<std::size_t>(cell - 1)];
-    return {px(place.left), px(place.top)};
-}
-
 int MainWindow::cellInDirection(int cell, int arrowKey)
 {
     QPoint direction;
@@ -87,11 +83,11 @@ int MainWindow::cellInDirection(int cell, int arrowKey)
     // so straight ahead is often two diagonal steps away. Weighing the sideways offset
     // double makes a cell straight ahead win over two diagonal neighbours at the same
     // distance, and a diagonal neighbour win over a cell straight ahead but far off.
-    const QPoint from = cellPosition(cell);
+    const QPoint from = cellCorner(cell);
     int best = 0;
     int bestScore = 0;
     for (int k = FirstCell; k <= LastCell; ++k) {
-        const QPoint d = cellPosition(k) - from;
+        const QPoint d = cellCorner(k) - from;
         const int ahead = d.x() * direction.x() + d.y() * direction.y();
         if (ahead <= 0)
             continue;
@@ -236,7 +232,7 @@ MainWindow::MainWindow(GameController &game)
     // Created in number order, so the focus chain runs 1..17 as well.
     for (int k = FirstCell; k <= LastCell; ++k) {
         auto *cell = new ImageCell(m_client);
-        cell->setGeometry(QRect(cellPosition(k), QSize(CellPixels, CellPixels)));
+        cell->setGeometry(QRect(cellCorner(k), QSize(CellPixels, CellPixels)));
         cell->setFocusPolicy(Qt::StrongFocus);
         connect(cell, &ImageCell::clicked, this, [this, k] { m_game.cellClicked(k); });
         cells[k] = cell;
@@ -263,7 +259,7 @@ MainWindow::MainWindow(GameController &game)
 
     buildMenus();
     boardMenu = new BoardMenu(this, m_client, m_game);
-    hints = new HintPresenter(m_client, [](int cell) { return QRect(cellPosition(cell), QSize(CellPixels, CellPixels)); });
+    hints = new HintPresenter(m_client, [](int cell) { return QRect(cellCorner(cell), QSize(CellPixels, CellPixels)); });
 
     // The fixed square client area under the menu bar; no maximizing.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

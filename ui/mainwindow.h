@@ -45,9 +45,6 @@ public:
     // The hint's and the review's marks on the board, and what a screen reader hears of them.
     HintPresenter *hints = nullptr;
 
-    // The cell grid in pixels (twips / 15), top-left corners of cells[1..17].
-    static QPoint cellPosition(int cell);
-
     // The cell whose centre is nearest in the arrow's direction on screen, or 0.
     static int cellInDirection(int cell, int arrowKey);
 

@@ -40,7 +40,7 @@ Answer QtDialogs::showMessage(const QString &prompt, DialogButtons buttons, cons
 {
     Centred<QMessageBox> box(dialogParent());
     box.setIcon(QMessageBox::NoIcon);
-    box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title);
+    box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(AppName) : title);
     box.setText(prompt);
     box.setTextFormat(Qt::PlainText);
 
@@ -75,7 +75,7 @@ void QtDialogs::showNote(const QString &prompt)
 {
     Centred<QMessageBox> box(dialogParent());
     box.setIcon(QMessageBox::Information);
-    box.setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    box.setWindowTitle(QString::fromLatin1(AppName));
     box.setText(prompt);
     box.setTextFormat(Qt::PlainText);
     box.setStandardButtons(QMessageBox::Ok);

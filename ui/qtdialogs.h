@@ -2,10 +2,9 @@
 // the program.
 #pragma once
 
+#include "platform/appname.h"
 #include "platform/dialogs.h"
 
-// The caption of a message box that has no title of its own.
-inline constexpr const char *ApplicationTitle = "Tobrinel";
 
 class QtDialogs final : public Dialogs
 {

@@ -32,10 +32,10 @@ ResultsWindow::ResultsWindow()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
 {
     setWindowTitle(QStringLiteral("You Win !!!"));
-    setFixedSize(387, 364);
+    setFixedSize(ResultsLayout::Window.as<QSize>());
 
     const qreal ratio = devicePixelRatioF();
-    // The picture is 385 wide; paintBackground carries its right edge over the last two columns.
+    // The picture is narrower than the window; paintBackground carries its right edge over.
     m_background = artImage(pictures::results, ratio);
 
     for (int rank = 1; rank <= 3; ++rank)
@@ -56,7 +56,7 @@ ResultsWindow::ResultsWindow()
     greatButton->setGeometry(ResultsLayout::Button.as<QRect>());
     greatButton->setFocusPolicy(Qt::StrongFocus);
     greatButton->setFocus();
-    connect(greatButton, &QToolButton::clicked, this, &ResultsWindow::greatClicked);
+    connect(greatButton, &QToolButton::clicked, this, &QWidget::close);
 
     // Centred on the screen where the main window is, like a window with no owner.
     if (const QScreen *screen = this->screen())
@@ -95,9 +95,4 @@ void ResultsWindow::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
     emit closed();
-}
-
-void ResultsWindow::greatClicked()
-{
-    close();
 }

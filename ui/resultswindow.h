@@ -34,7 +34,5 @@ protected:
     void keyPressEvent(QKeyEvent *event) override; // Return presses "&Great", as Space does
 
 private:
-    void greatClicked();
-
     QImage m_background;
 };

@@ -4,6 +4,21 @@
 // table. No Qt here.
 #pragma once
 
+#include "topten/toptensize.h"
+
+// A window's or a picture's size in pixels of the design.
+struct PixelSize
+{
+    int width;
+    int height;
+
+    template <typename Size>
+    constexpr Size as() const
+    {
+        return Size(width, height);
+    }
+};
+
 struct ControlPlace
 {
     int left;
@@ -22,6 +37,9 @@ struct ControlPlace
 // The main window (MainWindow). The two time labels size themselves to their text; the art
 // leaves this much room for them.
 namespace MainLayout {
+// The board's picture; the window's client area is ClientPixels square (ui/boardlayout.h),
+// and the picture's last columns and rows lie beyond it.
+inline constexpr PixelSize Picture{411, 411};
 inline constexpr ControlPlace Steps{16, 136, 76, 45};         // stepLabel
 inline constexpr ControlPlace TimeCaption{296, 128, 44, 16};  // timeCaption, "Time :"
 inline constexpr ControlPlace Time{344, 128, 57, 16};         // timeLabel
@@ -31,7 +49,11 @@ inline constexpr ControlPlace Review{100, 128, 188, 56};
 
 // The black list (BlackListWindow): ten rows of name and score, the lowest result at row 0.
 namespace BlackListLayout {
-inline constexpr int Rows = 10;
+// The picture is a pixel narrower and two lower than the window; its edges are carried
+// over the rest (ui/background.h).
+inline constexpr PixelSize Window{330, 359};
+inline constexpr PixelSize Picture{329, 357};
+inline constexpr int Rows = TopTenSize;
 inline constexpr int RowStep = 16;                       // each row this much below the last
 inline constexpr ControlPlace Name{48, 120, 73, 17};     // nameLabels(0)
 inline constexpr ControlPlace Score{208, 120, 65, 17};   // scoreLabels(0)
@@ -48,6 +70,8 @@ constexpr ControlPlace row(ControlPlace first, int row)
 // The results window (ResultsWindow). The two labels size themselves to their text; the art
 // leaves this much room for them.
 namespace ResultsLayout {
+inline constexpr PixelSize Window{387, 364};
+inline constexpr PixelSize Picture{385, 364};
 inline constexpr ControlPlace Time{224, 88, 92, 18};      // timeLabel
 inline constexpr ControlPlace Steps{224, 134, 28, 18};    // stepsLabel
 inline constexpr ControlPlace Banner{248, 200, 121, 54};  // rankBanner
@@ -56,6 +80,14 @@ inline constexpr ControlPlace Button{312, 296, 65, 57};   // closeButton
 
 // The about window (AboutWindow).
 namespace AboutLayout {
+inline constexpr PixelSize Window{336, 244};
+inline constexpr PixelSize Picture{335, 243};
 inline constexpr ControlPlace Ok{8, 208, 84, 23};        // okButton
 inline constexpr ControlPlace SysInfo{96, 208, 83, 23};  // sysInfoButton
 } // namespace AboutLayout
+
+// The instructions window (InstructionsWindow): its picture fills it exactly.
+namespace InstructionsLayout {
+inline constexpr PixelSize Window{499, 335};
+inline constexpr PixelSize Picture = Window;
+} // namespace InstructionsLayout

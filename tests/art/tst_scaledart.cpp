@@ -5,6 +5,7 @@
 #include "game/gamecontroller.h"
 #include "media/art/picturenames.h"
 #include "topten/toptenlist.h"
+#include "ui/boardlayout.h"
 #include "ui/mainwindow.h"
 #include "ui/imagestore.h"
 
@@ -74,7 +75,7 @@ private slots:
         QRect inClient = region;
         if (picture != pictures::board) {
             // The ball region is given in window pixels; the picture starts at the cell.
-            const QPoint cell = MainWindow::cellPosition(5);
+            const QPoint cell(cellTopLeft(5).x, cellTopLeft(5).y);
             QCOMPARE(window.cells[5]->pos(), cell);
             inClient = region.translated(-cell);
         }

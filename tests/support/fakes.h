@@ -141,7 +141,7 @@ public:
     QString cellsText() const;
 
     struct Shown { Piece piece = Piece::Ball; bool selected = false; }; // the design shows balls
-    Shown cells[18];
+    Shown cells[LastCell + 1];
     QString stepText = QStringLiteral("00");
     QString timeLabel = QStringLiteral("00:00:00");
     bool soundCheck = true;

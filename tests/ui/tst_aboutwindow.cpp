@@ -190,7 +190,7 @@ void TestAboutWindow::systemInfoShowsTheMessageAndStaysOpen()
     QCOMPARE(answerer.seen.size(), 2);
     const ModalAnswerer::Seen &message = answerer.seen.at(1);
     QCOMPARE(message.text, QStringLiteral("System Information Is Unavailable At This Time"));
-    QCOMPARE(message.title, QString::fromLatin1(ApplicationTitle));
+    QCOMPARE(message.title, QString::fromLatin1(AppName));
     QCOMPARE(message.buttons, QStringLiteral("OK"));
     QVERIFY(!slot.loaded());
 }
