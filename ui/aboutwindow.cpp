@@ -12,7 +12,7 @@
 
 AboutWindow::AboutWindow(Dialogs &dialogs, Registry &registry, Launcher &launcher, QWidget *owner)
     // Nothing shows the caption; the mixed case is the game's own signature.
-    : PictureDialog(owner, QStringLiteral("About TobRineL - KarVoleN 2003"), AboutLayout::Window.as<QSize>(), pictures::about)
+    : PictureDialog(owner, QStringLiteral("About TobRineL - KarVoleN 2003"), WindowSizes::About.window.as<QSize>(), pictures::about)
     , m_dialogs(dialogs)
     , m_registry(registry)
     , m_launcher(launcher)

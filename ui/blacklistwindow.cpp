@@ -53,7 +53,7 @@ QString oneLine(QString text)
 } // namespace
 
 BlackListWindow::BlackListWindow(TopTenList &topTen, Dialogs &dialogs, QWidget *owner)
-    : PictureDialog(owner, QStringLiteral("Hi Scores"), BlackListLayout::Window.as<QSize>(), pictures::blackList)
+    : PictureDialog(owner, QStringLiteral("Hi Scores"), WindowSizes::BlackList.window.as<QSize>(), pictures::blackList)
     , m_topTen(topTen)
     , m_dialogs(dialogs)
 {

@@ -32,11 +32,11 @@ void addReadableText(QWidget *window, const QRect &place, const char *text)
 } // namespace
 
 InstructionsWindow::InstructionsWindow(QWidget *owner)
-    : PictureDialog(owner, QStringLiteral("Instructions"), InstructionsLayout::Window.as<QSize>(), pictures::instructions)
+    : PictureDialog(owner, QStringLiteral("Instructions"), WindowSizes::Instructions.window.as<QSize>(), pictures::instructions)
 {
     // The two panels, one above the other, a pixel's line between them.
-    constexpr int width = InstructionsLayout::Window.width;
-    constexpr int panel = InstructionsLayout::Window.height / 2;
+    constexpr int width = WindowSizes::Instructions.window.width;
+    constexpr int panel = WindowSizes::Instructions.window.height / 2;
     addReadableText(this, QRect(0, 0, width, panel), MovesCaption);
     addReadableText(this, QRect(0, panel + 1, width, panel), GoalCaption);
     setAccessibleDescription(QString::fromUtf8(MovesCaption) + QLatin1Char(' ') + QString::fromUtf8(GoalCaption));

@@ -32,7 +32,7 @@ ResultsWindow::ResultsWindow()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
 {
     setWindowTitle(QStringLiteral("You Win !!!"));
-    setFixedSize(ResultsLayout::Window.as<QSize>());
+    setFixedSize(WindowSizes::Results.window.as<QSize>());
 
     const qreal ratio = devicePixelRatioF();
     // The picture is narrower than the window; paintBackground carries its right edge over.

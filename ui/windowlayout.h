@@ -34,6 +34,21 @@ struct ControlPlace
     }
 };
 
+// The size of each window the game opens over the main one, and of its picture. A picture
+// a pixel or two smaller than its window has its edges carried over the rest
+// (ui/background.h).
+struct WindowSize
+{
+    PixelSize window;
+    PixelSize picture;
+};
+namespace WindowSizes {
+inline constexpr WindowSize Results{{387, 364}, {385, 364}};
+inline constexpr WindowSize BlackList{{330, 359}, {329, 357}};
+inline constexpr WindowSize About{{336, 244}, {335, 243}};
+inline constexpr WindowSize Instructions{{499, 335}, {499, 335}};
+} // namespace WindowSizes
+
 // The main window (MainWindow). The two time labels size themselves to their text; the art
 // leaves this much room for them.
 namespace MainLayout {
@@ -49,10 +64,6 @@ inline constexpr ControlPlace Review{100, 128, 188, 56};
 
 // The black list (BlackListWindow): ten rows of name and score, the lowest result at row 0.
 namespace BlackListLayout {
-// The picture is a pixel narrower and two lower than the window; its edges are carried
-// over the rest (ui/background.h).
-inline constexpr PixelSize Window{330, 359};
-inline constexpr PixelSize Picture{329, 357};
 inline constexpr int Rows = TopTenSize;
 inline constexpr int RowStep = 16;                       // each row this much below the last
 inline constexpr ControlPlace Name{48, 120, 73, 17};     // nameLabels(0)
@@ -70,24 +81,14 @@ constexpr ControlPlace row(ControlPlace first, int row)
 // The results window (ResultsWindow). The two labels size themselves to their text; the art
 // leaves this much room for them.
 namespace ResultsLayout {
-inline constexpr PixelSize Window{387, 364};
-inline constexpr PixelSize Picture{385, 364};
 inline constexpr ControlPlace Time{224, 88, 92, 18};      // timeLabel
 inline constexpr ControlPlace Steps{224, 134, 28, 18};    // stepsLabel
 inline constexpr ControlPlace Banner{248, 200, 121, 54};  // rankBanner
-inline constexpr ControlPlace Button{312, 296, 65, 57};   // closeButton
+inline constexpr ControlPlace Button{312, 296, 65, 57};   // greatButton
 } // namespace ResultsLayout
 
 // The about window (AboutWindow).
 namespace AboutLayout {
-inline constexpr PixelSize Window{336, 244};
-inline constexpr PixelSize Picture{335, 243};
 inline constexpr ControlPlace Ok{8, 208, 84, 23};        // okButton
 inline constexpr ControlPlace SysInfo{96, 208, 83, 23};  // sysInfoButton
 } // namespace AboutLayout
-
-// The instructions window (InstructionsWindow): its picture fills it exactly.
-namespace InstructionsLayout {
-inline constexpr PixelSize Window{499, 335};
-inline constexpr PixelSize Picture = Window;
-} // namespace InstructionsLayout
