@@ -70,8 +70,8 @@ peak() {
 now_ms() { date +%s%3N; }
 
 # play NAME ARGS...: runs cueplay with ARGS; leaves the wall time in RAN_MS, its exit
-# status in RAN_STATUS, the slowest PlaySound in SLOWEST_US and the slowest hand-over to
-# the back end in START_US. A PlaySound that waited on the server would take seconds;
+# status in RAN_STATUS, the slowest play in SLOWEST_US and the slowest hand-over to
+# the back end in START_US. A play that waited on the server would take seconds;
 # 20 ms leaves room for a loaded machine.
 play() {
     local name=$1; shift
@@ -143,9 +143,9 @@ fi
 # No server at all: silent, at once, and out promptly.
 PULSE_SERVER="unix:$PA_DIR/no-such-socket" play noserver 6 +100 1 +100 3
 if [ "$RAN_STATUS" -eq 0 ] && [ "$RAN_MS" -lt 2500 ] && [ "${SLOWEST_US:-999999}" -lt 20000 ]; then
-    pass "no server: slowest PlaySound ${SLOWEST_US} us (hand-over ${START_US} us), cueplay ran $RAN_MS ms"
+    pass "no server: slowest play ${SLOWEST_US} us (hand-over ${START_US} us), cueplay ran $RAN_MS ms"
 else
-    fail "no server: status $RAN_STATUS, slowest PlaySound ${SLOWEST_US:-none} us, ran $RAN_MS ms"
+    fail "no server: status $RAN_STATUS, slowest play ${SLOWEST_US:-none} us, ran $RAN_MS ms"
     cat "$PA_DIR/noserver.err"
 fi
 
@@ -154,9 +154,9 @@ kill -STOP "$SERVER_PID"
 play frozenfirst 1 +200 3
 kill -CONT "$SERVER_PID"
 if [ "$RAN_STATUS" -eq 0 ] && [ "$RAN_MS" -lt 2500 ] && [ "${SLOWEST_US:-999999}" -lt 20000 ]; then
-    pass "server frozen from the start: slowest PlaySound ${SLOWEST_US} us (hand-over ${START_US} us), cueplay ran $RAN_MS ms"
+    pass "server frozen from the start: slowest play ${SLOWEST_US} us (hand-over ${START_US} us), cueplay ran $RAN_MS ms"
 else
-    fail "server frozen from the start: status $RAN_STATUS, slowest PlaySound ${SLOWEST_US:-none} us, ran $RAN_MS ms"
+    fail "server frozen from the start: status $RAN_STATUS, slowest play ${SLOWEST_US:-none} us, ran $RAN_MS ms"
     cat "$PA_DIR/frozenfirst.err"
 fi
 
@@ -174,9 +174,9 @@ kill -CONT "$SERVER_PID"
 SLOWEST_US=$(awk '/^slowest-play-us/ { print $2 }' "$PA_DIR/frozen.out")
 START_US=$(awk '/^slowest-start-us/ { print $2 }' "$PA_DIR/frozen.out")
 if [ "$RAN_STATUS" -eq 0 ] && [ "$RAN_MS" -lt 4500 ] && [ "${SLOWEST_US:-999999}" -lt 20000 ]; then
-    pass "frozen server: slowest PlaySound ${SLOWEST_US} us (hand-over ${START_US} us), cueplay ran $RAN_MS ms"
+    pass "frozen server: slowest play ${SLOWEST_US} us (hand-over ${START_US} us), cueplay ran $RAN_MS ms"
 else
-    fail "frozen server: status $RAN_STATUS, slowest PlaySound ${SLOWEST_US:-none} us, ran $RAN_MS ms"
+    fail "frozen server: status $RAN_STATUS, slowest play ${SLOWEST_US:-none} us, ran $RAN_MS ms"
     cat "$PA_DIR/frozen.err"
 fi
 
