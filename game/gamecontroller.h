@@ -1,6 +1,6 @@
 // The logic of the main window: the game state, the play command, the clicks on the
-// seventeen cells, the clock tick, the victory and the menu commands. MainWindow forwards
-// each event to the handler of the same name here.
+// seventeen cells, the clock and its tick, the victory and the menu commands. MainWindow
+// forwards each event to its handler here, named for what the player did.
 #pragma once
 
 #include "game/board.h"

@@ -1,5 +1,7 @@
 #include "topten/showntext.h"
 
+#include "topten/nickname.h"
+
 QString shownText(const QString &text, int maxCharacters)
 {
     const qsizetype end = NickName::lengthOfCharacters(text, maxCharacters);

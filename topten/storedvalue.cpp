@@ -1,5 +1,6 @@
-#include "topten/showntext.h"
 #include "topten/storedvalue.h"
+
+#include "topten/showntext.h"
 
 #include <stdexcept>
 
