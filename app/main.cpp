@@ -2,6 +2,7 @@
 #include "game/gamecontroller.h"
 #include "audio/audiooutput.h"
 #include "audio/soundplayer.h"
+#include "topten/settingsfolder.h"
 #include "ui/artpictures.h"
 #include "app/gameparts.h"
 #include "app/gamewindows.h"
@@ -46,6 +47,7 @@ int main(int argc, char *argv[])
     QApplication app(argCount, args.data());
     QCoreApplication::setOrganizationName(QString::fromLatin1(AppName));
     QCoreApplication::setApplicationName(QString::fromLatin1(AppName));
+    useSettingsFolder(); // before the first QSettings
     QGuiApplication::setDesktopFileName(QStringLiteral(TOBRINEL_APP_ID));
     QApplication::setWindowIcon(applicationIcon());
     quitOnSessionEnd(app);
@@ -58,5 +60,9 @@ int main(int argc, char *argv[])
     // window appears sooner, and a box about an unreadable file has its window to stand
     // over. No click can come before it: the window is not even mapped yet.
     QMetaObject::invokeMethod(&app, [&program] { program.game.start(); }, Qt::QueuedConnection);
-    return app.exec();
+    const int result = app.exec();
+    // However the run ended (the menu, the window closed, a signal), a result that is still
+    // waiting for another copy's lock is stored now or kept for the next start.
+    program.topTen.storeBeforeQuit();
+    return result;
 }

@@ -5,6 +5,18 @@
 
 #include <algorithm>
 
+namespace {
+
+// Asked before the first help of a game: a hint, or watching the best finish.
+bool helpAccepted(Dialogs &dialogs)
+{
+    return dialogs.showMessage(QStringLiteral("A game with hints does not enter the Black List. Show a hint?"),
+                          DialogButtons::YesNo)
+           == Answer::Yes;
+}
+
+} // namespace
+
 int rankForSteps(std::int64_t steps)
 {
     if (steps <= ShortestWinSteps)
@@ -54,6 +66,7 @@ void GameController::start()
     m_gameOver = true;
     m_soundOn = true;
     m_topTen.load();
+    m_topTen.addWaitingResults();
 }
 
 void GameController::newGameRequested()
@@ -277,9 +290,7 @@ bool GameController::acceptHelp()
     // Started before the question, so the table is usually there by the answer.
     m_solver.request();
     if (!m_assisted) {
-        const Answer answer = m_dialogs.showMessage(QStringLiteral("A game with hints does not enter the Black List. Show a hint?"),
-                                            DialogButtons::YesNo);
-        if (answer != Answer::Yes || !canHint())
+        if (!helpAccepted(m_dialogs) || !canHint())
             return false;
         m_assisted = true;
     }
@@ -395,8 +406,15 @@ void GameController::watchRequested()
         return;
     }
     leaveReview();
-    if (m_gameOver)
+    if (m_gameOver) {
+        // The question comes before the new game: a No keeps the game just played, its
+        // final position and its review.
+        m_solver.request();
+        if (!helpAccepted(m_dialogs))
+            return;
         startNewGame();
+        m_assisted = true;
+    }
     if (!canHint() || !acceptHelp())
         return;
     if (m_selected != 0) {

@@ -110,6 +110,8 @@ void BlackListWindow::clearClicked()
 {
     if (m_dialogs.showMessage(QStringLiteral("Are you sure to clear this board ??"), DialogButtons::YesNo,
                          QStringLiteral("Oh My God"))
-        == Answer::Yes)
+        == Answer::Yes) {
         m_topTen.clear();
+        showEntries();
+    }
 }

@@ -12,4 +12,5 @@ public:
     Answer showMessage(const QString &prompt, DialogButtons buttons, const QString &title = QString()) override;
     void showNote(const QString &prompt) override;
     QString askText(const QString &prompt, const QString &title, const QString &defaultText) override;
+    bool quitting() const override;
 };

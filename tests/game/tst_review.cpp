@@ -341,8 +341,17 @@ private slots:
         QVERIFY(!g.game.watching());
     }
 
-    void watchingAfterAWinStartsANewGame()
+    void watchingAfterAWinAsksBeforeANewGame_data()
     {
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("yes: a new game, watched") << Answer::Yes;
+        QTest::newRow("no: the won game stays") << Answer::No;
+        QTest::newRow("the box closed: the won game stays") << Answer::Cancel;
+    }
+
+    void watchingAfterAWinAsksBeforeANewGame()
+    {
+        QFETCH(Answer, answer);
         Game g;
         g.game.newGameRequested();
         Moves best;
@@ -350,12 +359,29 @@ private slots:
         g.dialogs.inputAnswers = {QStringLiteral("Pat")};
         g.play(best);
         QVERIFY(g.game.gameOver());
-        g.dialogs.answers = {Answer::Yes};
+        const Board won = g.game.board();
+        const std::vector<BoardMove> moves = g.game.moves();
+
+        // The board as it is when the question comes: the question decides what follows.
+        Board shownAtQuestion;
+        g.dialogs.answers = {answer};
+        g.dialogs.onMessage = [&] { shownAtQuestion = g.game.board(); };
         g.game.watchRequested();
-        QVERIFY(!g.game.gameOver());
-        QVERIFY(g.game.watching());
-        QCOMPARE(g.game.board(), Board::startPosition());
-        g.game.stopWatching();
+        QCOMPARE(shownAtQuestion, won);
+        QCOMPARE(g.dialogs.calls.back().kind, QStringLiteral("showMessage"));
+        if (answer == Answer::Yes) {
+            QVERIFY(!g.game.gameOver());
+            QVERIFY(g.game.watching());
+            QVERIFY(g.game.assisted());
+            QCOMPARE(g.game.board(), Board::startPosition());
+            g.game.stopWatching();
+            return;
+        }
+        QVERIFY(!g.game.watching());
+        QVERIFY(g.game.gameOver());
+        QCOMPARE(g.game.board(), won);
+        QCOMPARE(g.game.moves().size(), moves.size());
+        QVERIFY(g.game.canReview()); // the won game can still be walked through
     }
 };
 
