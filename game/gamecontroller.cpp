@@ -4,6 +4,7 @@
 #include "ui/dialogs.h"
 
 #include <algorithm>
+#include <utility>
 
 int rankForSteps(std::int64_t steps)
 {
@@ -25,6 +26,8 @@ GameController::GameController(GameView &view, Dialogs &dialogs, CuePlayer &soun
             showHint();
         if (m_reviewWaiting)
             startReview();
+        if (m_pickWaiting)
+            showPicked();
     });
     m_watchTimer.setInterval(WatchIntervalMs);
     QObject::connect(&m_watchTimer, &QTimer::timeout, &m_solver, [this] { watchTick(); });
@@ -70,6 +73,7 @@ void GameController::new_Click()
 
 void GameController::NewGame()
 {
+    recordLeft();
     // The clock and the two labels are left alone: time runs on from game to game, and
     // the step label shows the last count until the first move.
     const Board start = Board::startPosition();
@@ -83,6 +87,7 @@ void GameController::NewGame()
     resetAssists();
     m_view.setTimerEnabled(true);
     m_view.focusCell(SharedCell);
+    recorder.started();
     cue(Cue::NewGame);
 }
 
@@ -145,6 +150,7 @@ void GameController::makeMove(int from, int to)
 void GameController::Timer1_Timer()
 {
     clock.tick();
+    recorder.tick();
     m_view.setTimeText(clock.text());
 }
 
@@ -166,6 +172,7 @@ void GameController::GameWon()
 
     GameOver = true;
     m_won = true;
+    const QString notRecorded = recorder.ended(true, m_moves);
     stopWatching();
     m_view.setTimerEnabled(false);
     const int rank = rankForSteps(steps);
@@ -188,6 +195,7 @@ void GameController::GameWon()
     // The name question and the Black List stand over the main window, which a window
     // manager raises with them; the results are what the player should see last.
     m_view.showInFront(FormId::Form4);
+    report(notRecorded);
 }
 
 void GameController::top_Click()
@@ -204,6 +212,7 @@ void GameController::xit_Click()
                          QStringLiteral("I miss you.."))
         != vbOK)
         return;
+    recordLeft();
     handBoardBack();
     cue(Cue::NewGame);
     for (FormId form : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4, FormId::frmAbout})
@@ -213,6 +222,7 @@ void GameController::xit_Click()
 
 void GameController::Form_Unload()
 {
+    recordLeft();
     cue(Cue::NewGame);
     // Form1 is already unloading, so its own unload here does nothing.
     for (FormId form : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4, FormId::frmAbout})
@@ -279,6 +289,7 @@ void GameController::undoMove_Click()
     const int t = last.from;
     if (findMove(Cells, s, t) == MoveKind::None)
         return;
+    recorder.undone();
 
     // A selected piece loses its highlight; the move below redraws the two cells it uses.
     if (Selected != 0 && Selected != s && Selected != t)
@@ -329,6 +340,7 @@ void GameController::showHint()
     const std::optional<BoardMove> move = table->nextMove(Cells);
     if (!move)
         return;
+    recorder.hintShown();
     m_view.showHint(move->from, move->to, table->distance(Cells));
 }
 
@@ -421,12 +433,20 @@ void GameController::watch_Click()
         showNormal(Selected);
         Selected = 0;
     }
+    recorder.watchStarted();
     m_watchTimer.start();
     m_view.showBoardNote(0, 0, QStringLiteral("Watching the best finish.\nAny key or click stops it."));
 }
 
 void GameController::watchTick()
 {
+    if (m_replaying) {
+        if (reviewing() && m_reviewAt < m_review->moveCount())
+            showReviewAt(m_reviewAt + 1);
+        else
+            m_watchTimer.stop(); // the end of the game stays shown, as a review
+        return;
+    }
     if (GameOver || m_goalPending) {
         stopWatching();
         return;
@@ -456,4 +476,78 @@ void GameController::stopWatching()
         return;
     m_watchTimer.stop();
     m_view.hideBoardNote();
+    if (std::exchange(m_replaying, false))
+        leaveReview();
+}
+
+// Your games.
+
+void GameController::report(const QString &failure)
+{
+    if (!failure.isEmpty())
+        m_dialogs.MsgBox(failure, MsgButtons::OkOnly, QStringLiteral("Your games"));
+}
+
+void GameController::recordLeft()
+{
+    if (!GameOver)
+        report(recorder.ended(false, m_moves));
+}
+
+void GameController::yourGames_Click()
+{
+    handBoardBack();
+    m_picked.reset();
+    m_pickWaiting = false;
+    m_solver.request(); // for where the steps go, and for what the player may pick
+    m_view.showModal(FormId::YourGames);
+    if (!m_picked)
+        return;
+    if (!GameOver) {
+        if (m_dialogs.MsgBox(QStringLiteral("Leave the game in progress? It is kept in your games as left."),
+                             MsgButtons::YesNo, QStringLiteral("Your games"))
+            != vbYes) {
+            m_picked.reset();
+            return;
+        }
+        recordLeft();
+        GameOver = true;
+        Selected = 0;
+        m_view.setTimerEnabled(false);
+    }
+    withTable(m_pickWaiting, &GameController::showPicked);
+}
+
+void GameController::pickPastGame(const std::vector<BoardMove> &moves, bool replay)
+{
+    m_picked = Picked{moves, replay, {}, {}};
+}
+
+void GameController::pickPosition(const std::vector<BoardMove> &movesThere, BoardMove best, const QString &text)
+{
+    m_picked = Picked{movesThere, false, best, text};
+}
+
+void GameController::showPicked()
+{
+    m_pickWaiting = false;
+    const DistanceTable *table = m_solver.table();
+    if (!table || !m_picked || !GameOver)
+        return;
+    const Picked picked = std::move(*m_picked);
+    m_picked.reset();
+    m_review.emplace(picked.moves, *table);
+    if (picked.replay) {
+        m_replaying = true;
+        showReviewAt(0);
+        m_watchTimer.start();
+    } else if (picked.text.isEmpty()) {
+        showReviewAt(m_review->moveCount());
+    } else {
+        m_reviewAt = m_review->moveCount();
+        const Board shown = m_review->positionAfter(m_reviewAt);
+        for (int k = FirstCell; k <= LastCell; ++k)
+            m_view.showCell(k, shown[k], false);
+        m_view.showBoardNote(picked.best.from, picked.best.to, picked.text);
+    }
 }

@@ -6,8 +6,8 @@
 
 #include <QString>
 
-// The five windows of the game.
-enum class FormId { Form1, Form2, Form3, Form4, frmAbout };
+// The windows of the game.
+enum class FormId { Form1, Form2, Form3, Form4, frmAbout, YourGames };
 
 class GameView
 {

@@ -213,6 +213,7 @@ QString formName(FormId form)
     case FormId::Form3: return QStringLiteral("Form3");
     case FormId::Form4: return QStringLiteral("Form4");
     case FormId::frmAbout: return QStringLiteral("frmAbout");
+    case FormId::YourGames: return QStringLiteral("YourGames");
     }
     return QString();
 }
