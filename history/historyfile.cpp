@@ -14,6 +14,8 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -132,10 +134,9 @@ HistoryRead HistoryFile::read()
     const QByteArray bytes = file.readAll();
     file.close();
 
-    QByteArray kept;
     QByteArray damaged;
     qsizetype damagedCount = 0;
-    kept.reserve(bytes.size());
+    std::vector<std::pair<qsizetype, qsizetype>> damagedAt; // where each damaged line starts and ends
     for (qsizetype start = 0; start < bytes.size();) {
         qsizetype end = bytes.indexOf('\n', start);
         const bool whole = end >= 0;
@@ -148,8 +149,8 @@ HistoryRead HistoryFile::read()
             continue;
         if (std::optional<GameRecord> game = GameRecords::decode(line)) {
             result.games.push_back(std::move(*game));
-            kept += line;
         } else {
+            damagedAt.push_back({end - line.size(), end});
             damaged += line;
             if (!whole)
                 damaged += '\n';
@@ -166,6 +167,13 @@ HistoryRead HistoryFile::read()
     }
     // Kept aside under a name of their own, then taken out of the history: the next read
     // finds the history whole and says nothing more.
+    QByteArray kept;
+    qsizetype from = 0;
+    for (const auto &[start, end] : damagedAt) {
+        kept += QByteArrayView(bytes).sliced(from, start - from);
+        from = end;
+    }
+    kept += QByteArrayView(bytes).sliced(from);
     QString aside;
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     for (int n = 0; n < 100 && aside.isEmpty(); ++n) {
