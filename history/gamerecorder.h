@@ -20,6 +20,7 @@ public:
     {
     }
     void setFile(HistoryFile *file) { m_file = file; }
+    HistoryFile *file() const { return m_file; }
 
     void started();
     void tick() { ++m_seconds; } // a second of the game's clock

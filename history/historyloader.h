@@ -36,6 +36,7 @@ public:
 
     // What the last finished read found; empty until loaded().
     const HistoryView &view() const { return *m_view; }
+    std::shared_ptr<const HistoryView> sharedView() const { return m_view; }
     const std::vector<LossSpot> &spots() const { return m_spots; }
 
 signals:

@@ -299,6 +299,7 @@ void Form1::buildMenus()
     QMenu *fil1 = menuBar()->addMenu(QStringLiteral("&File"));
     new_ = fil1->addAction(QStringLiteral("&Play, boy !!"));
     top = fil1->addAction(QStringLiteral("&Black List"));
+    yourGames = fil1->addAction(QStringLiteral("&Your games"));
     xit = fil1->addAction(QStringLiteral("&Garbage Dump.."));
     QMenu *set1 = menuBar()->addMenu(QStringLiteral("&Setting"));
     sound1 = set1->addAction(QStringLiteral("&Sound"));
@@ -310,6 +311,12 @@ void Form1::buildMenus()
 
     connect(new_, &QAction::triggered, this, [this] { m_game.new_Click(); });
     connect(top, &QAction::triggered, this, [this] { m_game.top_Click(); });
+    connect(yourGames, &QAction::triggered, this, [this] { m_game.yourGames_Click(); });
+    // Y, like the board's keys: a key of the window, not of the menu, whose items carry none.
+    auto *yourGamesKey = new QAction(this);
+    yourGamesKey->setShortcut(QKeySequence(Qt::Key_Y));
+    addAction(yourGamesKey);
+    connect(yourGamesKey, &QAction::triggered, yourGames, &QAction::trigger);
     connect(xit, &QAction::triggered, this, [this] { m_game.xit_Click(); });
     // Qt flips the mark first; the handler then sets it from SoundOn, which it owns.
     connect(sound1, &QAction::triggered, this, [this] { m_game.sound1_Click(); });

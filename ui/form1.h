@@ -38,6 +38,7 @@ public:
 
     QAction *new_ = nullptr;                   // "new" is a keyword
     QAction *top = nullptr;
+    QAction *yourGames = nullptr;              // "&Your games"; the key Y triggers it too
     QAction *xit = nullptr;
     QAction *sound1 = nullptr;
     QAction *help2 = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/gamewindows.h"
 
 #include "game/gamecontroller.h"
+#include "history/historyfile.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -20,6 +21,11 @@ GameWindows::GameWindows(modHiScores &hiScores, Dialogs &dialogs, Registry &regi
     , form4([] { return new Form4; }, [this] { backToBoard(); })
     , about([this, &dialogs, &registry, &launcher] {
         return new frmAbout(dialogs, registry, launcher, form1.loaded());
+    })
+    , yourGames([this, &dialogs] {
+        const HistoryFile *history = m_game->recorder.file();
+        return new YourGamesWindow(*m_game, dialogs, history ? history->path() : HistoryFile::defaultPath(),
+                                   form1.loaded());
     })
 {
 }

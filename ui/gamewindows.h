@@ -10,6 +10,7 @@
 #include "ui/form2.h"
 #include "ui/formslot.h"
 #include "ui/frmabout.h"
+#include "ui/yourgameswindow.h"
 
 #include <array>
 
@@ -54,6 +55,7 @@ public:
     FormSlot<Form3> form3;
     FormSlot<Form4> form4;
     FormSlot<frmAbout> about;
+    FormSlot<YourGamesWindow> yourGames;
 
 private:
     Form1 &main() { return form1.load(); }
@@ -73,12 +75,13 @@ private:
         FormId id;
         WindowSlot *slot;
     };
-    const std::array<Window, 5> m_windows{{
+    const std::array<Window, 6> m_windows{{
         {FormId::Form1, &form1},
         {FormId::Form2, &form2},
         {FormId::Form3, &form3},
         {FormId::Form4, &form4},
         {FormId::frmAbout, &about},
+        {FormId::YourGames, &yourGames},
     }};
     QMetaObject::Connection m_keepInFront;
     GameController *m_game = nullptr;

@@ -1,5 +1,6 @@
 // Tobrinel: puts the game together and runs it.
 #include "game/gamecontroller.h"
+#include "history/historyfile.h"
 #include "media/audiooutput.h"
 #include "media/module1.h"
 #include "ui/artpictures.h"
@@ -20,7 +21,12 @@ namespace {
 // windows come first, then the controller on them, and then the windows are given it.
 struct Program : GameParts
 {
-    Program() { windows.setGame(game); }
+    Program()
+    {
+        windows.setGame(game);
+        game.recorder.setFile(&history);
+    }
+    HistoryFile history{HistoryFile::defaultPath()}; // not read until "Your games" opens
 
     QtAudioOutput audio;
     QtEventPass eventPass;
@@ -58,5 +64,7 @@ int main(int argc, char *argv[])
     // window appears sooner, and a box about an unreadable file has its window to stand
     // over. No click can come before it: the window is not even mapped yet.
     QMetaObject::invokeMethod(&app, [&program] { program.game.Form_Load(); }, Qt::QueuedConnection);
-    return app.exec();
+    const int status = app.exec();
+    program.game.recordLeft(); // a game the session's end left is kept too
+    return status;
 }
