@@ -8,7 +8,7 @@
 #include "game/gameclock.h"
 #include "game/gamereview.h"
 #include "game/solver.h"
-#include "history/gamerecorder.h"
+#include "game/gamerecorder.h"
 #include "media/cues.h"
 
 #include <QTimer>
@@ -88,7 +88,7 @@ public:
     void pickPastGame(const std::vector<BoardMove> &moves, bool replay);
     void pickPosition(const std::vector<BoardMove> &movesThere, BoardMove best, const QString &text);
     void recordLeft();       // a game in progress, left by quitting, goes into the history
-    GameRecorder recorder;   // without a file (the tests) it records nothing
+    GameRecorder recorder;   // without an archive (the tests) it records nothing
 
     // Every move of the current game from the start position, undos included.
     const std::vector<BoardMove> &moves() const { return m_moves; }

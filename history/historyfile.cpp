@@ -101,6 +101,25 @@ void HistoryFile::append(const GameRecord &game)
     }
 }
 
+QString HistoryFile::keep(const FinishedGame &finished)
+{
+    GameRecord game;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    game.ended = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()), Qt::UTC);
+    game.seconds = finished.seconds;
+    game.won = finished.won;
+    game.hints = finished.hints;
+    game.watches = finished.watches;
+    game.undos = finished.undos;
+    game.moves = finished.moves;
+    try {
+        append(game);
+    } catch (const StoreError &failure) {
+        return QString::fromUtf8(failure.what());
+    }
+    return QString();
+}
+
 HistoryRead HistoryFile::read()
 {
     HistoryRead result;

@@ -9,6 +9,7 @@
 // taken out of the history, so it is told once and never dropped unseen.
 #pragma once
 
+#include "game/gamearchive.h"
 #include "history/gamerecord.h"
 
 #include <QString>
@@ -23,7 +24,7 @@ struct HistoryRead
     QString note;                  // for the player: lines kept aside, a file that could not be read
 };
 
-class HistoryFile
+class HistoryFile final : public GameArchive
 {
 public:
     explicit HistoryFile(QString path);
@@ -37,6 +38,8 @@ public:
     // Adds one game. Throws StoreError, in words for the player, when it could not be added;
     // the file then holds what it held before.
     void append(const GameRecord &game);
+    // A game that has just ended, appended with the time it ended.
+    QString keep(const FinishedGame &game) override;
 
     // Every game that reads back whole. Never throws: what went wrong is in the note.
     HistoryRead read();

@@ -23,9 +23,7 @@ GameWindows::GameWindows(modHiScores &hiScores, Dialogs &dialogs, Registry &regi
         return new frmAbout(dialogs, registry, launcher, form1.loaded());
     })
     , yourGames([this, &dialogs] {
-        const HistoryFile *history = m_game->recorder.file();
-        return new YourGamesWindow(*m_game, dialogs, history ? history->path() : HistoryFile::defaultPath(),
-                                   form1.loaded());
+        return new YourGamesWindow(*m_game, dialogs, HistoryFile::defaultPath(), form1.loaded());
     })
 {
 }

@@ -24,7 +24,7 @@ struct Program : GameParts
     Program()
     {
         windows.setGame(game);
-        game.recorder.setFile(&history);
+        game.recorder.setArchive(&history);
     }
     HistoryFile history{HistoryFile::defaultPath()}; // not read until "Your games" opens
 

@@ -20,7 +20,7 @@ private slots:
         m_dir.emplace();
         m_history.emplace(m_dir->filePath(QStringLiteral("games.txt")));
         m_rig.emplace();
-        m_rig->game.recorder.setFile(&*m_history);
+        m_rig->game.recorder.setArchive(&*m_history);
         m_rig->game.Form_Load();
     }
 
