@@ -12,6 +12,7 @@ HistoryLoader::HistoryLoader(QString path, QObject *parent)
 
 HistoryLoader::~HistoryLoader()
 {
+    m_stop = true;
     if (m_worker.joinable())
         m_worker.join();
 }
@@ -38,9 +39,14 @@ void HistoryLoader::start(const DistanceTable *table)
             },
             Qt::QueuedConnection);
 
+        if (m_stop)
+            return;
         std::optional<DistanceTable> own;
         const DistanceTable &distances = table ? *table : own.emplace(DistanceTable::build());
-        auto spots = std::make_shared<std::vector<LossSpot>>(whereStepsGo(games, distances));
+        auto spots = std::make_shared<std::vector<LossSpot>>(
+            whereStepsGo(games, distances, 5, [this] { return m_stop.load(); }));
+        if (m_stop)
+            return;
         QMetaObject::invokeMethod(
             this,
             [this, spots] {

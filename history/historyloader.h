@@ -10,6 +10,7 @@
 
 #include <QObject>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -29,7 +30,7 @@ class HistoryLoader final : public QObject
 
 public:
     explicit HistoryLoader(QString path, QObject *parent = nullptr);
-    ~HistoryLoader() override; // waits for a read under way: it takes milliseconds
+    ~HistoryLoader() override; // stops a read under way and waits for it
 
     // Starts a read; one under way is finished first. table may be null.
     void start(const DistanceTable *table);
@@ -48,4 +49,5 @@ private:
     std::shared_ptr<const HistoryView> m_view = std::make_shared<HistoryView>();
     std::vector<LossSpot> m_spots;
     std::thread m_worker;
+    std::atomic<bool> m_stop{false}; // the window is closing: no need to finish
 };

@@ -118,7 +118,8 @@ QString LossSpot::text() const
         .arg(reachedIn == 1 ? QStringLiteral("game") : QStringLiteral("games"));
 }
 
-std::vector<LossSpot> whereStepsGo(const std::vector<GameRecord> &games, const DistanceTable &table, int count)
+std::vector<LossSpot> whereStepsGo(const std::vector<GameRecord> &games, const DistanceTable &table, int count,
+                                   const std::function<bool()> &stopped)
 {
     struct Tally
     {
@@ -136,6 +137,8 @@ std::vector<LossSpot> whereStepsGo(const std::vector<GameRecord> &games, const D
     for (const GameRecord &game : games) {
         if (!game.won)
             continue;
+        if (stopped && stopped())
+            return {};
         ++gameNumber;
         const GameReview review(game.moves, table);
         for (int k = 1; k <= review.moveCount(); ++k) {

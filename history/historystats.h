@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -60,7 +61,9 @@ struct LossSpot
 // The positions where steps were lost in most games (then in the largest share of the games
 // that reached them, then the earliest), at most count of them, measured by the reviews of
 // the won games against the distance table.
-std::vector<LossSpot> whereStepsGo(const std::vector<GameRecord> &games, const DistanceTable &table, int count = 5);
+// stopped, when given, is asked between games: true gives up (the window closed).
+std::vector<LossSpot> whereStepsGo(const std::vector<GameRecord> &games, const DistanceTable &table, int count = 5,
+                                   const std::function<bool()> &stopped = {});
 
 // A duration for the player: "42 s", "3 min 05 s", "1 h 02 min".
 QString durationText(std::int64_t seconds);

@@ -5,6 +5,7 @@
 # window opened by its key, and its figures and trend sentence read through AT-SPI as a
 # screen reader reads them.
 # Usage: yourgames_e2e.sh <tobrinel> <tobrinel_solution> <board_layout.env> [<scale, 1 by default>]
+# With YOURGAMES_TREE=<file>, the window's accessible tree is written there as well.
 set -euo pipefail
 
 game=$1
@@ -151,6 +152,8 @@ for figure in "Games played: 2" "Won: 1" "Abandoned: 1" "Best steps: 48" "Won at
     "Your one win took 48 steps."; do
     grep -qxF "$figure" <<<"$heard" || fail "the screen reader did not hear \"$figure\"; it heard: $heard"
 done
+# The whole accessible tree of the window, to look at, when asked for.
+if [ -n "${YOURGAMES_TREE:-}" ]; then /usr/bin/python3 "$here/yourgames_says.py" --tree >"$YOURGAMES_TREE"; fi
 printf '  heard: %s\n' "Games played: 2" "Won: 1" "Abandoned: 1" "Your one win took 48 steps."
 xdotool key Escape
 wait_until 10 gone "Your games" || fail "Escape did not close Your games"

@@ -2,7 +2,9 @@
 # What a screen reader hears from the "Your games" window: waits until its figures are in
 # (the "Games played" figure no longer "..."), then prints the accessible name of every
 # label of the window, one a line, the figures ("Won: 1") and the trend sentence among them.
-# Usage: yourgames_says.py [<seconds, 20 by default>]
+# With --tree, prints the window's whole accessible tree instead (role, name, description),
+# to look at.
+# Usage: yourgames_says.py [--tree] [<seconds, 20 by default>]
 import sys
 import time
 
@@ -29,15 +31,32 @@ def labels(desktop):
     return None
 
 
+def tree(node, depth=0):
+    description = f" -- {node.description}" if node.description else ""
+    print(f"{'  ' * depth}{node.getRoleName()}: {node.name!r}{description}")
+    for child in node:
+        if child is not None:
+            tree(child, depth + 1)
+
+
 def main():
-    seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 20.0
+    args = sys.argv[1:]
+    whole = "--tree" in args
+    args = [arg for arg in args if arg != "--tree"]
+    seconds = float(args[0]) if args else 20.0
     deadline = time.monotonic() + seconds
     heard = None
     while time.monotonic() < deadline:
         try:
             heard = labels(pyatspi.Registry.getDesktop(0))
             if heard and any(name.startswith("Games played: ") for name in heard):
-                print("\n".join(heard))
+                if not whole:
+                    print("\n".join(heard))
+                    return 0
+                for app in pyatspi.Registry.getDesktop(0):
+                    for frame in app or []:
+                        if frame is not None and frame.name == TITLE:
+                            tree(frame)
                 return 0
         except Exception as error:  # the window may be on its way; ask again
             heard = [f"(no answer: {error})"]

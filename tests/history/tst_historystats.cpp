@@ -153,6 +153,7 @@ private slots:
         QCOMPARE_GE(at20.reachedIn, 2);
         QVERIFY(at20.position == GameRecords::positionAfter(best, 19));
         QCOMPARE(whereStepsGo(games, table, 1).size(), 1u);
+        QVERIFY(whereStepsGo(games, table, 5, [] { return true; }).empty()); // given up
     }
 
     void noLossNoSpot()
