@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -118,7 +119,7 @@ public:
     explicit StepsChart(QWidget *parent)
         : QWidget(parent)
     {
-        setMinimumSize(440, 190);
+        setMinimumSize(400, 150);
         setFocusPolicy(Qt::TabFocus);
         setAccessibleName(QStringLiteral("Chart of your wins"));
     }
@@ -396,7 +397,11 @@ YourGamesWindow::YourGamesWindow(GameController &game, Dialogs &dialogs, const Q
     connect(&m_loader, &HistoryLoader::loaded, this, &YourGamesWindow::showLoaded);
     connect(&m_loader, &HistoryLoader::spotsReady, this, &YourGamesWindow::showSpots);
 
-    resize(sizeHint().expandedTo(QSize(560, 640)));
+    // Never taller than the screen: at 2x on a small screen the buttons would fall off it.
+    QSize size = sizeHint().expandedTo(QSize(560, 640));
+    if (const QScreen *shown = owner ? owner->screen() : screen())
+        size = size.boundedTo(shown->availableGeometry().size() * 0.9);
+    resize(size);
     // The chart first: it draws its focus, and a screen reader hears the trend with it.
     m_chart->setFocus();
     m_loader.start(m_game.solver().table());
