@@ -6,6 +6,18 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+// Asked before the first help of a game: a hint, or watching the best finish.
+bool helpAccepted(Dialogs &dialogs)
+{
+    return dialogs.MsgBox(QStringLiteral("A game with hints does not enter the Black List. Show a hint?"),
+                          MsgButtons::YesNo)
+           == vbYes;
+}
+
+} // namespace
+
 int rankForSteps(std::int64_t steps)
 {
     if (steps <= 46)
@@ -54,6 +66,7 @@ void GameController::Form_Load()
     GameOver = true;
     SoundOn = true;
     m_hiScores.LoadTopTenBoard();
+    m_hiScores.addWaitingResults();
 }
 
 void GameController::new_Click()
@@ -304,9 +317,7 @@ bool GameController::acceptHelp()
     // Started before the question, so the table is usually there by the answer.
     m_solver.request();
     if (!m_assisted) {
-        const int answer = m_dialogs.MsgBox(QStringLiteral("A game with hints does not enter the Black List. Show a hint?"),
-                                            MsgButtons::YesNo);
-        if (answer != vbYes || !canHint())
+        if (!helpAccepted(m_dialogs) || !canHint())
             return false;
         m_assisted = true;
     }
@@ -425,8 +436,15 @@ void GameController::watch_Click()
         return;
     }
     leaveReview();
-    if (GameOver)
+    if (GameOver) {
+        // The question comes before the new game: a No keeps the game just played, its
+        // final position and its review.
+        m_solver.request();
+        if (!helpAccepted(m_dialogs))
+            return;
         NewGame();
+        m_assisted = true;
+    }
     if (!canHint() || !acceptHelp())
         return;
     if (Selected != 0) {

@@ -119,6 +119,8 @@ void Form3::Command2_Click()
 {
     if (m_dialogs.MsgBox(QStringLiteral("Are you sure to clear this board ??"), MsgButtons::YesNo,
                          QStringLiteral("Oh My God"))
-        == vbYes)
+        == vbYes) {
         m_hiScores.ClearTopTen();
+        DisplayTopTen();
+    }
 }

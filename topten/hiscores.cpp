@@ -108,6 +108,29 @@ std::optional<QString> storedForm(const TopTenEntry &entry)
     return entry.Name.text() + entry.Score.toString();
 }
 
+// Applies what a run changed to a table: the entries it dropped out, the ones it added in,
+// the weakest beyond ten out (an added one among them goes to crowdedOut), defaults to fill.
+void applyChanges(std::vector<TopTenEntry> &table, const std::vector<TopTenEntry> &added,
+                  const std::vector<TopTenEntry> &removed, QStringList &crowdedOut)
+{
+    for (const TopTenEntry &entry : removed) {
+        const auto match =
+            std::find_if(table.begin(), table.end(), [&](const TopTenEntry &e) { return sameEntry(e, entry); });
+        if (match != table.end())
+            table.erase(match);
+    }
+    table.insert(table.end(), added.begin(), added.end());
+    sortWeakestFirst(table);
+    while (table.size() > 10) {
+        const TopTenEntry dropped = table.front();
+        table.erase(table.begin());
+        if (std::any_of(added.begin(), added.end(), [&](const TopTenEntry &e) { return sameEntry(e, dropped); }))
+            crowdedOut << dropped.Name.text().trimmed() + QLatin1Char(' ') + dropped.Score.toString();
+    }
+    while (table.size() < 10)
+        table.insert(table.begin(), defaultEntry());
+}
+
 } // namespace
 
 modHiScores::modHiScores(SettingsStore &store, Dialogs &dialogs)
@@ -116,6 +139,8 @@ modHiScores::modHiScores(SettingsStore &store, Dialogs &dialogs)
 {
     TopTen.fill(defaultEntry());
     m_stored = TopTen;
+    m_retry.setSingleShot(false);
+    QObject::connect(&m_retry, &QTimer::timeout, &m_retry, [this] { retry(); });
 }
 
 // The one place that catches everything: the procedure's failure is shown to the player
@@ -151,9 +176,20 @@ void modHiScores::LoadTopTenBoard()
         const std::vector<StoredValue> values = m_store.readSection(appTitle(), section(), keys(), defaultValue());
         const QString where = m_store.location(appTitle());
         QStringList problems;
+        // A result still waiting for the lock stays in the list shown, over what is stored.
+        std::vector<TopTenEntry> added;
+        std::vector<TopTenEntry> removed;
+        if (m_waiting)
+            changes(added, removed);
         for (int i = 0; i < int(TopTen.size()); ++i)
             TopTen[i] = entryFromStored(values[i], i, where, problems);
         m_stored = TopTen;
+        if (m_waiting) {
+            std::vector<TopTenEntry> table(TopTen.begin(), TopTen.end());
+            QStringList crowdedOut;
+            applyChanges(table, added, removed, crowdedOut);
+            std::copy(table.begin(), table.end(), TopTen.begin());
+        }
         if (!problems.isEmpty())
             throwTopTenError(problems.join(QStringLiteral("\n"))
                  + QStringLiteral("\nAn entry that cannot be read is not a result: the next result to enter the "
@@ -161,73 +197,176 @@ void modHiScores::LoadTopTenBoard()
     });
 }
 
+void modHiScores::changes(std::vector<TopTenEntry> &added, std::vector<TopTenEntry> &removed) const
+{
+    added.assign(TopTen.begin(), TopTen.end());
+    removed.assign(m_stored.begin(), m_stored.end());
+    for (auto it = added.begin(); it != added.end();) {
+        const auto match =
+            std::find_if(removed.begin(), removed.end(), [&](const TopTenEntry &e) { return sameEntry(e, *it); });
+        if (match != removed.end()) {
+            removed.erase(match);
+            it = added.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+modHiScores::Saved modHiScores::store(QString &note, QString &failure)
+{
+    // What this run changed (the new result in, the entry it displaced out) is applied
+    // to the table stored now, read afresh under the store's lock.
+    std::vector<TopTenEntry> added;
+    std::vector<TopTenEntry> removed;
+    changes(added, removed);
+
+    std::vector<TopTenEntry> table;
+    QStringList crowdedOut;
+    QString storeNote;
+    try {
+        storeNote = m_store.updateSection(
+            appTitle(), section(), keys(), defaultValue(), [&](const std::vector<StoredValue> &values) {
+                QStringList ignored; // reported by the load that saw them
+                table.clear();
+                crowdedOut.clear();
+                for (int i = 0; i < int(values.size()); ++i)
+                    table.push_back(entryFromStored(values[i], i, QString(), ignored));
+                applyChanges(table, added, removed, crowdedOut);
+                std::vector<std::optional<QString>> texts;
+                for (const TopTenEntry &entry : table)
+                    texts.push_back(storedForm(entry));
+                return texts;
+            });
+    } catch (const StoreBusy &) {
+        return Saved::Busy;
+    } catch (const StoreError &error) {
+        failure = QStringLiteral("Your result could not be added to the top ten. ") + QString::fromUtf8(error.what());
+        return Saved::Failed;
+    }
+    std::copy(table.begin(), table.end(), TopTen.begin());
+    m_stored = TopTen;
+
+    QStringList told;
+    if (!crowdedOut.isEmpty())
+        told << QStringLiteral("Meanwhile ten better results were stored, so %1 is no longer among them.")
+                    .arg(crowdedOut.join(QStringLiteral(", ")));
+    if (!storeNote.isEmpty())
+        told << storeNote;
+    note = told.join(QLatin1Char('\n'));
+    return Saved::Stored;
+}
+
 void modHiScores::SaveTopTen()
 {
     QString note;
     reportFailures("SaveTopTen", [this, &note] {
-        // What this run changed (the new result in, the entry it displaced out) is applied
-        // to the table stored now, read afresh under the store's lock.
-        std::vector<TopTenEntry> added(TopTen.begin(), TopTen.end());
-        std::vector<TopTenEntry> removed(m_stored.begin(), m_stored.end());
-        for (auto it = added.begin(); it != added.end();) {
-            const auto match = std::find_if(removed.begin(), removed.end(),
-                                            [&](const TopTenEntry &e) { return sameEntry(e, *it); });
-            if (match != removed.end()) {
-                removed.erase(match);
-                it = added.erase(it);
-            } else {
-                ++it;
+        m_store.setLockWait(m_saveWaitMs);
+        QString failure;
+        switch (store(note, failure)) {
+        case Saved::Stored:
+            if (m_waiting) {
+                m_waiting = false;
+                m_retry.stop();
+                m_store.releaseWaiting(appTitle());
             }
+            return;
+        case Saved::Busy:
+            // Kept in TopTen, shown in the list, and tried again until the lock is free.
+            if (!m_waiting)
+                note = QStringLiteral("Another copy of the game is using the Black List just now. Your result is "
+                                      "waiting and will be stored as soon as the list is free.");
+            m_waiting = true;
+            m_retry.start(RetryIntervalMs);
+            return;
+        case Saved::Failed:
+            throwTopTenError(failure);
         }
-
-        std::vector<TopTenEntry> table;
-        QStringList crowdedOut;
-        QString storeNote;
-        try {
-            storeNote = m_store.updateSection(
-                appTitle(), section(), keys(), defaultValue(), [&](const std::vector<StoredValue> &values) {
-                    QStringList ignored; // reported by the load that saw them
-                    table.clear();
-                    crowdedOut.clear();
-                    for (int i = 0; i < int(values.size()); ++i)
-                        table.push_back(entryFromStored(values[i], i, QString(), ignored));
-                    for (const TopTenEntry &entry : removed) {
-                        const auto match = std::find_if(table.begin(), table.end(),
-                                                        [&](const TopTenEntry &e) { return sameEntry(e, entry); });
-                        if (match != table.end())
-                            table.erase(match);
-                    }
-                    table.insert(table.end(), added.begin(), added.end());
-                    sortWeakestFirst(table);
-                    while (table.size() > TopTen.size()) {
-                        const TopTenEntry dropped = table.front();
-                        table.erase(table.begin());
-                        if (std::any_of(added.begin(), added.end(),
-                                        [&](const TopTenEntry &e) { return sameEntry(e, dropped); }))
-                            crowdedOut << dropped.Name.text().trimmed() + QLatin1Char(' ') + dropped.Score.toString();
-                    }
-                    while (table.size() < TopTen.size())
-                        table.insert(table.begin(), defaultEntry());
-                    std::vector<std::optional<QString>> texts;
-                    for (const TopTenEntry &entry : table)
-                        texts.push_back(storedForm(entry));
-                    return texts;
-                });
-        } catch (const StoreError &failure) {
-            throwTopTenError(QStringLiteral("Your result could not be added to the top ten. ") + QString::fromUtf8(failure.what()));
-        }
-        std::copy(table.begin(), table.end(), TopTen.begin());
-        m_stored = TopTen;
-
-        QStringList told;
-        if (!crowdedOut.isEmpty())
-            told << QStringLiteral("Meanwhile ten better results were stored, so %1 is no longer among them.")
-                        .arg(crowdedOut.join(QStringLiteral(", ")));
-        if (!storeNote.isEmpty())
-            told << storeNote;
-        note = told.join(QLatin1Char('\n'));
     });
     tell(note);
+}
+
+void modHiScores::retry()
+{
+    if (!m_waiting) {
+        m_retry.stop();
+        return;
+    }
+    // No wait at all: the window goes on while the other copy holds the list.
+    const int wait = m_saveWaitMs;
+    m_saveWaitMs = 0;
+    SaveTopTen();
+    m_saveWaitMs = wait;
+}
+
+void modHiScores::storeBeforeQuit()
+{
+    m_retry.stop();
+    if (!m_waiting)
+        return;
+    m_store.setLockWait(QuitWaitMs);
+    QString note;
+    QString failure;
+    if (store(note, failure) == Saved::Stored) {
+        m_waiting = false;
+        m_store.releaseWaiting(appTitle());
+        return;
+    }
+    // Still not stored: the results this run added go in a file of their own, for the
+    // next start; the ones taken from such a file at this start are among them.
+    std::vector<TopTenEntry> added;
+    std::vector<TopTenEntry> removed;
+    changes(added, removed);
+    QStringList texts;
+    for (const TopTenEntry &entry : added) {
+        if (!entry.Damaged)
+            texts << *storedForm(entry);
+    }
+    try {
+        if (!texts.isEmpty())
+            m_store.keepWaiting(appTitle(), texts);
+        m_store.releaseWaiting(appTitle());
+    } catch (const StoreError &) {
+        // Nothing more can be done on the way out; a taken file stays to be taken again.
+    }
+}
+
+void modHiScores::addWaitingResults()
+{
+    QStringList texts;
+    try {
+        texts = m_store.takeWaiting(appTitle());
+    } catch (const StoreError &) {
+        return;
+    }
+    if (texts.isEmpty())
+        return;
+    QStringList entered;
+    for (const QString &text : std::as_const(texts)) {
+        const StoredEntry parsed = parseStoredValue(text);
+        if (!parsed.score)
+            continue;
+        const TopTenEntry entry{*parsed.score, parsed.name};
+        const auto damaged = std::find_if(TopTen.begin(), TopTen.end(), [](const TopTenEntry &e) { return e.Damaged; });
+        TopTenEntry &slot = damaged != TopTen.end() ? *damaged : TopTen[0];
+        if (!slot.Damaged && !(entry.Score < slot.Score))
+            continue; // ten better results were stored meanwhile
+        slot = entry;
+        sortWeakestFirst(TopTen);
+        entered << entry.Name.text().trimmed() + QLatin1Char(' ') + entry.Score.toString();
+    }
+    if (entered.isEmpty()) {
+        m_store.releaseWaiting(appTitle());
+        tell(QStringLiteral("A result that another copy of the game kept the Black List from storing was "
+                            "overtaken meanwhile by ten better ones."));
+        return;
+    }
+    // Counted as waiting from here: stored now, or tried again, or kept again at the end.
+    m_waiting = true;
+    tell(QStringLiteral("A result that could not be stored when it was won, because another copy of the game "
+                        "was using the Black List, enters it now: %1.")
+             .arg(entered.join(QStringLiteral(", "))));
+    SaveTopTen();
 }
 
 void modHiScores::ClearTopTen()
@@ -235,9 +374,10 @@ void modHiScores::ClearTopTen()
     QString note;
     reportFailures("ClearTopTen", [this, &note] {
         note = m_store.clearSection(appTitle(), section());
-        // The store now holds no table: a save writes what is in memory back (the victory
-        // that opened the list saves it after "&Clear").
-        m_stored.fill(defaultEntry());
+        // Cleared here too: the list shows what a fresh store holds, and a later save has
+        // no cleared result left to write back.
+        TopTen.fill(defaultEntry());
+        m_stored = TopTen;
     });
     tell(note);
 }
@@ -269,12 +409,20 @@ void modHiScores::AddTopTen()
         slot.Score = NewEntry.Score;
         slot.Damaged = false;
         slot.StoredText.reset();
+        const QString offered = QStringLiteral("Pocong");
         QString nick;
-        do {
+        for (;;) {
             nick = NickName::fromTyped(m_dialogs.InputBox(QStringLiteral("What's your nick name ?? (max 6 character)"),
-                                                          QStringLiteral("Selamat yaa, kong !!"),
-                                                          QStringLiteral("Pocong")));
-        } while (nick.isEmpty() || !NickName::fitsWhole(nick)); // never a name cut where nobody sees why
+                                                          QStringLiteral("Selamat yaa, kong !!"), offered));
+            if (!nick.isEmpty() && NickName::fitsWhole(nick)) // never a name cut where nobody sees why
+                break;
+            // The game is ending and cannot ask again: the win is kept under the name the
+            // box offered rather than lost.
+            if (m_dialogs.quitting()) {
+                nick = offered;
+                break;
+            }
+        }
         slot.Name = NickName(nick);
         SortTopTen();
         NewEntryAdded = true;

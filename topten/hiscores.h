@@ -11,10 +11,12 @@
 #include "topten/nickname.h"
 
 #include <QString>
+#include <QTimer>
 
 #include <array>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class Dialogs;
 class SettingsStore;
@@ -56,11 +58,40 @@ public:
     TopTenEntry NewEntry;
     bool NewEntryAdded = false;
 
+    // A result waiting for another copy of the game to let go of the list. A save waits
+    // saveWaitMs for the lock (a negative value: the store's own wait); when the lock stays
+    // taken, the player is told, the result stays in TopTen and a timer tries again every
+    // RetryIntervalMs without waiting. The game sets a short wait so that the window never
+    // freezes.
+    void setSaveWait(int ms) { m_saveWaitMs = ms; }
+    bool resultWaiting() const { return m_waiting; }
+    static constexpr int RetryIntervalMs = 1000;
+    static constexpr int QuitWaitMs = 500;
+
+    // At the end of the run: a waiting result gets one more try of QuitWaitMs, and what
+    // still cannot be stored is kept beside the list for the next start. Asks nothing.
+    void storeBeforeQuit();
+    // At the start: results kept by an earlier run enter the list, and the player is told.
+    void addWaitingResults();
+
 private:
     // What this run believes the store holds: set by each load, save and clear that
     // worked. A save applies the difference between it and TopTen to the table it finds
     // stored then, so what another copy of the game or a hand edit put there stays.
     std::array<TopTenEntry, 10> m_stored;
+
+    enum class Saved { Stored, Busy, Failed };
+    // The save itself: what this run changed, applied to the table stored now. Failed sets
+    // failure; Stored may set a note.
+    Saved store(QString &note, QString &failure);
+    // The entries TopTen has that the store has not, and those the store has that TopTen
+    // dropped.
+    void changes(std::vector<TopTenEntry> &added, std::vector<TopTenEntry> &removed) const;
+    void retry();
+
+    bool m_waiting = false;
+    int m_saveWaitMs = -1;
+    QTimer m_retry;
 
     template <class Body>
     void reportFailures(const char *procedure, Body &&body);

@@ -7,6 +7,7 @@
 #include "topten/storelock.h"
 #include "topten/storemessages.h"
 #include "topten/storeplatform.h"
+#include "topten/waitingfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,7 +46,10 @@ QString QSettingsStore::rewrite(const QString &path, const QString &section, Dec
     if (!QDir().mkpath(QFileInfo(path).path()))
         fail(cannotWrite(path, QStringLiteral("its folder cannot be made")));
     StoreLock lock(path);
-    lock.lockForWriting();
+    if (m_lockWaitMs < 0)
+        lock.lockForWriting();
+    else
+        lock.lockForWriting(m_lockWaitMs);
     recoverInterruptedWrite(path, m_platform);
     removeLeftovers(path);
     SettingsFile file;
@@ -134,4 +138,24 @@ QString QSettingsStore::clearSection(const QString &app, const QString &section)
         if (!found)
             fail(QStringLiteral("There is no section %1 in the settings file %2 to delete.").arg(quoted(section), path));
     });
+}
+
+void QSettingsStore::keepWaiting(const QString &app, const QStringList &texts)
+{
+    WaitingFile::add(fileName(app), texts, m_platform);
+}
+
+QStringList QSettingsStore::takeWaiting(const QString &app)
+{
+    QStringList taken;
+    const QStringList texts = WaitingFile::claim(fileName(app), taken);
+    m_takenWaiting << taken;
+    return texts;
+}
+
+void QSettingsStore::releaseWaiting(const QString &)
+{
+    for (const QString &file : std::as_const(m_takenWaiting))
+        QFile::remove(file);
+    m_takenWaiting.clear();
 }

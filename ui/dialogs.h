@@ -27,4 +27,9 @@ public:
 
     // The edited text on OK, "" on Cancel.
     virtual QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) = 0;
+
+    // The game is ending (a logout, a closed terminal, Ctrl+C): a box asks nothing any more
+    // and returns at once, an input box with the text typed so far. A question that would
+    // ask again for a better answer must stop and take what it has.
+    virtual bool quitting() const { return false; }
 };

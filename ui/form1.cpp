@@ -279,7 +279,12 @@ void Form1::centreOnScreen()
 {
     if (const QScreen *screen = this->screen()) {
         QRect place(QPoint(0, 0), frameGeometry().size());
-        place.moveCenter(screen->availableGeometry().center());
+        const QRect free = screen->availableGeometry();
+        place.moveCenter(free.center());
+        // A window larger than the screen keeps its title bar and menu on it: what falls
+        // off goes off the bottom and the right, where nothing needs reaching first.
+        place.moveTop(qMax(place.top(), free.top()));
+        place.moveLeft(qMax(place.left(), free.left()));
         move(place.topLeft());
     }
 }

@@ -10,6 +10,12 @@
 
 struct GameParts
 {
+    // A save runs on the window's thread: it waits this long for another copy of the game
+    // and, when that copy holds the list longer, goes on waiting in the background.
+    static constexpr int SaveWaitMs = 250;
+
+    GameParts() { hiScores.setSaveWait(SaveWaitMs); }
+
     QtDialogs dialogs;
     QSettingsStore store;
     modHiScores hiScores{store, dialogs};

@@ -3,6 +3,7 @@
 #include "history/historyfile.h"
 #include "media/audiooutput.h"
 #include "media/module1.h"
+#include "topten/settingsfolder.h"
 #include "ui/artpictures.h"
 #include "ui/gameparts.h"
 #include "ui/gamewindows.h"
@@ -52,6 +53,7 @@ int main(int argc, char *argv[])
     QApplication app(argCount, args.data());
     QCoreApplication::setOrganizationName(QStringLiteral("Tobrinel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tobrinel"));
+    useSettingsFolder(); // before the first QSettings
     QGuiApplication::setDesktopFileName(QStringLiteral(TOBRINEL_APP_ID));
     QApplication::setWindowIcon(applicationIcon());
     quitOnSessionEnd(app);
@@ -64,7 +66,11 @@ int main(int argc, char *argv[])
     // window appears sooner, and a box about an unreadable file has its window to stand
     // over. No click can come before it: the window is not even mapped yet.
     QMetaObject::invokeMethod(&app, [&program] { program.game.Form_Load(); }, Qt::QueuedConnection);
-    const int status = app.exec();
-    program.game.recordLeft(); // a game the session's end left is kept too
-    return status;
+    const int result = app.exec();
+    // However the run ended (the menu, the window closed, a signal), a result that is still
+    // waiting for another copy's lock is stored now or kept for the next start, and a game
+    // in progress goes into the history as left.
+    program.hiScores.storeBeforeQuit();
+    program.game.recordLeft();
+    return result;
 }

@@ -1,6 +1,7 @@
 #include "ui/qtdialogs.h"
 
 #include "ui/centreover.h"
+#include "ui/sessionend.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -36,8 +37,15 @@ QWidget *dialogParent()
 
 } // namespace
 
+bool QtDialogs::quitting() const
+{
+    return sessionEnding();
+}
+
 int QtDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &title)
 {
+    if (quitting())
+        return vbCancel; // a box now would close before anyone saw it
     Centred<QMessageBox> box(dialogParent());
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title);
@@ -73,6 +81,8 @@ int QtDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &
 
 void QtDialogs::InfoBox(const QString &prompt)
 {
+    if (quitting())
+        return;
     Centred<QMessageBox> box(dialogParent());
     box.setIcon(QMessageBox::Information);
     box.setWindowTitle(QString::fromLatin1(ApplicationTitle));
@@ -84,12 +94,16 @@ void QtDialogs::InfoBox(const QString &prompt)
 
 QString QtDialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
+    if (quitting())
+        return defaultText; // nothing typed: the box's own text, without a window that flashes
     Centred<QInputDialog> dialog(dialogParent());
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
+    // Once the game is ending, the box's loop returns at once (also one opened after the
+    // signal): what was typed so far, or the default, is the best answer there will be.
     if (dialog.exec() != QDialog::Accepted)
-        return QString();
+        return quitting() ? dialog.textValue() : QString();
     return dialog.textValue();
 }

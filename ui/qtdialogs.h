@@ -13,4 +13,5 @@ public:
     int MsgBox(const QString &prompt, MsgButtons buttons, const QString &title = QString()) override;
     void InfoBox(const QString &prompt) override;
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    bool quitting() const override;
 };

@@ -10,6 +10,7 @@
 namespace {
 
 int signalSocket[2] = {-1, -1};
+bool ending = false;
 
 void onSignal(int)
 {
@@ -18,6 +19,11 @@ void onSignal(int)
 }
 
 } // namespace
+
+bool sessionEnding()
+{
+    return ending;
+}
 
 void quitOnSessionEnd(QCoreApplication &app)
 {
@@ -28,6 +34,9 @@ void quitOnSessionEnd(QCoreApplication &app)
         char bytes[16];
         while (::read(signalSocket[1], bytes, sizeof bytes) > 0) {
         }
+        // Further signals change nothing: a logout often sends SIGHUP right after SIGTERM,
+        // and the win must still be stored. Nothing may ask or wait from here on.
+        ending = true;
         QCoreApplication::quit();
     });
     struct sigaction action = {};

@@ -9,3 +9,6 @@ class QCoreApplication;
 // Once, after app exists. On a signal, app quits: a modal window still open returns, what
 // was to run after it runs, then exec() returns.
 void quitOnSessionEnd(QCoreApplication &app);
+
+// Whether such a signal has come: the game is on its way out and asks nothing more.
+bool sessionEnding();

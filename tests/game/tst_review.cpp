@@ -341,8 +341,17 @@ private slots:
         QVERIFY(!g.game.watching());
     }
 
-    void watchingAfterAWinStartsANewGame()
+    void watchingAfterAWinAsksBeforeANewGame_data()
     {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes: a new game, watched") << vbYes;
+        QTest::newRow("no: the won game stays") << vbNo;
+        QTest::newRow("the box closed: the won game stays") << vbCancel;
+    }
+
+    void watchingAfterAWinAsksBeforeANewGame()
+    {
+        QFETCH(int, answer);
         Game g;
         g.game.new_Click();
         Moves best;
@@ -350,12 +359,29 @@ private slots:
         g.dialogs.inputAnswers = {QStringLiteral("Pat")};
         g.play(best);
         QVERIFY(g.game.GameOver);
-        g.dialogs.msgBoxAnswers = {vbYes};
+        const Board won = g.game.Cells;
+        const std::vector<BoardMove> moves = g.game.moves();
+
+        // The board as it is when the question comes: the question decides what follows.
+        Board shownAtQuestion;
+        g.dialogs.msgBoxAnswers = {answer};
+        g.dialogs.onMsgBox = [&] { shownAtQuestion = g.game.Cells; };
         g.game.watch_Click();
-        QVERIFY(!g.game.GameOver);
-        QVERIFY(g.game.watching());
-        QCOMPARE(g.game.Cells, Board::startPosition());
-        g.game.stopWatching();
+        QCOMPARE(shownAtQuestion, won);
+        QCOMPARE(g.dialogs.calls.back().kind, QStringLiteral("MsgBox"));
+        if (answer == vbYes) {
+            QVERIFY(!g.game.GameOver);
+            QVERIFY(g.game.watching());
+            QVERIFY(g.game.assisted());
+            QCOMPARE(g.game.Cells, Board::startPosition());
+            g.game.stopWatching();
+            return;
+        }
+        QVERIFY(!g.game.watching());
+        QVERIFY(g.game.GameOver);
+        QCOMPARE(g.game.Cells, won);
+        QCOMPARE(g.game.moves().size(), moves.size());
+        QVERIFY(g.game.canReview()); // the won game can still be walked through
     }
 };
 

@@ -3,6 +3,8 @@
 int FakeDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &title)
 {
     calls.push_back({QStringLiteral("MsgBox"), prompt, title, static_cast<int>(buttons), QString()});
+    if (onMsgBox)
+        onMsgBox();
     if (msgBoxAnswers.empty()) {
         ++unexpected;
         return buttons == MsgButtons::OkOnly ? vbOK : vbCancel;
@@ -108,6 +110,8 @@ std::vector<StoredValue> MemoryStore::readSection(const QString &app, const QStr
 QString MemoryStore::updateSection(const QString &app, const QString &section, const QStringList &keys,
                                    const QString &defaultText, const SectionChange &change)
 {
+    if (busy)
+        throw StoreBusy("Another copy of the game holds the store.");
     const std::vector<std::optional<QString>> texts = change(readSection(app, section, keys, defaultText));
     for (qsizetype i = 0; i < keys.size() && i < qsizetype(texts.size()); ++i) {
         if (!texts[i])
@@ -117,6 +121,23 @@ QString MemoryStore::updateSection(const QString &app, const QString &section, c
         values.insert(path(app, section, keys[i]), *texts[i]);
     }
     return note;
+}
+
+void MemoryStore::keepWaiting(const QString &, const QStringList &texts)
+{
+    kept << texts;
+}
+
+QStringList MemoryStore::takeWaiting(const QString &)
+{
+    taken << kept;
+    kept.clear();
+    return taken;
+}
+
+void MemoryStore::releaseWaiting(const QString &)
+{
+    taken.clear();
 }
 
 QString MemoryStore::clearSection(const QString &app, const QString &section)

@@ -35,10 +35,14 @@ public:
     void InfoBox(const QString &prompt) override;
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
 
+    bool quitting() const override { return quittingNow; }
+
     std::deque<int> msgBoxAnswers;
     std::deque<QString> inputAnswers;
     std::vector<Call> calls;
     int unexpected = 0;
+    std::function<void()> onMsgBox; // runs as each message box is asked, before its answer
+    bool quittingNow = false;       // the game is ending (see Dialogs::quitting)
 
     // Titles of the OK-only reports, in order; notes (InfoBox) are not among them.
     QStringList reportTitles() const;
@@ -63,6 +67,15 @@ public:
     QString failOnSaveKey;         // an update writing this key throws there
     bool failGets = false;         // every read throws
     QString note;                  // what each update and clear that worked tells the player
+    bool busy = false;             // every update throws StoreBusy, as when another copy holds the lock
+    std::vector<int> lockWaits;    // each wait set, in order
+
+    void setLockWait(int ms) override { lockWaits.push_back(ms); }
+    void keepWaiting(const QString &app, const QStringList &texts) override;
+    QStringList takeWaiting(const QString &app) override;
+    void releaseWaiting(const QString &app) override;
+    QStringList kept;              // what keepWaiting keeps, until taken
+    QStringList taken;             // what takeWaiting took, until released
 
     static QString path(const QString &app, const QString &section, const QString &key);
 };

@@ -123,7 +123,7 @@ private slots:
     void saveStopsAtTheFailingKey();
     void clearRemovesOnlyTheStoredCopy();
     void clearTwiceReportsTheSecond();
-    void clearThenSaveWritesTheOldEntriesBack();
+    void clearThenAWinStoresOnlyTheWin();
     void qualifiesOnlyWhenStrictlyBetter_data();
     void qualifiesOnlyWhenStrictlyBetter();
     void aResultThatFailsClearsTheFlag();
@@ -138,6 +138,10 @@ private slots:
     void sortsLargestFirstBySwapping_data();
     void sortsLargestFirstBySwapping();
     void aFailedNicknameEntryKeepsWhatWasDone();
+    void quittingTakesTheTypedOrTheOfferedName_data();
+    void quittingTakesTheTypedOrTheOfferedName();
+    void aResultWaitsForTheLockAndIsStoredOnceItIsFree();
+    void aResultStillWaitingAtQuitIsKeptAndEntersAtTheNextStart();
 };
 
 void TestHiScores::startsWithTheDefaultTable()
@@ -320,7 +324,7 @@ void TestHiScores::clearRemovesOnlyTheStoredCopy()
 
     QVERIFY(dialogs.calls.empty());
     QCOMPARE(QStringList(store.values.keys()), QStringList{MemoryStore::path("Tobrinel", "Other", "x")});
-    QCOMPARE(tableText(hi), table("90 J|80 I|70 H|60 G|50 F|40 E|30 D|20 C|10 B|5 A"));
+    QCOMPARE(tableText(hi), defaultTable()); // what the list shows at once
 
     hi.LoadTopTenBoard();
     QCOMPARE(tableText(hi), defaultTable());
@@ -333,7 +337,6 @@ void TestHiScores::clearTwiceReportsTheSecond()
     modHiScores hi(store, dialogs);
     setTable(hi, "90 J|80 I|70 H|60 G|50 F|40 E|30 D|20 C|10 B|5 A");
     hi.SaveTopTen();
-    const QString before = tableText(hi);
 
     hi.ClearTopTen();
     QVERIFY(dialogs.calls.empty());
@@ -341,10 +344,10 @@ void TestHiScores::clearTwiceReportsTheSecond()
 
     QCOMPARE(dialogs.reportTitles(), QStringList{QStringLiteral("ClearTopTen")});
     QCOMPARE(dialogs.calls.front().prompt, QStringLiteral("The section does not exist."));
-    QCOMPARE(tableText(hi), before);
+    QCOMPARE(tableText(hi), defaultTable()); // as the first clear left it
 }
 
-void TestHiScores::clearThenSaveWritesTheOldEntriesBack()
+void TestHiScores::clearThenAWinStoresOnlyTheWin()
 {
     MemoryStore store;
     FakeDialogs dialogs;
@@ -353,18 +356,22 @@ void TestHiScores::clearThenSaveWritesTheOldEntriesBack()
     hi.SaveTopTen();
     hi.ClearTopTen();
 
-    // A qualifying win without reopening the list: the nine older entries go back too.
-    hi.NewEntry.Score = Decimal(8);
+    // A qualifying win without reopening the list: none of the cleared results come back.
+    hi.NewEntry.Score = Decimal(50);
     dialogs.inputAnswers = {QStringLiteral("New")};
     hi.CheckTopTen();
     QVERIFY(hi.NewEntryAdded);
     hi.SaveTopTen();
+    hi.SaveTopTen(); // as after the list closes again
 
     QVERIFY(dialogs.reportTitles().isEmpty());
-    QCOMPARE(store.values.size(), 10);
-    QCOMPARE(store.values.value(storedKey(0)), QStringLiteral("I     80"));
-    QCOMPARE(store.values.value(storedKey(8)), QStringLiteral("New   8"));
-    QCOMPARE(store.values.value(storedKey(9)), QStringLiteral("A     5"));
+    QStringList expected;
+    for (int i = 0; i < 9; ++i)
+        expected << QStringLiteral("Zenlor3600");
+    expected << QStringLiteral("New   50");
+    QCOMPARE(storedValues(store), expected.join(QLatin1Char('|')));
+    QCOMPARE(tableText(hi), table("3600 Zenlor|3600 Zenlor|3600 Zenlor|3600 Zenlor|3600 Zenlor|3600 Zenlor|3600 Zenlor|"
+                                  "3600 Zenlor|3600 Zenlor|50 New"));
 }
 
 void TestHiScores::qualifiesOnlyWhenStrictlyBetter_data()
@@ -661,6 +668,118 @@ void TestHiScores::aFailedNicknameEntryKeepsWhatWasDone()
     QCOMPARE(dialogs.reports, QStringList{QStringLiteral("AddTopTen: The input box could not be shown.")});
     QCOMPARE(tableText(hi), table("57 Zenlor|" + QStringLiteral("3600 Zenlor|").repeated(8) + "3600 Zenlor"));
     QCOMPARE(hi.NewEntryAdded, false);
+}
+
+void TestHiScores::quittingTakesTheTypedOrTheOfferedName_data()
+{
+    QTest::addColumn<QString>("typed"); // what the box held when the game began to end
+    QTest::addColumn<QString>("name");
+    QTest::newRow("a valid name typed") << "Rita" << "Rita  ";
+    QTest::newRow("nothing typed") << "" << "Pocong";
+    QTest::newRow("the box gone before it showed") << QString() << "Pocong";
+    QTest::newRow("too long") << "Seventy" << "Pocong";
+}
+
+// Once the game is ending every box returns at once; asking again would never end.
+void TestHiScores::quittingTakesTheTypedOrTheOfferedName()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, name);
+    MemoryStore store;
+    FakeDialogs dialogs;
+    modHiScores hi(store, dialogs);
+    dialogs.quittingNow = true;
+    dialogs.inputAnswers = {typed, QStringLiteral("Never")};
+
+    hi.NewEntry.Score = Decimal(57);
+    hi.CheckTopTen();
+    QVERIFY(hi.NewEntryAdded);
+    QCOMPARE(int(dialogs.calls.size()), 1);
+    QCOMPARE(hi.TopTen[9].Name.text(), name);
+    hi.SaveTopTen();
+    QCOMPARE(store.values.value(storedKey(9)), name + QStringLiteral("57"));
+}
+
+void TestHiScores::aResultWaitsForTheLockAndIsStoredOnceItIsFree()
+{
+    MemoryStore store;
+    putStored(store, Ladder);
+    FakeDialogs dialogs;
+    modHiScores hi(store, dialogs);
+    hi.setSaveWait(250);
+    hi.LoadTopTenBoard();
+    store.busy = true;
+    hi.NewEntry.Score = Decimal(52);
+    dialogs.inputAnswers = {QStringLiteral("Rita")};
+    hi.CheckTopTen();
+    hi.SaveTopTen();
+    hi.SaveTopTen(); // again once the list closes: told once
+
+    QVERIFY(hi.resultWaiting());
+    QCOMPARE(dialogs.notes(), QStringList{QStringLiteral("Another copy of the game is using the Black List just now. "
+                                                         "Your result is waiting and will be stored as soon as the "
+                                                         "list is free.")});
+    QVERIFY(dialogs.reportTitles().isEmpty());
+    QCOMPARE(store.lockWaits, (std::vector<int>{250, 250}));
+    QCOMPARE(storedValues(store), QString::fromLatin1(Ladder));
+
+    // Opening the list again reads the store, and still shows the result.
+    hi.LoadTopTenBoard();
+    QCOMPARE(hi.TopTen[7].Name.text(), QStringLiteral("Rita  "));
+    QCOMPARE(hi.TopTen[0].Name.text(), QStringLiteral("Bob   "));
+
+    // Tried again in the background, without waiting on the window's thread.
+    QTest::qWait(2 * modHiScores::RetryIntervalMs + 200);
+    QVERIFY(hi.resultWaiting());
+    QCOMPARE(store.lockWaits.back(), 0);
+    store.busy = false;
+    QTRY_VERIFY_WITH_TIMEOUT(!hi.resultWaiting(), 10000);
+    QCOMPARE(store.values.value(storedKey(7)), QStringLiteral("Rita  52"));
+    QCOMPARE(store.values.value(storedKey(0)), QStringLiteral("Bob   85"));
+    QCOMPARE(dialogs.notes().size(), 1);
+    QVERIFY(dialogs.reportTitles().isEmpty());
+}
+
+void TestHiScores::aResultStillWaitingAtQuitIsKeptAndEntersAtTheNextStart()
+{
+    MemoryStore store;
+    putStored(store, Ladder);
+    {
+        FakeDialogs dialogs;
+        modHiScores hi(store, dialogs);
+        hi.LoadTopTenBoard();
+        store.busy = true;
+        hi.NewEntry.Score = Decimal(52);
+        dialogs.inputAnswers = {QStringLiteral("Rita")};
+        hi.CheckTopTen();
+        hi.SaveTopTen();
+        hi.storeBeforeQuit();
+        QCOMPARE(store.lockWaits.back(), modHiScores::QuitWaitMs);
+        QCOMPARE(store.kept, QStringList{QStringLiteral("Rita  52")});
+        QCOMPARE(dialogs.notes().size(), 1); // the waiting note; nothing asked on the way out
+    }
+    QCOMPARE(storedValues(store), QString::fromLatin1(Ladder));
+
+    // The next start: the lock is free again.
+    store.busy = false;
+    FakeDialogs dialogs;
+    modHiScores hi(store, dialogs);
+    hi.LoadTopTenBoard();
+    hi.addWaitingResults();
+    QVERIFY(!hi.resultWaiting());
+    QCOMPARE(store.values.value(storedKey(7)), QStringLiteral("Rita  52"));
+    QCOMPARE(store.values.value(storedKey(0)), QStringLiteral("Bob   85"));
+    QVERIFY(store.kept.isEmpty());
+    QVERIFY(store.taken.isEmpty()); // released once stored
+    QCOMPARE(dialogs.notes(), QStringList{QStringLiteral("A result that could not be stored when it was won, because "
+                                                         "another copy of the game was using the Black List, enters "
+                                                         "it now: Rita 52.")});
+
+    // Taken once: a later start finds nothing.
+    modHiScores later(store, dialogs);
+    later.LoadTopTenBoard();
+    later.addWaitingResults();
+    QCOMPARE(dialogs.notes().size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestHiScores)

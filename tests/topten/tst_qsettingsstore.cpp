@@ -157,7 +157,7 @@ private slots:
     void saveOverADamagedFileRewritesIt();
     void saveReportsAFolderThatIsAFile();
     void clearNeedsTheSection();
-    void clearThenSaveWritesTheTableBack();
+    void clearThenAWinStoresOnlyTheWin();
     void somethingElseInTheFilesPlace_data();
     void somethingElseInTheFilesPlace();
     void aLockNamingNoOwnerIsTakenOver();
@@ -361,13 +361,16 @@ void TestQSettingsStore::clearNeedsTheSection()
     QCOMPARE(QSettings(QStringLiteral("Tobrinel"), App).value(QStringLiteral("Other/x")).toString(),
              QStringLiteral("kept"));
 
-    t.hi.ClearTopTen(); // twice in a row
+    QCOMPARE(t.hi.TopTen[5].Name.text(), QStringLiteral("Zenlor")); // cleared in memory too
+
+    t.hi.TopTen[5].Name = NickName(QStringLiteral("Memory"));
+    t.hi.ClearTopTen(); // twice in a row: a failed clear leaves the table
     QCOMPARE(t.dialogs.reportTitles(), QStringList{QStringLiteral("ClearTopTen")});
     QCOMPARE(t.hi.TopTen[5].Name.text(), QStringLiteral("Memory"));
     QCOMPARE(t.hi.TopTen[0].Name.text(), QStringLiteral("Zenlor"));
 }
 
-void TestQSettingsStore::clearThenSaveWritesTheTableBack()
+void TestQSettingsStore::clearThenAWinStoresOnlyTheWin()
 {
     StoredTable t;
     for (int i = 0; i < 10; ++i)
@@ -384,7 +387,9 @@ void TestQSettingsStore::clearThenSaveWritesTheTableBack()
     QVERIFY(t.dialogs.reportTitles().isEmpty());
     const QMap<QString, QString> disk = onDisk(confFile());
     QCOMPARE(disk.size(), 10);
-    QCOMPARE(disk.value(QStringLiteral("0")), QStringLiteral("B     99"));
+    // No cleared result comes back: the win and the list of a fresh store.
+    for (int i = 0; i < 9; ++i)
+        QCOMPARE(disk.value(QString::number(i)), QStringLiteral("Zenlor3600"));
     QCOMPARE(disk.value(QStringLiteral("9")), QStringLiteral("New   50"));
 }
 
