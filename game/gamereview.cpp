@@ -5,6 +5,7 @@
 #include <QStringList>
 
 GameReview::GameReview(const std::vector<BoardMove> &moves, const DistanceTable &table)
+    : m_moves(moves)
 {
     Board board = Board::startPosition();
     m_startDistance = table.distance(board);
@@ -13,7 +14,7 @@ GameReview::GameReview(const std::vector<BoardMove> &moves, const DistanceTable 
     for (const BoardMove &move : moves) {
         executeMove(board, move.from, move.to);
         const int after = table.distance(board);
-        m_moves.push_back({move, 1 + after - before});
+        m_costs.push_back(1 + after - before);
         m_positions.push_back(board);
         before = after;
     }

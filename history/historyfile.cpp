@@ -4,7 +4,7 @@
 #include "topten/settingsstore.h"
 #include "topten/storelock.h"
 #include "topten/storemessages.h"
-#include "topten/storeplatform.h"
+#include "platform/storeplatform.h"
 
 #include <QDateTime>
 #include <QDir>

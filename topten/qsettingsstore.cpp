@@ -2,11 +2,12 @@
 // interrupted write left, reads the file once and, for a change, replaces it whole.
 #include "topten/qsettingsstore.h"
 
+#include "platform/appname.h"
 #include "topten/filereplace.h"
 #include "topten/settingsfile.h"
 #include "topten/storelock.h"
 #include "topten/storemessages.h"
-#include "topten/storeplatform.h"
+#include "platform/storeplatform.h"
 #include "topten/waitingfile.h"
 
 #include <QDir>
@@ -32,7 +33,7 @@ QString QSettingsStore::fileName(const QString &app)
 {
     // QSettings reads its file as soon as it is made, and this one may be huge or damaged:
     // the name of a sibling that does not exist costs nothing.
-    const QString sibling = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tobrinel"),
+    const QString sibling = QSettings(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(AppName),
                                       QStringLiteral(".tobrinel-probe"))
                                 .fileName();
     return QFileInfo(sibling).dir().filePath(app + QStringLiteral(".conf"));

@@ -3,7 +3,7 @@
 
 #include "topten/settingsfile.h"
 #include "topten/storemessages.h"
-#include "topten/storeplatform.h"
+#include "platform/storeplatform.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>

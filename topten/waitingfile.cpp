@@ -2,7 +2,7 @@
 
 #include "topten/filereplace.h"
 #include "topten/storemessages.h"
-#include "topten/storeplatform.h"
+#include "platform/storeplatform.h"
 
 #include <QCoreApplication>
 #include <QDir>

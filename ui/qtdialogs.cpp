@@ -1,7 +1,7 @@
 #include "ui/qtdialogs.h"
 
 #include "ui/centreover.h"
-#include "ui/sessionend.h"
+#include "platform/sessionend.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -42,25 +42,25 @@ bool QtDialogs::quitting() const
     return sessionEnding();
 }
 
-int QtDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &title)
+Answer QtDialogs::showMessage(const QString &prompt, DialogButtons buttons, const QString &title)
 {
     if (quitting())
-        return vbCancel; // a box now would close before anyone saw it
+        return Answer::Cancel; // a box now would close before anyone saw it
     Centred<QMessageBox> box(dialogParent());
     box.setIcon(QMessageBox::NoIcon);
-    box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title);
+    box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(AppName) : title);
     box.setText(prompt);
     box.setTextFormat(Qt::PlainText);
 
     QMessageBox::StandardButton first = QMessageBox::Ok;
     switch (buttons) {
-    case MsgButtons::OkOnly:
+    case DialogButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
         break;
-    case MsgButtons::OkCancel:
+    case DialogButtons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         break;
-    case MsgButtons::YesNo:
+    case DialogButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         first = QMessageBox::Yes;
         break;
@@ -69,30 +69,30 @@ int QtDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &
 
     switch (box.exec()) {
     case QMessageBox::Ok:
-        return vbOK;
+        return Answer::Ok;
     case QMessageBox::Yes:
-        return vbYes;
+        return Answer::Yes;
     case QMessageBox::No:
-        return vbNo;
+        return Answer::No;
     default:
-        return vbCancel; // Cancel, or the box closed
+        return Answer::Cancel; // Cancel, or the box closed
     }
 }
 
-void QtDialogs::InfoBox(const QString &prompt)
+void QtDialogs::showNote(const QString &prompt)
 {
     if (quitting())
         return;
     Centred<QMessageBox> box(dialogParent());
     box.setIcon(QMessageBox::Information);
-    box.setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    box.setWindowTitle(QString::fromLatin1(AppName));
     box.setText(prompt);
     box.setTextFormat(Qt::PlainText);
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }
 
-QString QtDialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
+QString QtDialogs::askText(const QString &prompt, const QString &title, const QString &defaultText)
 {
     if (quitting())
         return defaultText; // nothing typed: the box's own text, without a window that flashes

@@ -3,7 +3,7 @@
 #include "game/gamecontroller.h"
 #include "history/historyfile.h"
 #include "topten/settingsstore.h"
-#include "ui/dialogs.h"
+#include "platform/dialogs.h"
 
 #include <QAbstractTableModel>
 #include <QAccessible>
@@ -508,16 +508,16 @@ void YourGamesWindow::pickGame(bool replay)
 void YourGamesWindow::clearHistory()
 {
     const int games = m_model->rowCount();
-    if (m_dialogs.MsgBox(QStringLiteral("Clear your history of %1 %2? The Black List stays as it is.")
+    if (m_dialogs.showMessage(QStringLiteral("Clear your history of %1 %2? The Black List stays as it is.")
                              .arg(games)
                              .arg(games == 1 ? QStringLiteral("game") : QStringLiteral("games")),
-                         MsgButtons::YesNo, QStringLiteral("Your games"))
-        != vbYes)
+                         DialogButtons::YesNo, QStringLiteral("Your games"))
+        != Answer::Yes)
         return;
     try {
         HistoryFile(m_path).clear();
     } catch (const StoreError &failure) {
-        m_dialogs.MsgBox(QString::fromUtf8(failure.what()), MsgButtons::OkOnly, QStringLiteral("Your games"));
+        m_dialogs.showMessage(QString::fromUtf8(failure.what()), DialogButtons::Ok, QStringLiteral("Your games"));
     }
     m_status->setText(QStringLiteral("Reading your games..."));
     m_status->show();

@@ -21,29 +21,29 @@ private slots:
         m_history.emplace(m_dir->filePath(QStringLiteral("games.txt")));
         m_rig.emplace();
         m_rig->game.recorder.setArchive(&*m_history);
-        m_rig->game.Form_Load();
+        m_rig->game.start();
     }
 
     void aWinWithAnUndoAndAHint()
     {
         GameController &game = m_rig->game;
-        game.new_Click();
+        game.newGameRequested();
         play(game, Fixture::leftAfter(1));
-        game.undoMove_Click();
-        m_rig->dialogs.msgBoxAnswers.push_back(vbYes); // the hint's question
-        game.hint_Click(); // shown once the distance table is there
+        game.undoRequested();
+        m_rig->dialogs.answers.push_back(Answer::Yes); // the hint's question
+        game.hintRequested(); // shown once the distance table is there
         QTRY_COMPARE_WITH_TIMEOUT(m_rig->view.hints.size(), 1u, 20000);
         for (int second = 0; second < 75; ++second)
-            game.Timer1_Timer();
-        for (const auto &[from, to] : solveShortest(game.Cells))
+            game.clockTicked();
+        for (const auto &[from, to] : solveShortest(game.board()))
             play(game, {{from, to}});
-        QVERIFY(game.GameOver);
+        QVERIFY(game.gameOver());
 
         const HistoryRead read = m_history->read();
         QCOMPARE(read.games.size(), 1u);
         const GameRecord &won = read.games.front();
         QVERIFY(won.won);
-        QCOMPARE(won.steps(), game.Steps);
+        QCOMPARE(won.steps(), game.steps());
         QVERIFY(won.moves == game.moves());
         QCOMPARE(won.undos, 1);
         QCOMPARE(won.hints, 1);
@@ -55,14 +55,14 @@ private slots:
     void leftGamesAreKeptOnceEach()
     {
         GameController &game = m_rig->game;
-        m_rig->dialogs.msgBoxAnswers = {vbYes, vbYes, vbOK};
-        game.new_Click();
-        game.new_Click(); // no move yet: nothing to keep
+        m_rig->dialogs.answers = {Answer::Yes, Answer::Yes, Answer::Ok};
+        game.newGameRequested();
+        game.newGameRequested(); // no move yet: nothing to keep
         play(game, Fixture::leftAfter(3));
-        game.new_Click(); // left for a new game
+        game.newGameRequested(); // left for a new game
         play(game, Fixture::leftAfter(2));
-        game.xit_Click(); // left by quitting
-        game.Form_Unload(); // the window closes after: the same game is not kept again
+        game.quitRequested(); // left by quitting
+        game.mainWindowClosed(); // the window closes after: the same game is not kept again
         game.recordLeft();
 
         const HistoryRead read = m_history->read();
@@ -77,10 +77,10 @@ private slots:
     {
         QVERIFY(QDir().mkpath(m_history->path())); // a folder where the file belongs
         GameController &game = m_rig->game;
-        game.new_Click();
+        game.newGameRequested();
         play(game, Fixture::leftAfter(2));
-        m_rig->dialogs.msgBoxAnswers.push_back(vbYes);
-        game.new_Click();
+        m_rig->dialogs.answers.push_back(Answer::Yes);
+        game.newGameRequested();
         const auto &calls = m_rig->dialogs.calls;
         QVERIFY(!calls.empty());
         QCOMPARE(calls.back().title, QStringLiteral("Your games"));
@@ -91,8 +91,8 @@ private:
     static void play(GameController &game, const std::vector<BoardMove> &moves)
     {
         for (const BoardMove &move : moves) {
-            game.KotakPic_Click(move.from);
-            game.KotakPic_Click(move.to);
+            game.cellClicked(move.from);
+            game.cellClicked(move.to);
         }
     }
 

@@ -28,7 +28,7 @@ private slots:
     void init()
     {
         m_rig.emplace();
-        m_rig->game.Form_Load();
+        m_rig->game.start();
         sharedDistanceTable(); // built here, before any test waits on the game's own
     }
 
@@ -90,31 +90,31 @@ private slots:
     void aGameInProgressIsLeftOnlyOnYes()
     {
         GameController &game = m_rig->game;
-        game.new_Click();
+        game.newGameRequested();
         for (const BoardMove &move : Fixture::leftAfter(2)) {
-            game.KotakPic_Click(move.from);
-            game.KotakPic_Click(move.to);
+            game.cellClicked(move.from);
+            game.cellClicked(move.to);
         }
         const QString board = m_rig->view.cellsText();
-        m_rig->dialogs.msgBoxAnswers = {vbNo};
+        m_rig->dialogs.answers = {Answer::No};
         pickInWindow([&] { game.pickPastGame(Fixture::wonWithDetoursAt(), false); });
         QTest::qWait(50);
-        QVERIFY(!game.GameOver);
+        QVERIFY(!game.gameOver());
         QVERIFY(!game.reviewing());
         QCOMPARE(m_rig->view.cellsText(), board);
 
-        m_rig->dialogs.msgBoxAnswers = {vbYes};
+        m_rig->dialogs.answers = {Answer::Yes};
         pickInWindow([&] { game.pickPastGame(Fixture::wonWithDetoursAt(), false); });
-        QVERIFY(game.GameOver);
-        QVERIFY(!m_rig->view.timerOn);
+        QVERIFY(game.gameOver());
+        QVERIFY(!game.clockRunning());
         QTRY_VERIFY_WITH_TIMEOUT(game.reviewing(), 20000);
         QCOMPARE(m_rig->dialogs.calls.back().title, QStringLiteral("Your games"));
     }
 
     void closedWithoutAPickChangesNothing()
     {
-        m_rig->game.yourGames_Click();
-        QVERIFY(m_rig->view.events.contains(QStringLiteral("modal YourGames")));
+        m_rig->game.yourGamesRequested();
+        QVERIFY(m_rig->view.events.contains(QStringLiteral("modal YourGamesWindow")));
         QTest::qWait(20);
         QVERIFY(!m_rig->game.reviewing());
         QVERIFY(m_rig->dialogs.calls.empty());
@@ -124,11 +124,11 @@ private:
     // Opens the window; pick runs while it is open, as the window's buttons do.
     void pickInWindow(const std::function<void()> &pick)
     {
-        m_rig->view.onModal = [pick](FormId form) {
-            if (form == FormId::YourGames)
+        m_rig->view.onModal = [pick](WindowId form) {
+            if (form == WindowId::YourGames)
                 pick();
         };
-        m_rig->game.yourGames_Click();
+        m_rig->game.yourGamesRequested();
         m_rig->view.onModal = nullptr;
     }
 

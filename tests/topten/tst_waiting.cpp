@@ -2,7 +2,7 @@
 // the save waits only a moment, the player is told the result is waiting, it is tried
 // again until the lock is free, and a result still waiting at the end of the run is kept
 // beside the list and enters it at the next start. The real store, a real lock.
-#include "topten/hiscores.h"
+#include "topten/toptenlist.h"
 #include "topten/qsettingsstore.h"
 
 #include "fakes.h"
@@ -30,21 +30,21 @@ struct Copy
     Copy()
     {
         hi.setSaveWait(250);
-        hi.LoadTopTenBoard();
+        hi.load();
     }
 
     // A win of steps, named name.
     void win(int steps, const QString &name)
     {
-        hi.NewEntry.Score = Decimal(steps);
+        hi.setNewResult(StoredScore(steps));
         dialogs.inputAnswers = {name};
-        hi.CheckTopTen();
-        hi.SaveTopTen();
+        hi.considerNewResult();
+        hi.save();
     }
 
     QSettingsStore store;
     FakeDialogs dialogs;
-    modHiScores hi{store, dialogs};
+    TopTenList hi{store, dialogs};
 };
 
 } // namespace
@@ -72,14 +72,14 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         copy.win(52, QStringLiteral("Rita"));
-        copy.hi.SaveTopTen(); // again as the list closes
+        copy.hi.save(); // again as the list closes
         const qint64 took = clock.elapsed();
 
         QCOMPARE(copy.dialogs.notes(), QStringList{WaitingNote});
         QVERIFY(copy.dialogs.reportTitles().isEmpty());
         QVERIFY(copy.hi.resultWaiting());
         QCOMPARE(read(conf()), Ladder.toUtf8());
-        QCOMPARE(copy.hi.TopTen[7].Name.text(), QStringLiteral("Rita  ")); // the list still shows it
+        QCOMPARE(copy.hi.entries()[7].name.text(), QStringLiteral("Rita  ")); // the list still shows it
         // Two short waits, not the ten seconds a save used to freeze for (generous bound).
         QVERIFY2(took < 5000, qPrintable(QStringLiteral("%1 ms").arg(took)));
 
@@ -135,7 +135,7 @@ private slots:
             Copy copy;
             copy.hi.addWaitingResults();
             QVERIFY(copy.hi.resultWaiting());
-            QCOMPARE(copy.hi.TopTen[7].Name.text(), QStringLiteral("Rita  "));
+            QCOMPARE(copy.hi.entries()[7].name.text(), QStringLiteral("Rita  "));
             copy.hi.storeBeforeQuit();
         }
         // Kept again, once: the file this run took is gone.

@@ -8,7 +8,7 @@
 #include "apprig.h"
 #include "shortestpath.h"
 
-#include "ui/sessionend.h"
+#include "platform/sessionend.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -38,7 +38,7 @@ int main(int argc, char *argv[])
 
     AppRig rig;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromLocal8Bit(argv[1]));
-    rig.game.new_Click();
+    rig.game.newGameRequested();
     const auto moves = solveShortest(Board::startPosition());
     for (std::size_t i = 0; i + 1 < moves.size(); ++i)
         rig.move(moves[i].first, moves[i].second);
@@ -68,6 +68,6 @@ int main(int argc, char *argv[])
         rig.move(moves.back().first, moves.back().second);
     });
     const int result = app.exec();
-    rig.hiScores.storeBeforeQuit(); // as main() does
+    rig.topTen.storeBeforeQuit(); // as main() does
     return result;
 }

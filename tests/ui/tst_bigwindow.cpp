@@ -14,7 +14,7 @@ private slots:
     void theTopStaysOnTheScreen()
     {
         AppRig rig;
-        Form1 &window = rig.window();
+        MainWindow &window = rig.window();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QRect free = window.screen()->availableGeometry();
         const QRect frame = window.frameGeometry();

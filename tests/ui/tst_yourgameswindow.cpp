@@ -26,7 +26,7 @@ private slots:
         m_dir.emplace();
         m_path = m_dir->filePath(QStringLiteral("games.txt"));
         m_rig.emplace();
-        m_rig->game.Form_Load();
+        m_rig->game.start();
         HistoryFile history(m_path);
         // Oldest first: won at 46, won with a detour at move 5 and an undo, left, won with
         // a detour at move 5.
@@ -129,13 +129,13 @@ private slots:
 
         YourGamesWindow window(m_rig->game, m_rig->dialogs, m_path, nullptr);
         QTRY_COMPARE(window.figureTexts().value(0), QStringLiteral("Games played: 4"));
-        m_rig->dialogs.msgBoxAnswers = {vbNo};
+        m_rig->dialogs.answers = {Answer::No};
         QTest::mouseClick(window.clearButton(), Qt::LeftButton);
         QVERIFY(QFile::exists(m_path));
         QCOMPARE(m_rig->dialogs.calls.back().prompt,
                  QStringLiteral("Clear your history of 4 games? The Black List stays as it is."));
 
-        m_rig->dialogs.msgBoxAnswers = {vbYes};
+        m_rig->dialogs.answers = {Answer::Yes};
         QTest::mouseClick(window.clearButton(), Qt::LeftButton);
         QTRY_COMPARE(window.figureTexts().value(0), QStringLiteral("Games played: 0"));
         QVERIFY(!QFile::exists(m_path));
@@ -148,8 +148,8 @@ private:
     // "Your games" opened by the game, with act run in the window as the player would.
     void openAndThen(const std::function<void(YourGamesWindow &)> &act)
     {
-        m_rig->view.onModal = [this, act](FormId form) {
-            if (form != FormId::YourGames)
+        m_rig->view.onModal = [this, act](WindowId form) {
+            if (form != WindowId::YourGames)
                 return;
             YourGamesWindow window(m_rig->game, m_rig->dialogs, m_path, nullptr);
             window.show();
@@ -157,7 +157,7 @@ private:
             QVERIFY(QTest::qWaitForWindowActive(&window));
             act(window);
         };
-        m_rig->game.yourGames_Click();
+        m_rig->game.yourGamesRequested();
         m_rig->view.onModal = nullptr;
     }
 

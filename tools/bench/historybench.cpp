@@ -10,9 +10,9 @@
 #include "game/solver.h"
 #include "history/historyfile.h"
 #include "history/historyloader.h"
-#include "ui/gameparts.h"
-#include "ui/gamewindows.h"
-#include "ui/systemlauncher.h"
+#include "app/gameparts.h"
+#include "app/gamewindows.h"
+#include "platform/systemlauncher.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,7 +30,7 @@ namespace {
 class Silence final : public CuePlayer
 {
 public:
-    void PlaySound(Cue) override {}
+    void play(Cue) override {}
 };
 
 GameRecord played(const DistanceTable &table, QRandomGenerator &random, int n)
@@ -82,8 +82,8 @@ struct Program : GameParts
     Program() { windows.setGame(game); }
     Silence silence;
     SystemLauncher launcher;
-    GameWindows windows{hiScores, dialogs, registry, launcher};
-    GameController game{windows, dialogs, silence, hiScores};
+    GameWindows windows{topTen, dialogs, registry, launcher};
+    GameController game{windows, dialogs, silence, topTen};
 };
 
 double median(std::vector<double> values)
@@ -106,8 +106,8 @@ int main(int argc, char *argv[])
         return 2;
 
     Program program;
-    program.windows.load(FormId::Form1);
-    program.windows.form1.showModeless();
+    program.windows.load(WindowId::Main);
+    program.windows.mainWindow.showModeless();
     std::vector<double> shown, spots, pause;
     for (int round = 0; round < args[2].toInt(); ++round) {
         QElapsedTimer clock;
@@ -122,7 +122,7 @@ int main(int argc, char *argv[])
         clock.start();
         sinceTurn.start();
         beat.start();
-        YourGamesWindow &window = program.windows.yourGames.load();
+        YourGamesWindow &window = program.windows.yourGamesWindow.load();
         window.show();
         bool loaded = false, ready = false;
         QObject::connect(&window.loader(), &HistoryLoader::loaded, &window, [&] {
@@ -141,7 +141,7 @@ int main(int argc, char *argv[])
         if (round == 0)
             std::printf("  %-34s %9zu games, %zu wins\n", "history read", window.loader().view().read.games.size(),
                         std::size_t(window.loader().view().figures.won));
-        program.windows.unload(FormId::YourGames);
+        program.windows.unload(WindowId::YourGames);
         QCoreApplication::processEvents();
     }
     std::printf("  %-34s %9.1f ms (median of %zu)\n", "Your games: figures, chart, list", median(shown), shown.size());
