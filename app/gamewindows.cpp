@@ -1,6 +1,7 @@
 #include "app/gamewindows.h"
 
 #include "game/gamecontroller.h"
+#include "history/historyfile.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -20,6 +21,9 @@ GameWindows::GameWindows(TopTenList &topTen, Dialogs &dialogs, Registry &registr
     , resultsWindow([] { return new ResultsWindow; }, [this] { backToBoard(); })
     , aboutWindow([this, &dialogs, &registry, &launcher] {
         return new AboutWindow(dialogs, registry, launcher, mainWindow.loaded());
+    })
+    , yourGamesWindow([this, &dialogs] {
+        return new YourGamesWindow(*m_game, dialogs, HistoryFile::defaultPath(), mainWindow.loaded());
     })
 {
 }

@@ -10,6 +10,7 @@
 #include "ui/instructionswindow.h"
 #include "app/windowslot.h"
 #include "ui/aboutwindow.h"
+#include "ui/yourgameswindow.h"
 
 #include <array>
 
@@ -52,6 +53,7 @@ public:
     WindowSlotOf<BlackListWindow> blackListWindow;
     WindowSlotOf<ResultsWindow> resultsWindow;
     WindowSlotOf<AboutWindow> aboutWindow;
+    WindowSlotOf<YourGamesWindow> yourGamesWindow;
 
 private:
     MainWindow &main() { return mainWindow.load(); }
@@ -71,12 +73,13 @@ private:
         WindowId id;
         WindowSlot *slot;
     };
-    const std::array<Window, 5> m_windows{{
+    const std::array<Window, 6> m_windows{{
         {WindowId::Main, &mainWindow},
         {WindowId::Instructions, &instructionsWindow},
         {WindowId::BlackList, &blackListWindow},
         {WindowId::Results, &resultsWindow},
         {WindowId::About, &aboutWindow},
+        {WindowId::YourGames, &yourGamesWindow},
     }};
     QMetaObject::Connection m_keepInFront;
     GameController *m_game = nullptr;

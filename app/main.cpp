@@ -6,6 +6,7 @@
 #include "ui/artpictures.h"
 #include "app/gameparts.h"
 #include "app/gamewindows.h"
+#include "history/historyfile.h"
 #include "platform/appname.h"
 #include "platform/sessionend.h"
 #include "platform/platformchoice.h"
@@ -22,7 +23,12 @@ namespace {
 // windows come first, then the controller on them, and then the windows are given it.
 struct Program : GameParts
 {
-    Program() { windows.setGame(game); }
+    Program()
+    {
+        windows.setGame(game);
+        game.recorder.setArchive(&history);
+    }
+    HistoryFile history{HistoryFile::defaultPath()}; // not read until "Your games" opens
 
     QtAudioOutput audio;
     SoundPlayer sound{audio};
@@ -62,7 +68,9 @@ int main(int argc, char *argv[])
     QMetaObject::invokeMethod(&app, [&program] { program.game.start(); }, Qt::QueuedConnection);
     const int result = app.exec();
     // However the run ended (the menu, the window closed, a signal), a result that is still
-    // waiting for another copy's lock is stored now or kept for the next start.
+    // waiting for another copy's lock is stored now or kept for the next start, and a game
+    // in progress goes into the history as left.
     program.topTen.storeBeforeQuit();
+    program.game.recordLeft();
     return result;
 }

@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -37,6 +38,8 @@ GameController::GameController(GameView &view, Dialogs &dialogs, CuePlayer &soun
             showHint();
         if (m_reviewWaiting)
             startReview();
+        if (m_pickWaiting)
+            showPicked();
     });
     m_watchTimer.setInterval(WatchIntervalMs);
     m_clockTimer.setInterval(ClockIntervalMs);
@@ -84,6 +87,7 @@ void GameController::newGameRequested()
 
 void GameController::startNewGame()
 {
+    recordLeft();
     // The clock and the two labels are left alone: time runs on from game to game, and
     // the step label shows the last count until the first move.
     const Board start = Board::startPosition();
@@ -98,6 +102,7 @@ void GameController::startNewGame()
     if (!m_clockTimer.isActive())
         m_clockTimer.start();
     m_view.focusCell(SharedCell);
+    recorder.started();
     cue(Cue::NewGame);
 }
 
@@ -154,6 +159,7 @@ void GameController::makeMove(int from, int to)
 void GameController::clockTicked()
 {
     m_clock.tick();
+    recorder.tick();
     m_view.setTimeText(m_clock.text());
 }
 
@@ -167,6 +173,7 @@ void GameController::gameWon()
 {
     m_gameOver = true;
     m_won = true;
+    const QString notRecorded = recorder.ended(true, m_history.moves());
     stopWatching();
     m_clockTimer.stop();
     m_view.showResults(rankForSteps(m_steps), m_clock.text(), QString::number(m_steps));
@@ -187,6 +194,7 @@ void GameController::gameWon()
     // The name question and the Black List stand over the main window, which a window
     // manager raises with them; the results are what the player should see last.
     m_view.showInFront(WindowId::Results);
+    report(notRecorded);
 }
 
 void GameController::blackListRequested()
@@ -203,6 +211,7 @@ void GameController::quitRequested()
                          QStringLiteral("I miss you.."))
         != Answer::Ok)
         return;
+    recordLeft();
     handBoardBack();
     cue(Cue::NewGame);
     for (WindowId form : {WindowId::Main, WindowId::Instructions, WindowId::BlackList, WindowId::Results, WindowId::About})
@@ -212,6 +221,7 @@ void GameController::quitRequested()
 
 void GameController::mainWindowClosed()
 {
+    recordLeft();
     cue(Cue::NewGame);
     // MainWindow is already unloading, so its own unload here does nothing.
     for (WindowId form : {WindowId::Main, WindowId::Instructions, WindowId::BlackList, WindowId::Results, WindowId::About})
@@ -276,6 +286,7 @@ void GameController::undoRequested()
     if (findMove(m_board, s, t) == MoveKind::None)
         return;
     m_history.undone({s, t});
+    recorder.undone();
 
     // A selected piece loses its highlight; the move below redraws the two cells it uses.
     if (m_selected != 0 && m_selected != s && m_selected != t)
@@ -324,6 +335,7 @@ void GameController::showHint()
     const std::optional<BoardMove> move = table->nextMove(m_board);
     if (!move)
         return;
+    recorder.hintShown();
     m_view.showHint(move->from, move->to, table->distance(m_board));
 }
 
@@ -421,12 +433,20 @@ void GameController::watchRequested()
         showNormal(m_selected);
         m_selected = 0;
     }
+    recorder.watchStarted();
     m_watchTimer.start();
     m_view.showBoardNote(0, 0, QStringLiteral("Watching the best finish.\nAny key or click stops it."));
 }
 
 void GameController::watchTick()
 {
+    if (m_replaying) {
+        if (reviewing() && m_reviewAt < m_review->moveCount())
+            showReviewAt(m_reviewAt + 1);
+        else
+            m_watchTimer.stop(); // the end of the game stays shown, as a review
+        return;
+    }
     if (m_gameOver) {
         stopWatching();
         return;
@@ -456,4 +476,81 @@ void GameController::stopWatching()
         return;
     m_watchTimer.stop();
     m_view.hideBoardNote();
+    if (std::exchange(m_replaying, false))
+        leaveReview();
+}
+
+// Your games.
+
+void GameController::report(const QString &failure)
+{
+    if (!failure.isEmpty())
+        m_dialogs.showMessage(failure, DialogButtons::Ok, QStringLiteral("Your games"));
+}
+
+void GameController::recordLeft()
+{
+    if (!m_gameOver)
+        report(recorder.ended(false, m_history.moves()));
+}
+
+void GameController::yourGamesRequested()
+{
+    handBoardBack();
+    m_picked.reset();
+    m_pickWaiting = false;
+    m_solver.request(); // for where the steps go, and for what the player may pick
+    m_view.showModal(WindowId::YourGames);
+    if (!m_picked)
+        return;
+    if (!m_gameOver) {
+        if (m_dialogs.showMessage(QStringLiteral("Leave the game in progress? It is kept in your games as left."),
+                                  DialogButtons::YesNo, QStringLiteral("Your games"))
+            != Answer::Yes) {
+            m_picked.reset();
+            return;
+        }
+        recordLeft();
+        m_gameOver = true;
+        m_selected = 0;
+        m_clockTimer.stop();
+    }
+    withTable(m_pickWaiting, &GameController::showPicked);
+}
+
+void GameController::pickPastGame(const std::vector<BoardMove> &moves, bool replay)
+{
+    m_picked = Picked{moves, replay, {}, {}};
+}
+
+void GameController::pickPosition(const std::vector<BoardMove> &movesThere, BoardMove best, const QString &text)
+{
+    m_picked = Picked{movesThere, false, best, text};
+}
+
+void GameController::showPicked()
+{
+    m_pickWaiting = false;
+    const DistanceTable *table = m_solver.table();
+    if (!table || !m_picked || !m_gameOver)
+        return;
+    Picked picked = std::move(*m_picked);
+    m_picked.reset();
+    // The review reads the moves where they are kept, so a past game's stay here.
+    m_review.reset();
+    m_pastMoves = std::move(picked.moves);
+    m_review.emplace(m_pastMoves, *table);
+    if (picked.replay) {
+        m_replaying = true;
+        showReviewAt(0);
+        m_watchTimer.start();
+    } else if (picked.text.isEmpty()) {
+        showReviewAt(m_review->moveCount());
+    } else {
+        m_reviewAt = m_review->moveCount();
+        const Board shown = m_review->positionAfter(m_reviewAt);
+        for (int k = FirstCell; k <= LastCell; ++k)
+            m_view.showCell(k, shown[k], false);
+        m_view.showBoardNote(picked.best.from, picked.best.to, picked.text);
+    }
 }

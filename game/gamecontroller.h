@@ -9,6 +9,7 @@
 #include "game/gamehistory.h"
 #include "game/gamereview.h"
 #include "game/solver.h"
+#include "game/gamerecorder.h"
 #include "audio/cues.h"
 
 #include <QTimer>
@@ -81,6 +82,16 @@ public:
     bool watching() const { return m_watchTimer.isActive(); }
     static constexpr int WatchIntervalMs = 500;
 
+    // "Your games" (Y): the window of the player's history. What the player picks there (a
+    // past game to review or to replay as watching does, or a position where steps were
+    // lost, with the best move marked) is shown on the board once the window has closed,
+    // as a review that Escape leaves.
+    void yourGamesRequested();
+    void pickPastGame(const std::vector<BoardMove> &moves, bool replay);
+    void pickPosition(const std::vector<BoardMove> &movesThere, BoardMove best, const QString &text);
+    void recordLeft();       // a game in progress, left by quitting, goes into the history
+    GameRecorder recorder;   // without an archive (the tests) it records nothing
+
     // Every move of the current game from the start position, undos included.
     const std::vector<BoardMove> &moves() const { return m_history.moves(); }
 
@@ -106,6 +117,19 @@ private:
     bool m_reviewWaiting = false;     // asked for before the table was ready
     QTimer m_watchTimer;
     void startReview();
+    struct Picked
+    {
+        std::vector<BoardMove> moves;
+        bool replay = false;
+        BoardMove best;      // a position: the move to mark
+        QString text;        // a position: what the board says
+    };
+    std::optional<Picked> m_picked;
+    std::vector<BoardMove> m_pastMoves; // the past game or the way to a position under review
+    bool m_pickWaiting = false;
+    bool m_replaying = false;
+    void showPicked();
+    void report(const QString &failure);
     void showReviewAt(int move);
     bool m_assisted = false;          // a hint was accepted in this game
     bool m_hintWaiting = false;       // asked for before the table was ready

@@ -45,6 +45,9 @@ QString GameReview::summaryText() const
             costly << QString::number(k);
         lost += cost(k);
     }
+    // A past game the player left: its steps lost say nothing of a best finish.
+    if (!isGoal(positionAfter(steps)))
+        return QStringLiteral("%1 steps, and the game was left before the goal.").arg(steps);
     if (lost == 0)
         return QStringLiteral("%1 steps, the best possible.").arg(steps);
     // "at move 3", "at moves 3 and 13", "at moves 3, 13, 17 and 40".

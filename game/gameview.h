@@ -6,8 +6,8 @@
 
 #include <QString>
 
-// The five windows of the game.
-enum class WindowId { Main, Instructions, BlackList, Results, About };
+// The windows of the game.
+enum class WindowId { Main, Instructions, BlackList, Results, About, YourGames };
 
 class GameView
 {

@@ -297,6 +297,7 @@ void MainWindow::buildMenus()
     QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     newGameAction = fileMenu->addAction(QStringLiteral("&Play, boy !!"));
     blackListAction = fileMenu->addAction(QStringLiteral("&Black List"));
+    yourGamesAction = fileMenu->addAction(QStringLiteral("&Your games"));
     quitAction = fileMenu->addAction(QStringLiteral("&Garbage Dump.."));
     QMenu *settingMenu = menuBar()->addMenu(QStringLiteral("&Setting"));
     soundAction = settingMenu->addAction(QStringLiteral("&Sound"));
@@ -308,6 +309,12 @@ void MainWindow::buildMenus()
 
     connect(newGameAction, &QAction::triggered, this, [this] { m_game.newGameRequested(); });
     connect(blackListAction, &QAction::triggered, this, [this] { m_game.blackListRequested(); });
+    connect(yourGamesAction, &QAction::triggered, this, [this] { m_game.yourGamesRequested(); });
+    // Y, like the board's keys: a key of the window, not of the menu, whose items carry none.
+    auto *yourGamesKey = new QAction(this);
+    yourGamesKey->setShortcut(QKeySequence(Qt::Key_Y));
+    addAction(yourGamesKey);
+    connect(yourGamesKey, &QAction::triggered, yourGamesAction, &QAction::trigger);
     connect(quitAction, &QAction::triggered, this, [this] { m_game.quitRequested(); });
     // Qt flips the mark first; the handler then sets it from soundOn(), which the logic owns.
     connect(soundAction, &QAction::triggered, this, [this] { m_game.soundToggled(); });

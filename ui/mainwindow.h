@@ -35,6 +35,7 @@ public:
 
     QAction *newGameAction = nullptr;
     QAction *blackListAction = nullptr;
+    QAction *yourGamesAction = nullptr;     // "&Your games"; the key Y triggers it too
     QAction *quitAction = nullptr;
     QAction *soundAction = nullptr;
     QAction *instructionsAction = nullptr;

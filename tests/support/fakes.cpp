@@ -234,6 +234,7 @@ QString formName(WindowId form)
     case WindowId::BlackList: return QStringLiteral("BlackListWindow");
     case WindowId::Results: return QStringLiteral("ResultsWindow");
     case WindowId::About: return QStringLiteral("AboutWindow");
+    case WindowId::YourGames: return QStringLiteral("YourGamesWindow");
     }
     return QString();
 }

@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(menus.size(), 3);
         QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
         QCOMPARE(menuTexts(menus[0]->menu()), (QStringList{QStringLiteral("&Play, boy !!"), QStringLiteral("&Black List"),
-                                                          QStringLiteral("&Garbage Dump..")}));
+                                                          QStringLiteral("&Your games"), QStringLiteral("&Garbage Dump..")}));
         QCOMPARE(menus[1]->text(), QStringLiteral("&Setting"));
         QCOMPARE(menuTexts(menus[1]->menu()), QStringList{QStringLiteral("&Sound")});
         QCOMPARE(menus[2]->text(), QStringLiteral("&Help"));

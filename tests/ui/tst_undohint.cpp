@@ -92,7 +92,7 @@ private slots:
                 QVERIFY(item != app.menu().undoMove && item != app.menu().hint);
                 QVERIFY(item->shortcut().isEmpty());
             }
-        QCOMPARE(items, 6);
+        QCOMPARE(items, 7); // with "Your games"
     }
 
     void rightClickMenuGreysOutWhatCannotAct_data()
