@@ -32,6 +32,18 @@ void setTable(TopTenList &hi, const QString &text)
     }
 }
 
+// A full list of ten results, stored: what a clear starts from.
+struct StoredList {
+    MemoryStore store;
+    FakeDialogs dialogs;
+    TopTenList hi{store, dialogs};
+    StoredList()
+    {
+        setTable(hi, QStringLiteral("90 J|80 I|70 H|60 G|50 F|40 E|30 D|20 C|10 B|5 A"));
+        hi.save();
+    }
+};
+
 // The short form "57 Abc|..." as tableText() writes it, the names fitted to six.
 QString table(const QString &shortForm)
 {
@@ -313,11 +325,8 @@ void TestTopTenList::saveStopsAtTheFailingKey()
 
 void TestTopTenList::clearRemovesOnlyTheStoredCopy()
 {
-    MemoryStore store;
-    FakeDialogs dialogs;
-    TopTenList hi(store, dialogs);
-    setTable(hi, "90 J|80 I|70 H|60 G|50 F|40 E|30 D|20 C|10 B|5 A");
-    hi.save();
+    StoredList list;
+    auto &[store, dialogs, hi] = list;
     store.values.insert(MemoryStore::path("Tobrinel", "Other", "x"), QStringLiteral("kept"));
 
     hi.clear();
@@ -332,11 +341,8 @@ void TestTopTenList::clearRemovesOnlyTheStoredCopy()
 
 void TestTopTenList::clearTwiceReportsTheSecond()
 {
-    MemoryStore store;
-    FakeDialogs dialogs;
-    TopTenList hi(store, dialogs);
-    setTable(hi, "90 J|80 I|70 H|60 G|50 F|40 E|30 D|20 C|10 B|5 A");
-    hi.save();
+    StoredList list;
+    auto &[store, dialogs, hi] = list;
 
     hi.clear();
     QVERIFY(dialogs.calls.empty());
@@ -349,11 +355,8 @@ void TestTopTenList::clearTwiceReportsTheSecond()
 
 void TestTopTenList::clearThenAWinStoresOnlyTheWin()
 {
-    MemoryStore store;
-    FakeDialogs dialogs;
-    TopTenList hi(store, dialogs);
-    setTable(hi, "90 J|80 I|70 H|60 G|50 F|40 E|30 D|20 C|10 B|5 A");
-    hi.save();
+    StoredList list;
+    auto &[store, dialogs, hi] = list;
     hi.clear();
 
     // A qualifying win without reopening the list: none of the cleared results come back.
