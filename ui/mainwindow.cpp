@@ -10,12 +10,15 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 
 #include <cstdlib>
 
@@ -52,6 +55,33 @@ QString cellDescription(int cell, int picIndex)
     static const char *const contents[] = {"empty", "ball", "tile", "ball, selected", "tile, selected"};
     return QStringLiteral("Cell %1: %2").arg(cell).arg(QLatin1String(contents[picIndex]));
 }
+
+// Holds the board when the window cannot fit the screen. The arrows move the board's focus
+// ring, as without it, so they go on to the window instead of scrolling.
+class BoardScroller final : public QScrollArea
+{
+public:
+    using QScrollArea::QScrollArea;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down: event->ignore(); break;
+        default: QScrollArea::keyPressEvent(event);
+        }
+    }
+};
+
+// The height the window leaves free of the available area for the desktop's frame, which is
+// not known before the window is shown (and never to a Wayland client the compositor frames):
+// twice a title bar, as sway centres a floating window without counting its title bar, which
+// then sticks out above a window nearly as tall as the screen. Side borders are a pixel or
+// two, and a window that far over the right edge loses nothing the player needs.
+constexpr int FrameHeightRoom = 60;
 
 QLabel *makeLabel(QWidget *parent, const QString &text, const QFont &font, const QColor &colour,
                   Qt::Alignment alignment)
@@ -147,6 +177,13 @@ int MainWindow::focusedCell() const
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    // On a board that scrolls, a cell the keyboard or the game moves the ring to comes into
+    // view. Not one clicked: the board moving between press and release would lose the click.
+    if (type == QEvent::FocusIn && m_scroller && watched != m_client) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::OtherFocusReason)
+            m_scroller->ensureWidgetVisible(static_cast<QWidget *>(watched));
+    }
     if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)
         return QMainWindow::eventFilter(watched, event);
     if (m_game.watching()) {
@@ -265,7 +302,37 @@ MainWindow::MainWindow(GameController &game)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     setFixedSize(sizeHint());
+    fitOnScreen();
     centreOnScreen();
+}
+
+void MainWindow::fitOnScreen()
+{
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    const QSize room = screen->availableGeometry().size() - QSize(0, FrameHeightRoom);
+    const QSize whole = size();
+    if (whole.width() <= room.width() && whole.height() <= room.height())
+        return;
+    // Too large for the screen (a large scale on a small one): a window that fits, with the
+    // title bar and the menu on the screen, and the board scrolling inside it. On Wayland the
+    // compositor places the window, so moving it would not do.
+    m_scroller = new BoardScroller(this);
+    m_scroller->setFrameShape(QFrame::NoFrame);
+    m_scroller->setFocusPolicy(Qt::NoFocus);
+    m_scroller->setWidget(takeCentralWidget());
+    m_client->setAutoFillBackground(false); // the board paints all of itself
+    setCentralWidget(m_scroller);
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    // Room for the scroll bar across the other way, where the screen allows.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroller);
+    QSize wanted = whole;
+    if (whole.height() > room.height())
+        wanted.rwidth() += bar;
+    if (whole.width() > room.width())
+        wanted.rheight() += bar;
+    setFixedSize(wanted.boundedTo(room));
 }
 
 void MainWindow::centreOnScreen()

@@ -16,6 +16,7 @@
 
 class GameController;
 class QAction;
+class QScrollArea;
 
 // Pictures a cell can show: 0 is the empty picture, 1..4 those in piecePictures.
 enum PicIndex : int { NoPicture = 0, BallPic = 1, TilePic = 2, BallSelectedPic = 3, TileSelectedPic = 4 };
@@ -76,10 +77,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void fitOnScreen();
     void centreOnScreen();
     bool m_placed = false;
     void buildMenus();
     QWidget *m_client = nullptr;
+    QScrollArea *m_scroller = nullptr; // only when the window is too large for the screen
     QLabel *m_noteLabel = nullptr;
     QImage m_background;
     GameController &m_game;
