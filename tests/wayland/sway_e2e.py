@@ -4,7 +4,10 @@
 # game and checks that the name question, the Black List and the exit question open over
 # the main window (sway centres floating windows on the screen, and the main window is
 # where sway put it), that the results window has the keyboard once the list has closed,
-# and that Space presses "Great". sway's tree gives each window's rectangle and focus.
+# and that Space presses "Great". Before that it checks that the main window's title bar and
+# menu bar are on the screen, also where the game is larger than the screen (scale
+# <output>:<game>, the game scaled by Qt on top of the output's scale). sway's tree gives each
+# window's rectangle, title bar and focus.
 # Usage: sway_e2e.py <tobrinel> <tobrinel_solution> <platform> <scale> <shots dir or -> <typist>
 import glob
 import json
@@ -23,11 +26,12 @@ def bail(code, message):
 
 
 game, solution, platform, scale = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4]
+output_scale, _, game_scale = scale.partition(':')
 shots = sys.argv[5] if sys.argv[5] != '-' else None
 typist_path = sys.argv[6]
 config = os.path.join(run, 'sway.conf')
 with open(config, 'w') as f:
-    f.write('output HEADLESS-1 resolution 1280x900 scale %s\n' % scale)
+    f.write('output HEADLESS-1 resolution 1280x900 scale %s\n' % output_scale)
     # Floating, as on a stacking desktop.
     f.write('for_window [app_id=".*"] floating enable\n')
     # No key repeat, so a stalled compositor cannot turn one key into two.
@@ -69,7 +73,7 @@ def windows():
         if node.get('type') in ('con', 'floating_con') and node.get('name') and (node.get('app_id') or node.get('pid')):
             r = node['rect']
             found.append({'title': node['name'], 'x': r['x'], 'y': r['y'], 'w': r['width'], 'h': r['height'],
-                          'focus': node.get('focused', False)})
+                          'focus': node.get('focused', False), 'title_bar': node.get('deco_rect')})
         for child in node.get('nodes', []) + node.get('floating_nodes', []):
             walk(child)
 
@@ -83,7 +87,7 @@ def window(title):
 
 def screenshot(name):
     if shots:
-        path = os.path.join(shots, 'sway-%s-%s.png' % (scale, name))
+        path = os.path.join(shots, 'sway-%s-%s.png' % (scale.replace(':', 'x'), name))
         if subprocess.run(['grim', path], capture_output=True, timeout=20).returncode == 0:
             print('screenshot ' + path)
 
@@ -91,6 +95,8 @@ def screenshot(name):
 MAIN = 'Tobrinel - Karvolen 2003'
 game_env = dict(os.environ, XDG_CURRENT_DESKTOP='sway', XDG_SESSION_TYPE='wayland')
 game_env.pop('QT_QPA_PLATFORM', None)
+if game_scale:
+    game_env['QT_SCALE_FACTOR'] = game_scale
 if platform != 'auto':
     game_env['QT_QPA_PLATFORM'] = platform
 start([game], 'game.log', game_env)
@@ -98,6 +104,21 @@ main = wait_until(lambda: (lambda w: w if w and w['focus'] else None)(window(MAI
 if not main:
     bail(1, 'the main window did not open with the keyboard: %s' % windows())
 print('main window: %d,%d %dx%d' % (main['x'], main['y'], main['w'], main['h']))
+time.sleep(0.5)  # painted
+screenshot('main')
+# The title bar is sway's, just above the window; the menu bar is the top of the window.
+main = window(MAIN)
+screen = next(o['rect'] for o in json.loads(subprocess.run(['swaymsg', '-t', 'get_outputs'], capture_output=True,
+                                                           text=True, timeout=10).stdout) if o.get('active'))
+bar = main['title_bar']
+top = bar['y'] if bar and bar['height'] > 0 else main['y']
+print('title bar from y %d, screen %dx%d' % (top, screen['width'], screen['height']))
+if top < screen['y'] or main['x'] < screen['x']:
+    failures.append('the main window\'s title bar is off the screen: window at %d,%d, title bar from y %d' %
+                    (main['x'], main['y'], top))
+if main['y'] + main['h'] > screen['y'] + screen['height']:
+    failures.append('the main window (%d high from y %d) does not fit the screen (%d high)' %
+                    (main['h'], main['y'], screen['height']))
 
 
 def off_centre(w, owner):
@@ -113,7 +134,11 @@ def check_over(title):
     w, owner = window(title), window(MAIN)
     distance = off_centre(w, owner)
     print('"%s": %.0f px from the centre of the main window, focus %s' % (title, distance, w['focus']))
-    if distance > 40:
+    if w['w'] > screen['width'] or w['h'] > screen['height']:
+        # sway holds a window larger than the screen to the screen's corner; there is no
+        # centring it over anything.
+        print('"%s" is larger than the screen (%dx%d)' % (title, w['w'], w['h']))
+    elif distance > 40:
         failures.append('"%s" opens %.0f px away from the centre of the main window' % (title, distance))
     return w
 
