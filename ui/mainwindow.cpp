@@ -321,9 +321,13 @@ void MainWindow::fitOnScreen()
     m_scroller = new BoardScroller(this);
     m_scroller->setFrameShape(QFrame::NoFrame);
     m_scroller->setFocusPolicy(Qt::NoFocus);
+    // Moving the board to another parent takes the keyboard from its cell; it goes back.
+    QWidget *const focus = focusWidget();
     m_scroller->setWidget(takeCentralWidget());
     m_client->setAutoFillBackground(false); // the board paints all of itself
     setCentralWidget(m_scroller);
+    if (focus)
+        focus->setFocus();
     layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
     // Room for the scroll bar across the other way, where the screen allows.
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroller);

@@ -39,6 +39,8 @@ private slots:
         QVERIFY(scroller);
         QCOMPARE(scroller->widget()->size(), QSize(ClientPixels, ClientPixels));
         QVERIFY(scroller->verticalScrollBar()->maximum() > 0);
+        // The ring starts where it does on any screen.
+        QCOMPARE(window.focusedCell(), SharedCell);
     }
 
     // The arrows still walk the focus ring over the board, to its far corners, and the
