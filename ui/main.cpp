@@ -1,6 +1,10 @@
 // Tobrinel: puts the game together and runs it.
 #include "game/gamecontroller.h"
+#ifdef Q_OS_WIN
+#include "media/winmmoutput.h"
+#else
 #include "media/audiooutput.h"
+#endif
 #include "media/module1.h"
 #include "ui/artpictures.h"
 #include "ui/gameparts.h"
@@ -22,7 +26,11 @@ struct Program : GameParts
 {
     Program() { windows.setGame(game); }
 
+#ifdef Q_OS_WIN
+    WinmmOutput audio;
+#else
     QtAudioOutput audio;
+#endif
     QtEventPass eventPass;
     Module1 sound{audio, eventPass};
     SystemLauncher launcher;

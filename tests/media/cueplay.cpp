@@ -1,11 +1,17 @@
-// cueplay: plays cues through the program's own sound path (Module1 on QtAudioOutput), for
-// the recorded-audio test. Arguments run in order: a number plays that cue, "+N" lets
-// the event loop run for N milliseconds. Prints the slowest PlaySound call and the slowest
+// cueplay: plays cues through the program's own sound path (Module1 on QtAudioOutput, on
+// WinmmOutput in the Windows build), for the recorded-audio test. Arguments run in order:
+// a number plays that cue, "+N" lets the event loop run for N milliseconds. Prints the slowest PlaySound call and the slowest
 // hand-over to the back end within it, then leaves the way the game does, destroying the
 // back end on the way out.
 
-#include "media/audiooutput.h"
 #include "media/module1.h"
+
+#include <QtGlobal>
+#ifdef Q_OS_WIN
+#include "media/winmmoutput.h"
+#else
+#include "media/audiooutput.h"
+#endif
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -40,7 +46,11 @@ private:
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    WinmmOutput audio;
+#else
     QtAudioOutput audio(QStringLiteral(TOBRINEL_AUDIO_MODULE_DIR));
+#endif
     TimedOutput output(audio);
     QtEventPass eventPass;
     Module1 module1(output, eventPass);
