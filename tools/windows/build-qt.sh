@@ -12,6 +12,8 @@
 # A lock lets a second caller (CI's background build and `./run windows`) wait for the
 # first instead of building the same Qt twice.
 set -euo pipefail
+# Everything but the answer goes to the standard error: configure and ninja talk a lot.
+exec 3>&1 1>&2
 
 link=${1:-shared}
 case $link in shared|static) ;; *) echo "usage: $0 [shared|static]" >&2; exit 2 ;; esac
@@ -25,7 +27,7 @@ compiler=x86_64-w64-mingw32-g++-posix
 # the very same version.
 qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev 2>/dev/null || true)
 if [ -z "$qt_version" ]; then
-    echo "build-qt.sh: qt6-base-dev is not installed (its host tools build the Windows Qt)" >&2
+    echo "build-qt.sh: qt6-base-dev is not installed (its host tools build the Windows Qt)"
     exit 1
 fi
 command -v "$compiler" >/dev/null || { echo "build-qt.sh: $compiler is missing" >&2; exit 1; }
@@ -45,8 +47,11 @@ configure_options=(
     -no-feature-tabletevent -no-feature-androiddeployqt
 )
 
-key=$( { cat "$0" "$toolchain"; echo "$qt_version"; "$compiler" --version | head -1; } \
-       | sha256sum | cut -c1-16)
+# The key: what goes into the build, not this script's wording. Raise recipe when a change
+# here alters what is built or installed.
+recipe=2
+key=$( { echo "recipe $recipe"; echo "${configure_options[*]}"; cat "$toolchain"; echo "$qt_version";
+         "$compiler" --version | head -1; } | sha256sum | cut -c1-16)
 name=qt-${qt_version%%+*}-win64-$link-$key
 dest=$cache/$name
 mkdir -p "$cache"
@@ -54,8 +59,8 @@ mkdir -p "$cache"
 exec 9>"$cache/$name.lock"
 flock 9
 if [ -f "$dest/.complete" ]; then
-    echo "build-qt.sh: cached: $dest" >&2
-    echo "$dest"
+    echo "build-qt.sh: cached: $dest"
+    echo "$dest" >&3
     exit 0
 fi
 
@@ -76,7 +81,7 @@ apt_options=(
     -o Dir::State::Lists="$work/apt/lists" -o Dir::Cache="$work/apt/cache"
     -o APT::Sandbox::User=root
 )
-echo "build-qt.sh: fetching qt6-base $qt_version" >&2
+echo "build-qt.sh: fetching qt6-base $qt_version"
 apt-get "${apt_options[@]}" -qq update
 (cd "$work/src" && apt-get "${apt_options[@]}" -qq source "qt6-base=$qt_version" >/dev/null)
 source_dir=$(find "$work/src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
@@ -87,23 +92,29 @@ source_dir=$(find "$work/src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*'
 mkdir -p "$dest"
 cp "$toolchain" "$dest/mingw-w64.cmake"
 
-echo "build-qt.sh: configuring ($link) in $work/build" >&2
+echo "build-qt.sh: configuring ($link) in $work/build"
 mkdir -p "$work/build"
 (cd "$work/build" && "$source_dir/configure" -prefix "$dest" "${configure_options[@]}" -- -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$dest/mingw-w64.cmake" \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
-echo "build-qt.sh: building" >&2
+echo "build-qt.sh: building"
 cmake --build "$work/build" --parallel "$(nproc)"
 cmake --install "$work/build"
 
+# Qt's licence texts go with it into the program's archive and installer.
+mkdir -p "$dest/licenses"
+cp "$source_dir"/LICENSES/LGPL-3.0-only.txt "$source_dir"/LICENSES/GPL-3.0-only.txt \
+   "$source_dir"/LICENSES/GPL-2.0-only.txt "$source_dir"/LICENSES/Qt-GPL-exception-1.0.txt "$dest/licenses/"
+cp "$source_dir"/debian/copyright "$dest/licenses/debian-copyright.txt"
+
 # What decided this build, beside it, for whoever looks in the cache.
 {
-    echo "qt6-base $qt_version from Debian's archive"
+    echo "qt6-base $qt_version, Debian's source package (apt-get source qt6-base=$qt_version)"
     echo "compiler: $("$compiler" --version | head -1)"
     echo "configure ${configure_options[*]}"
     echo "built in $((SECONDS - began)) s"
 } > "$dest/BUILDINFO"
 touch "$dest/.complete"
 rm -rf "$work"
-echo "build-qt.sh: built in $((SECONDS - began)) s: $dest" >&2
-echo "$dest"
+echo "build-qt.sh: built in $((SECONDS - began)) s: $dest"
+echo "$dest" >&3
