@@ -84,6 +84,15 @@ window_of() {
     visible_window "$1"
 }
 gone() { ! visible_window "$1"; }
+# Waits for the game to end and forgets its number, so that the cleanup cannot kill
+# whatever process carries it next.
+game_ended() {
+    local status=0 keep=() pid
+    wait "$gamepid" || status=$?
+    for pid in "${pids[@]}"; do [ "$pid" = "$gamepid" ] || keep+=("$pid"); done
+    pids=("${keep[@]}")
+    return "$status"
+}
 active_window() { xdotool getactivewindow 2>/dev/null; }
 shot() {
     sleep 0.5 # the window's first paint
@@ -169,7 +178,7 @@ xdotool key --delay 150 alt+f g
 window_of "I miss you.." >/dev/null
 xdotool key Return
 wait_until 20 sh -c "! kill -0 $gamepid" || fail "OK on the exit question did not end the program"
-wait "$gamepid" || fail "the program ended with status $?"
+game_ended || fail "the program ended with status $?"
 grep -aq "Wine  46" "$conf" || fail "the win is not in the stored list $conf"
 
 # Heard: the level and how long there was sound at all, against the shortest the game's
@@ -191,6 +200,7 @@ xdotool key --delay 150 alt+f g
 window_of "I miss you.." >/dev/null
 xdotool key Return
 wait_until 20 sh -c "! kill -0 $gamepid" || fail "the second run did not end"
+game_ended || fail "the second run ended with status $?"
 echo "$((SECONDS - began)) s PASS: started again, the Black List opens and the stored list holds the win"
 
 # --- 4. The silent uninstall keeps the top ten ---------------------------------------------------
