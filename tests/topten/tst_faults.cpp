@@ -495,10 +495,18 @@ void TestFaults::withoutHardLinksADamagedFileIsKeptByACopy_data()
     QTest::addColumn<int>("linkError"); // what the file system answers a hard link with
     QTest::addColumn<bool>("copied");   // or the save is refused, the file as it was
 
+#ifdef Q_OS_WIN
+    // The system's own error numbers there.
+    QTest::newRow("not permitted (FAT, exFAT)") << 1 /* ERROR_INVALID_FUNCTION */ << true;
+    QTest::newRow("not supported (network share)") << 50 /* ERROR_NOT_SUPPORTED */ << true;
+    QTest::newRow("another drive") << 17 /* ERROR_NOT_SAME_DEVICE */ << true;
+    QTest::newRow("an input/output error") << 1117 /* ERROR_IO_DEVICE */ << false;
+#else
     QTest::newRow("not permitted (FAT, exFAT)") << EPERM << true;
     QTest::newRow("not supported (network share)") << EOPNOTSUPP << true;
     QTest::newRow("no such call") << ENOSYS << true;
     QTest::newRow("an input/output error") << EIO << false;
+#endif
 }
 
 // The damaged file must stay somewhere before it is replaced: by a second name where the

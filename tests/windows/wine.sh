@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the Windows build's tests under Wine from CTest, one step per call:
 #   wine.sh setup            boots the build tree's Wine prefix, its server kept running
-#   wine.sh run <exe> [args] runs a test program in it and passes on its exit code
+#   wine.sh qtest <exe>       runs a Qt Test suite in it, shows its report and passes on
+#                             its exit code
 #   wine.sh cleanup          ends everything in the prefix and removes it
 # WINEPREFIX, WINEPATH and the other Wine settings come from CTest's environment. Every step
 # exits 77, which CTest reports as a skip, when Wine is not installed.
@@ -42,18 +43,19 @@ setup)
     detached wineserver -p30 || { cat "$log"; exit 1; }
     detached wineboot -i || { cat "$log"; exit 1; }
     ;;
-run)
+qtest)
     need wine
     exe=$1
-    shift
     [ -f "$exe" ] || { echo "FAIL: $exe was not built"; exit 1; }
-    # Through a file for the same reason: should the server have gone, this call starts a
-    # new one, whose helpers must not hold CTest's pipe.
+    # Qt Test on Windows sends its report to the debugger's log unless told a file: the
+    # report goes to one, shown once the suite has ended.
     out=$(mktemp "$WINEPREFIX.out.XXXXXX")
-    wine "$exe" "$@" </dev/null >"$out" 2>&1
+    report=$(mktemp "$WINEPREFIX.report.XXXXXX")
+    wine "$exe" -o "$report,txt" </dev/null >"$out" 2>&1
     rc=$?
-    cat "$out"
-    rm -f "$out"
+    tr -d '\r' <"$report"
+    grep -v -e 'wine32' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' "$out"
+    rm -f "$out" "$report"
     exit $rc
     ;;
 cleanup)
@@ -73,7 +75,7 @@ cleanup)
     rm -rf "$WINEPREFIX" "$log"
     ;;
 *)
-    echo "usage: wine.sh setup|run <exe> [args]|cleanup" >&2
+    echo "usage: wine.sh setup|qtest <exe>|cleanup" >&2
     exit 2
     ;;
 esac

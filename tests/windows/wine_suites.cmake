@@ -56,7 +56,7 @@ function(tobrinel_wine_test name)
     endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
-    add_test(NAME ${name} COMMAND ${wine_driver} run $<TARGET_FILE:${name}>)
+    add_test(NAME ${name} COMMAND ${wine_driver} qtest $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "${wine_env}" TIMEOUT ${ARG_TIMEOUT} SKIP_RETURN_CODE 77
         FIXTURES_REQUIRED WinePrefix LABELS windows)
@@ -97,7 +97,7 @@ file(GENERATE OUTPUT "${CMAKE_CURRENT_BINARY_DIR}/cueplay-wine"
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 get_property(sound_dir GLOBAL PROPERTY TOBRINEL_SOUND_DIR)
 add_test(NAME heard_cues_win
-    COMMAND bash "${tests}/media/heard_cues.sh" "${CMAKE_CURRENT_BINARY_DIR}/cueplay-wine" "${sound_dir}")
+    COMMAND bash "${tests}/media/heard_cues.sh" "${CMAKE_CURRENT_BINARY_DIR}/cueplay-wine" "${sound_dir}" 0.1)
 set_tests_properties(heard_cues_win PROPERTIES
     ENVIRONMENT "${wine_env}" TIMEOUT 240 SKIP_RETURN_CODE 77 FIXTURES_REQUIRED WinePrefix
     LABELS "windows;slow"
