@@ -68,7 +68,7 @@ cleanup)
         pid=${env#/proc/}
         pid=${pid%/environ}
         [ "$pid" = "$$" ] && continue
-        if tr '\0' '\n' <"$env" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+        if tr '\0' '\n' 2>/dev/null <"$env" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
             kill -9 "$pid" 2>/dev/null || true
         fi
     done
