@@ -5,7 +5,7 @@
 # Linux build of the same tree (`./run windows` makes one in build/) lends them.
 set(TOBRINEL_HOST_BUILD "" CACHE PATH "A Linux build of this tree whose build-time tools the Windows build runs")
 if(CMAKE_CROSSCOMPILING)
-    foreach(tool IN ITEMS artgen:tools/artgen/artgen tobrinel_artpack:media/art/tobrinel_artpack
+    foreach(tool IN ITEMS artgen:tools/artgen/artgen tobrinel_artpack:tools/artpack/tobrinel_artpack
                           tobrinel_soundgen:tools/soundgen/tobrinel_soundgen)
         string(REPLACE ":" ";" tool "${tool}")
         list(GET tool 0 name)

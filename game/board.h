@@ -15,7 +15,7 @@ inline constexpr int FirstCell = 1;
 inline constexpr int LastCell = 17;
 inline constexpr int SharedCell = 9;
 
-// Cells(1..17): the board. The 0-based index lives in here only.
+// The board, cells 1..17. The 0-based index lives in here only.
 class Board
 {
 public:
@@ -31,7 +31,7 @@ public:
 
 private:
     static std::size_t index(int cell) { return static_cast<std::size_t>(cell - FirstCell); }
-    std::array<Piece, 17> m_cells{};
+    std::array<Piece, LastCell> m_cells{};
 };
 
 // A move of the piece on cell from into the empty cell to.
@@ -52,5 +52,5 @@ std::vector<BoardMove> legalMoves(const Board &board);
 // Carries the piece of cell s into cell t and empties s.
 void executeMove(Board &board, int s, int t);
 
-// The goal test of CheckWin: the board is the goal position.
+// The goal test after every move: the board is the goal position.
 bool isGoal(const Board &board);

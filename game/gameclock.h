@@ -1,4 +1,4 @@
-// The game clock behind Timer1: hours, minutes and seconds counted by ticks, never by
+// The game clock: hours, minutes and seconds counted by ticks, never by
 // the wall clock. A field shows 60 for one tick before it carries into the next field
 // (00:00:60, then 00:01:01), and nothing resets the counters during a run.
 #pragma once

@@ -1,244 +1,253 @@
 #include "game/gamecontroller.h"
 
-#include "topten/hiscores.h"
-#include "ui/dialogs.h"
+#include "topten/toptenlist.h"
+#include "platform/dialogs.h"
 
 #include <algorithm>
+#include <utility>
+
+namespace {
+
+// Asked before the first help of a game: a hint, or watching the best finish.
+bool helpAccepted(Dialogs &dialogs)
+{
+    return dialogs.showMessage(QStringLiteral("A game with hints does not enter the Black List. Show a hint?"),
+                          DialogButtons::YesNo)
+           == Answer::Yes;
+}
+
+} // namespace
 
 int rankForSteps(std::int64_t steps)
 {
-    if (steps <= 46)
+    if (steps <= ShortestWinSteps)
         return 1;
     if (steps <= 53)
         return 2;
     return 3;
 }
 
-GameController::GameController(GameView &view, Dialogs &dialogs, CuePlayer &sound, modHiScores &hiScores)
+GameController::GameController(GameView &view, Dialogs &dialogs, CuePlayer &sound, TopTenList &topTen)
     : m_view(view)
     , m_dialogs(dialogs)
     , m_sound(sound)
-    , m_hiScores(hiScores)
+    , m_topTen(topTen)
 {
     QObject::connect(&m_solver, &Solver::ready, &m_solver, [this] {
         if (m_hintWaiting)
             showHint();
         if (m_reviewWaiting)
             startReview();
+        if (m_pickWaiting)
+            showPicked();
     });
     m_watchTimer.setInterval(WatchIntervalMs);
+    m_clockTimer.setInterval(ClockIntervalMs);
+    m_clockTimer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&m_clockTimer, &QTimer::timeout, &m_solver, [this] { clockTicked(); });
     QObject::connect(&m_watchTimer, &QTimer::timeout, &m_solver, [this] { watchTick(); });
 }
 
 void GameController::cue(Cue which)
 {
-    if (SoundOn)
-        m_sound.PlaySound(which);
+    if (m_soundOn)
+        m_sound.play(which);
 }
 
 void GameController::showNormal(int cell)
 {
-    m_view.showCell(cell, Cells[cell], false);
+    m_view.showCell(cell, m_board[cell], false);
 }
 
 void GameController::showSelected(int cell)
 {
-    m_view.showCell(cell, Cells[cell], true);
+    m_view.showCell(cell, m_board[cell], true);
 }
 
-void GameController::Form_Load()
+void GameController::start()
 {
-    GameOver = true;
-    SoundOn = true;
-    m_hiScores.LoadTopTenBoard();
+    m_gameOver = true;
+    m_soundOn = true;
+    m_topTen.load();
+    m_topTen.addWaitingResults();
 }
 
-void GameController::new_Click()
+void GameController::newGameRequested()
 {
-    if (m_goalPending)
-        return;
     handBoardBack();
-    if (GameOver) {
-        NewGame();
+    if (m_gameOver) {
+        startNewGame();
         return;
     }
-    if (m_dialogs.MsgBox(QStringLiteral("Mau ngulang game, kong / Restart Game ??"), MsgButtons::YesNo,
+    if (m_dialogs.showMessage(QStringLiteral("Mau ngulang game, kong / Restart Game ??"), DialogButtons::YesNo,
                          QStringLiteral("Hi, Siluman Ketombe !"))
-        == vbYes)
-        NewGame();
+        == Answer::Yes)
+        startNewGame();
 }
 
-void GameController::NewGame()
+void GameController::startNewGame()
 {
+    recordLeft();
     // The clock and the two labels are left alone: time runs on from game to game, and
     // the step label shows the last count until the first move.
     const Board start = Board::startPosition();
     for (int k = FirstCell; k <= LastCell; ++k) {
-        Cells.set(k, start[k]);
+        m_board.set(k, start[k]);
         showNormal(k);
     }
-    Steps = 0;
-    Selected = 0;
-    GameOver = false;
+    m_steps = 0;
+    m_selected = 0;
+    m_gameOver = false;
     resetAssists();
-    m_view.setTimerEnabled(true);
+    if (!m_clockTimer.isActive())
+        m_clockTimer.start();
     m_view.focusCell(SharedCell);
+    recorder.started();
     cue(Cue::NewGame);
 }
 
-void GameController::KotakPic_Click(int Index)
+void GameController::cellClicked(int cell)
 {
-    const int i = Index;
     if (watching()) {
         stopWatching();
         return;
     }
-    if (GameOver || m_goalPending)
+    if (m_gameOver)
         return;
-    if (Selected == 0 && Cells[i] == Piece::Empty)
+    if (m_selected == 0 && m_board[cell] == Piece::Empty)
         return;
-    if (Selected == 0) {
-        Selected = i;
-        showSelected(i);
+    if (m_selected == 0) {
+        m_selected = cell;
+        showSelected(cell);
         cue(Cue::Select);
         return;
     }
-    if (i == Selected) {
-        Selected = 0;
-        showNormal(i);
+    if (cell == m_selected) {
+        m_selected = 0;
+        showNormal(cell);
         cue(Cue::Select);
         return;
     }
-    if (Cells[i] != Piece::Empty) {
-        showNormal(Selected);
-        Selected = i;
-        showSelected(i);
+    if (m_board[cell] != Piece::Empty) {
+        showNormal(m_selected);
+        m_selected = cell;
+        showSelected(cell);
         cue(Cue::Select);
         return;
     }
 
-    const int s = Selected;
-    if (findMove(Cells, s, i) == MoveKind::None)
+    const int s = m_selected;
+    if (findMove(m_board, s, cell) == MoveKind::None)
         return;
-    m_history.push_back({s, i});
-    makeMove(s, i);
+    m_history.played({s, cell});
+    makeMove(s, cell);
 }
 
 void GameController::makeMove(int from, int to)
 {
-    m_moves.push_back({from, to});
-    executeMove(Cells, from, to);
+    executeMove(m_board, from, to);
     showNormal(to);
     showNormal(from);
-    Selected = 0;
+    m_selected = 0;
     m_view.hideHint(); // the marks showed the position before this move
-    ++Steps;
-    m_view.setStepText(QString::number(Steps));
-    // The state is complete before the cue: its event pass may run a queued click, which
-    // must not take a piece off the goal before the goal test below.
-    m_goalPending = isGoal(Cells);
+    ++m_steps;
+    m_view.setStepText(QString::number(m_steps));
     cue(Cue::Move);
-    m_goalPending = false;
-    CheckWin();
+    checkWin();
 }
 
-void GameController::Timer1_Timer()
+void GameController::clockTicked()
 {
-    clock.tick();
-    m_view.setTimeText(clock.text());
+    m_clock.tick();
+    recorder.tick();
+    m_view.setTimeText(m_clock.text());
 }
 
-void GameController::CheckWin()
+void GameController::checkWin()
 {
-    if (isGoal(Cells))
-        GameWon();
+    if (isGoal(m_board))
+        gameWon();
 }
 
-void GameController::GameWon()
+void GameController::gameWon()
 {
-    // The event pass of a cue can run a queued click that completes a winning move while
-    // an earlier CheckWin is still on the stack: the first to get here handles the win.
-    if (GameOver)
-        return;
-    // Taken now: the victory cue's event pass may start a new game that resets Steps.
-    const std::int64_t steps = Steps;
-    const bool assisted = m_assisted;
-
-    GameOver = true;
+    m_gameOver = true;
     m_won = true;
+    const QString notRecorded = recorder.ended(true, m_history.moves());
     stopWatching();
-    m_view.setTimerEnabled(false);
-    const int rank = rankForSteps(steps);
-    // The results copy the clock label's text, as shown, not the counters behind it.
-    m_view.showResults(rank, m_view.timeText(), QString::number(steps));
+    m_clockTimer.stop();
+    m_view.showResults(rankForSteps(m_steps), m_clock.text(), QString::number(m_steps));
     cue(Cue::Victory);
 
     // A game won with hints keeps its rank but stays out of the Black List.
-    if (!assisted) {
-        m_hiScores.NewEntry.Score = Decimal(steps);
-        m_hiScores.CheckTopTen();
-        if (m_hiScores.NewEntryAdded) {
+    if (!m_assisted) {
+        m_topTen.setNewResult(StoredScore(m_steps));
+        m_topTen.considerNewResult();
+        if (m_topTen.newResultAdded()) {
             // Stored before the list shows, and again once it closes ("&Clear" may have
             // emptied it meanwhile): a session that ends while the list is open keeps the win.
-            m_hiScores.SaveTopTen();
-            m_view.showModal(FormId::Form3);
-            m_hiScores.SaveTopTen();
+            m_topTen.save();
+            m_view.showModal(WindowId::BlackList);
+            m_topTen.save();
         }
     }
     // The name question and the Black List stand over the main window, which a window
     // manager raises with them; the results are what the player should see last.
-    m_view.showInFront(FormId::Form4);
+    m_view.showInFront(WindowId::Results);
+    report(notRecorded);
 }
 
-void GameController::top_Click()
+void GameController::blackListRequested()
 {
     handBoardBack();
-    m_hiScores.LoadTopTenBoard();
+    m_topTen.load();
     cue(Cue::BlackList);
-    m_view.showModal(FormId::Form3);
+    m_view.showModal(WindowId::BlackList);
 }
 
-void GameController::xit_Click()
+void GameController::quitRequested()
 {
-    if (m_dialogs.MsgBox(QStringLiteral("Are you sure to leave this world ??"), MsgButtons::OkCancel,
+    if (m_dialogs.showMessage(QStringLiteral("Are you sure to leave this world ??"), DialogButtons::OkCancel,
                          QStringLiteral("I miss you.."))
-        != vbOK)
+        != Answer::Ok)
         return;
+    recordLeft();
     handBoardBack();
     cue(Cue::NewGame);
-    for (FormId form : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4, FormId::frmAbout})
+    for (WindowId form : {WindowId::Main, WindowId::Instructions, WindowId::BlackList, WindowId::Results, WindowId::About})
         m_view.unload(form);
     m_view.endProgram();
 }
 
-void GameController::Form_Unload()
+void GameController::mainWindowClosed()
 {
+    recordLeft();
     cue(Cue::NewGame);
-    // Form1 is already unloading, so its own unload here does nothing.
-    for (FormId form : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4, FormId::frmAbout})
+    // MainWindow is already unloading, so its own unload here does nothing.
+    for (WindowId form : {WindowId::Main, WindowId::Instructions, WindowId::BlackList, WindowId::Results, WindowId::About})
         m_view.unload(form);
 }
 
-void GameController::sound1_Click()
+void GameController::soundToggled()
 {
-    // SoundOn is the truth; the check mark only shows it.
-    SoundOn = !SoundOn;
-    m_view.setSoundChecked(SoundOn);
+    // m_soundOn is the truth; the check mark only shows it.
+    m_soundOn = !m_soundOn;
+    m_view.setSoundChecked(m_soundOn);
 }
 
-void GameController::help2_Click()
+void GameController::instructionsRequested()
 {
     handBoardBack();
-    m_view.load(FormId::Form2);
-    m_view.showModal(FormId::Form2);
+    m_view.load(WindowId::Instructions);
+    m_view.showModal(WindowId::Instructions);
 }
 
-void GameController::about1_Click()
+void GameController::aboutRequested()
 {
     handBoardBack();
-    m_view.load(FormId::frmAbout);
+    m_view.load(WindowId::About);
     cue(Cue::About);
-    m_view.showModal(FormId::frmAbout);
+    m_view.showModal(WindowId::About);
 }
 
 // Undo and hint.
@@ -247,7 +256,6 @@ void GameController::resetAssists()
 {
     handBoardBack();
     m_history.clear();
-    m_moves.clear();
     m_won = false;
     m_assisted = false;
     m_hintWaiting = false;
@@ -257,32 +265,32 @@ void GameController::resetAssists()
 bool GameController::canUndo() const
 {
     // At the start position there is nothing to take back, also when the player came
-    // back to it by hand. At the goal a win is on its way (a cue's event pass can run
-    // this between a winning move and its goal test): the board must stay as it is.
-    return !GameOver && !m_history.empty() && Cells != Board::startPosition() && !isGoal(Cells);
+    // back to it by hand.
+    return !m_gameOver && m_history.lastToUndo() && m_board != Board::startPosition();
 }
 
 bool GameController::canHint() const
 {
-    return !GameOver && !isGoal(Cells);
+    return !m_gameOver;
 }
 
-void GameController::undoMove_Click()
+void GameController::undoRequested()
 {
     stopWatching(); // any key hands the board back
     if (!canUndo())
         return;
-    const BoardMove last = m_history.back();
-    m_history.pop_back();
+    const BoardMove last = *m_history.lastToUndo();
     // Every slide and jump can be made backwards: the piece returns along the same line.
     const int s = last.to;
     const int t = last.from;
-    if (findMove(Cells, s, t) == MoveKind::None)
+    if (findMove(m_board, s, t) == MoveKind::None)
         return;
+    m_history.undone({s, t});
+    recorder.undone();
 
     // A selected piece loses its highlight; the move below redraws the two cells it uses.
-    if (Selected != 0 && Selected != s && Selected != t)
-        showNormal(Selected);
+    if (m_selected != 0 && m_selected != s && m_selected != t)
+        showNormal(m_selected);
     // Undo is a move, so it ends with the goal test like any move. It cannot win: the
     // position it returns to was passed in this game without ending it.
     makeMove(s, t);
@@ -293,16 +301,14 @@ bool GameController::acceptHelp()
     // Started before the question, so the table is usually there by the answer.
     m_solver.request();
     if (!m_assisted) {
-        const int answer = m_dialogs.MsgBox(QStringLiteral("A game with hints does not enter the Black List. Show a hint?"),
-                                            MsgButtons::YesNo);
-        if (answer != vbYes || !canHint())
+        if (!helpAccepted(m_dialogs) || !canHint())
             return false;
         m_assisted = true;
     }
     return true;
 }
 
-void GameController::hint_Click()
+void GameController::hintRequested()
 {
     stopWatching(); // any key hands the board back
     if (canHint() && acceptHelp())
@@ -326,20 +332,21 @@ void GameController::showHint()
     const DistanceTable *table = m_solver.table();
     if (!table || !canHint())
         return;
-    const std::optional<BoardMove> move = table->nextMove(Cells);
+    const std::optional<BoardMove> move = table->nextMove(m_board);
     if (!move)
         return;
-    m_view.showHint(move->from, move->to, table->distance(Cells));
+    recorder.hintShown();
+    m_view.showHint(move->from, move->to, table->distance(m_board));
 }
 
 // Review.
 
 bool GameController::canReview() const
 {
-    return GameOver && m_won && !m_moves.empty() && !m_goalPending;
+    return m_gameOver && m_won && !m_history.empty();
 }
 
-void GameController::review_Click()
+void GameController::reviewRequested()
 {
     stopWatching(); // any key hands the board back
     if (reviewing() || m_reviewWaiting) {
@@ -356,7 +363,7 @@ void GameController::startReview()
     const DistanceTable *table = m_solver.table();
     if (!table || !canReview())
         return;
-    m_review.emplace(m_moves, *table);
+    m_review.emplace(m_history.moves(), *table);
     showReviewAt(m_review->moveCount());
 }
 
@@ -404,30 +411,43 @@ void GameController::leaveReview()
 
 // Watching.
 
-void GameController::watch_Click()
+void GameController::watchRequested()
 {
-    if (m_goalPending)
-        return;
     if (watching()) {
         stopWatching();
         return;
     }
     leaveReview();
-    if (GameOver)
-        NewGame();
+    if (m_gameOver) {
+        // The question comes before the new game: a No keeps the game just played, its
+        // final position and its review.
+        m_solver.request();
+        if (!helpAccepted(m_dialogs))
+            return;
+        startNewGame();
+        m_assisted = true;
+    }
     if (!canHint() || !acceptHelp())
         return;
-    if (Selected != 0) {
-        showNormal(Selected);
-        Selected = 0;
+    if (m_selected != 0) {
+        showNormal(m_selected);
+        m_selected = 0;
     }
+    recorder.watchStarted();
     m_watchTimer.start();
     m_view.showBoardNote(0, 0, QStringLiteral("Watching the best finish.\nAny key or click stops it."));
 }
 
 void GameController::watchTick()
 {
-    if (GameOver || m_goalPending) {
+    if (m_replaying) {
+        if (reviewing() && m_reviewAt < m_review->moveCount())
+            showReviewAt(m_reviewAt + 1);
+        else
+            m_watchTimer.stop(); // the end of the game stays shown, as a review
+        return;
+    }
+    if (m_gameOver) {
         stopWatching();
         return;
     }
@@ -435,12 +455,12 @@ void GameController::watchTick()
     const DistanceTable *table = m_solver.table();
     if (!table)
         return;
-    const std::optional<BoardMove> move = table->nextMove(Cells);
+    const std::optional<BoardMove> move = table->nextMove(m_board);
     if (!move) {
         stopWatching();
         return;
     }
-    m_history.push_back(*move);
+    m_history.played(*move);
     makeMove(move->from, move->to);
 }
 
@@ -456,4 +476,81 @@ void GameController::stopWatching()
         return;
     m_watchTimer.stop();
     m_view.hideBoardNote();
+    if (std::exchange(m_replaying, false))
+        leaveReview();
+}
+
+// Your games.
+
+void GameController::report(const QString &failure)
+{
+    if (!failure.isEmpty())
+        m_dialogs.showMessage(failure, DialogButtons::Ok, QStringLiteral("Your games"));
+}
+
+void GameController::recordLeft()
+{
+    if (!m_gameOver)
+        report(recorder.ended(false, m_history.moves()));
+}
+
+void GameController::yourGamesRequested()
+{
+    handBoardBack();
+    m_picked.reset();
+    m_pickWaiting = false;
+    m_solver.request(); // for where the steps go, and for what the player may pick
+    m_view.showModal(WindowId::YourGames);
+    if (!m_picked)
+        return;
+    if (!m_gameOver) {
+        if (m_dialogs.showMessage(QStringLiteral("Leave the game in progress? It is kept in your games as left."),
+                                  DialogButtons::YesNo, QStringLiteral("Your games"))
+            != Answer::Yes) {
+            m_picked.reset();
+            return;
+        }
+        recordLeft();
+        m_gameOver = true;
+        m_selected = 0;
+        m_clockTimer.stop();
+    }
+    withTable(m_pickWaiting, &GameController::showPicked);
+}
+
+void GameController::pickPastGame(const std::vector<BoardMove> &moves, bool replay)
+{
+    m_picked = Picked{moves, replay, {}, {}};
+}
+
+void GameController::pickPosition(const std::vector<BoardMove> &movesThere, BoardMove best, const QString &text)
+{
+    m_picked = Picked{movesThere, false, best, text};
+}
+
+void GameController::showPicked()
+{
+    m_pickWaiting = false;
+    const DistanceTable *table = m_solver.table();
+    if (!table || !m_picked || !m_gameOver)
+        return;
+    Picked picked = std::move(*m_picked);
+    m_picked.reset();
+    // The review reads the moves where they are kept, so a past game's stay here.
+    m_review.reset();
+    m_pastMoves = std::move(picked.moves);
+    m_review.emplace(m_pastMoves, *table);
+    if (picked.replay) {
+        m_replaying = true;
+        showReviewAt(0);
+        m_watchTimer.start();
+    } else if (picked.text.isEmpty()) {
+        showReviewAt(m_review->moveCount());
+    } else {
+        m_reviewAt = m_review->moveCount();
+        const Board shown = m_review->positionAfter(m_reviewAt);
+        for (int k = FirstCell; k <= LastCell; ++k)
+            m_view.showCell(k, shown[k], false);
+        m_view.showBoardNote(picked.best.from, picked.best.to, picked.text);
+    }
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 GameReview::GameReview(const std::vector<BoardMove> &moves, const DistanceTable &table)
+    : m_moves(moves)
 {
     Board board = Board::startPosition();
     m_startDistance = table.distance(board);
@@ -13,7 +14,7 @@ GameReview::GameReview(const std::vector<BoardMove> &moves, const DistanceTable 
     for (const BoardMove &move : moves) {
         executeMove(board, move.from, move.to);
         const int after = table.distance(board);
-        m_moves.push_back({move, 1 + after - before});
+        m_costs.push_back(1 + after - before);
         m_positions.push_back(board);
         before = after;
     }
@@ -44,6 +45,9 @@ QString GameReview::summaryText() const
             costly << QString::number(k);
         lost += cost(k);
     }
+    // A past game the player left: its steps lost say nothing of a best finish.
+    if (!isGoal(positionAfter(steps)))
+        return QStringLiteral("%1 steps, and the game was left before the goal.").arg(steps);
     if (lost == 0)
         return QStringLiteral("%1 steps, the best possible.").arg(steps);
     // "at move 3", "at moves 3 and 13", "at moves 3, 13, 17 and 40".

@@ -15,13 +15,14 @@ class DistanceTable;
 class GameReview
 {
 public:
-    // moves: every move of the game from the start position, undos included.
+    // moves: every move of the game from the start position, undos included: the game's
+    // own history, read where it lies, which must outlive the review.
     GameReview(const std::vector<BoardMove> &moves, const DistanceTable &table);
 
-    int moveCount() const { return static_cast<int>(m_moves.size()); }
+    int moveCount() const { return static_cast<int>(m_costs.size()); }
     // Move k (1..moveCount()) and the steps it cost.
-    BoardMove move(int k) const { return m_moves[static_cast<std::size_t>(k - 1)].move; }
-    int cost(int k) const { return m_moves[static_cast<std::size_t>(k - 1)].cost; }
+    BoardMove move(int k) const { return m_moves[static_cast<std::size_t>(k - 1)]; }
+    int cost(int k) const { return m_costs[static_cast<std::size_t>(k - 1)]; }
     // The board after k moves; 0 is the start position.
     Board positionAfter(int k) const { return m_positions[static_cast<std::size_t>(k)]; }
 
@@ -31,12 +32,8 @@ public:
     QString summaryText() const;
 
 private:
-    struct Measured
-    {
-        BoardMove move;
-        int cost = 0;
-    };
-    std::vector<Measured> m_moves;
+    const std::vector<BoardMove> &m_moves;
+    std::vector<int> m_costs;
     std::vector<Board> m_positions;
     int m_startDistance = 0;
 };

@@ -1,28 +1,29 @@
 // What the game logic asks of the main window and, through it, of the other windows.
-// The real window is Form1; tests put a recording view in its place.
+// The real one is GameWindows (app/); tests put a recording view in its place.
 #pragma once
 
 #include "game/board.h"
 
 #include <QString>
 
-// The five windows of the game.
-enum class FormId { Form1, Form2, Form3, Form4, frmAbout };
+// The windows of the game.
+enum class WindowId { Main, Instructions, BlackList, Results, About, YourGames };
 
 class GameView
 {
 public:
     virtual ~GameView() = default;
 
-    virtual void showCell(int cell, Piece piece, bool selected) = 0; // what KotakPic(cell) holds
-    virtual void setStepText(const QString &text) = 0;     // STEPLBL
-    virtual QString timeText() const = 0;                  // timelbl
+    // What the board, the step count and the clock show. The logic owns the clock and the
+    // count; the view only shows the text it is given.
+    virtual void showCell(int cell, Piece piece, bool selected) = 0;
+    virtual void setStepText(const QString &text) = 0;
     virtual void setTimeText(const QString &text) = 0;
-    virtual void setTimerEnabled(bool on) = 0;             // Timer1
-    virtual void setSoundChecked(bool checked) = 0;        // the check mark of sound1
+    virtual void setSoundChecked(bool checked) = 0; // the Sound setting as the menu shows it
 
-    // Form4: creates it if needed, shows the rank banner, time and steps, and shows it
-    // modeless without an owner (an open one is refreshed in place).
+    // The results of a won game: the rank banner, the time and the steps, in a window of
+    // their own that shows without an owner and without keeping the board from play (one
+    // already open is refreshed in place).
     virtual void showResults(int rank, const QString &time, const QString &steps) = 0;
 
     // The hint: marks the piece on cell from and the empty cell to for about a second, and
@@ -31,15 +32,15 @@ public:
     virtual void hideHint() = 0;
 
     // The review of a game: marks the move from -> to (none when from is 0) until
-    // hideBoardNote, and shows text on the main window and to a screen reader. The cells are
+    // hideBoardNote, and shows text on the board and to a screen reader. The cells are
     // shown through showCell as usual.
     virtual void showBoardNote(int from, int to, const QString &text) = 0;
     virtual void hideBoardNote() = 0;
 
-    virtual void load(FormId form) = 0;         // creates it if needed, hidden
-    virtual void showModal(FormId form) = 0;    // owned by Form1; returns once it is unloaded
-    virtual void showInFront(FormId form) = 0;  // a shown window above the others, and active
-    virtual void focusCell(int cell) = 0;       // the board's keyboard focus goes to KotakPic(cell)
-    virtual void unload(FormId form) = 0;       // nothing when it is not loaded or already unloading
-    virtual void endProgram() = 0;              // at once, no further handler
+    virtual void load(WindowId window) = 0;        // creates it if needed, hidden
+    virtual void showModal(WindowId window) = 0;   // over the main window; returns once it is unloaded
+    virtual void showInFront(WindowId window) = 0; // a shown window above the others, and active
+    virtual void focusCell(int cell) = 0;          // the board's keyboard focus goes to this cell
+    virtual void unload(WindowId window) = 0;      // nothing when it is not loaded or already unloading
+    virtual void endProgram() = 0;                 // at once, no further handler
 };

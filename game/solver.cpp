@@ -6,9 +6,9 @@
 
 namespace {
 
-constexpr int OtherCells = 16;
+constexpr int OtherCells = LastCell - 1;
 constexpr int Balls = 8;
-constexpr int BlockSize = PositionCount / 17;
+constexpr int BlockSize = PositionCount / LastCell;
 
 constexpr std::array<std::array<int, Balls + 1>, OtherCells + 1> binomials()
 {

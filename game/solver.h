@@ -19,7 +19,7 @@
 
 // Positions are numbered 0..PositionCount-1: the empty cell picks one of 17 blocks, and
 // within a block the eight ball cells among the other sixteen are ranked as a combination.
-inline constexpr int PositionCount = 17 * 12870;
+inline constexpr int PositionCount = LastCell * 12870;
 
 // The number of a board that has one empty cell, eight balls and eight tiles; -1 otherwise.
 int positionIndex(const Board &board);

@@ -4,7 +4,7 @@
 #include "topten/filereplace.h"
 
 #include "topten/storemessages.h"
-#include "topten/storeplatform.h"
+#include "platform/storeplatform.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>

@@ -2,11 +2,13 @@
 // interrupted write left, reads the file once and, for a change, replaces it whole.
 #include "topten/qsettingsstore.h"
 
+#include "platform/appname.h"
 #include "topten/filereplace.h"
 #include "topten/settingsfile.h"
 #include "topten/storelock.h"
 #include "topten/storemessages.h"
-#include "topten/storeplatform.h"
+#include "platform/storeplatform.h"
+#include "topten/waitingfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,7 +41,7 @@ QString QSettingsStore::fileName(const QString &app)
     const QSettings::Format format = QSettings::NativeFormat;
 #endif
     const QString sibling =
-        QSettings(format, QSettings::UserScope, QStringLiteral("Tobrinel"), QStringLiteral(".tobrinel-probe"))
+        QSettings(format, QSettings::UserScope, QString::fromLatin1(AppName), QStringLiteral(".tobrinel-probe"))
             .fileName();
     return QFileInfo(sibling).dir().filePath(app + QStringLiteral(".conf"));
 }
@@ -52,7 +54,10 @@ QString QSettingsStore::rewrite(const QString &path, const QString &section, Dec
     if (!QDir().mkpath(QFileInfo(path).path()))
         fail(cannotWrite(path, QStringLiteral("its folder cannot be made")));
     StoreLock lock(path);
-    lock.lockForWriting();
+    if (m_lockWaitMs < 0)
+        lock.lockForWriting();
+    else
+        lock.lockForWriting(m_lockWaitMs);
     recoverInterruptedWrite(path, m_platform);
     removeLeftovers(path);
     SettingsFile file;
@@ -141,4 +146,24 @@ QString QSettingsStore::clearSection(const QString &app, const QString &section)
         if (!found)
             fail(QStringLiteral("There is no section %1 in the settings file %2 to delete.").arg(quoted(section), path));
     });
+}
+
+void QSettingsStore::keepWaiting(const QString &app, const QStringList &texts)
+{
+    WaitingFile::add(fileName(app), texts, m_platform);
+}
+
+QStringList QSettingsStore::takeWaiting(const QString &app)
+{
+    QStringList taken;
+    const QStringList texts = WaitingFile::claim(fileName(app), taken);
+    m_takenWaiting << taken;
+    return texts;
+}
+
+void QSettingsStore::releaseWaiting(const QString &)
+{
+    for (const QString &file : std::as_const(m_takenWaiting))
+        QFile::remove(file);
+    m_takenWaiting.clear();
 }

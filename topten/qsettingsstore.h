@@ -34,9 +34,17 @@ public:
     QString clearSection(const QString &app, const QString &section) override;
     QString location(const QString &app) override { return QStringLiteral("the settings file ") + fileName(app); }
 
+    void setLockWait(int ms) override { m_lockWaitMs = ms; }
+    // "<file>.waiting" beside the settings file, written whole (QSaveFile and a folder sync).
+    void keepWaiting(const QString &app, const QStringList &texts) override;
+    QStringList takeWaiting(const QString &app) override;
+    void releaseWaiting(const QString &app) override;
+
 private:
     template <class Decide>
     QString rewrite(const QString &path, const QString &section, Decide &&decide);
 
     StorePlatform &m_platform;
+    int m_lockWaitMs = -1;     // the lock's own default until set
+    QStringList m_takenWaiting; // files taken by takeWaiting, not yet released
 };

@@ -10,7 +10,7 @@
 #include "topten/settingsfile.h"
 
 #include "topten/storemessages.h"
-#include "topten/storeplatform.h"
+#include "platform/storeplatform.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -20,7 +20,6 @@
 #include <QRandomGenerator>
 #include <QSet>
 #include <QSettings>
-#include <QStringDecoder>
 #include <QSysInfo>
 #include <QTemporaryFile>
 
@@ -90,9 +89,7 @@ bool hasForeignBytes(const QByteArray &bytes)
         if (u < 0x20 && u != '\t' && u != '\n' && u != '\r')
             return true;
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    return utf8.hasError();
+    return !bytes.isValidUtf8();
 }
 
 QList<QByteArray> lines(const QByteArray &bytes)

@@ -19,6 +19,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Another copy of the game held the store's lock for longer than the change would wait:
+// nothing was written, and the same change may well work a moment later.
+class StoreBusy : public StoreError
+{
+public:
+    using StoreError::StoreError;
+};
+
 class SettingsStore
 {
 public:
@@ -47,4 +55,25 @@ public:
 
     // Where the application's entries are kept, for messages to the player.
     virtual QString location(const QString &app) = 0;
+
+    // How long a change waits for another writer before it throws StoreBusy; a store
+    // without other writers never waits.
+    virtual void setLockWait(int ms) { static_cast<void>(ms); }
+
+    // Stored texts of results that could not be stored because the store stayed busy,
+    // kept beside it until the next start. Adds to those already kept; throws StoreError.
+    virtual void keepWaiting(const QString &app, const QStringList &texts)
+    {
+        static_cast<void>(app);
+        static_cast<void>(texts);
+        throw StoreError("There is no place to keep a result for later.");
+    }
+    // Takes what was kept for this copy of the game alone; releaseWaiting removes it once
+    // it is stored (or kept again).
+    virtual QStringList takeWaiting(const QString &app)
+    {
+        static_cast<void>(app);
+        return {};
+    }
+    virtual void releaseWaiting(const QString &app) { static_cast<void>(app); }
 };

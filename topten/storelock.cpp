@@ -3,7 +3,7 @@
 
 #include "topten/settingsfile.h"
 #include "topten/storemessages.h"
-#include "topten/storeplatform.h"
+#include "platform/storeplatform.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -105,13 +105,19 @@ StoreLock::StoreLock(const QString &settingsPath)
 
 void StoreLock::lockForWriting()
 {
-    if (lock(LockWaitMs))
+    lockForWriting(LockWaitMs);
+}
+
+void StoreLock::lockForWriting(int waitMs)
+{
+    if (lock(waitMs))
         return;
     if (placeTaken())
         fail(cannotWrite(m_settingsPath, QStringLiteral("the place of its lock file, %1, is taken by something "
                                                         "other than a file").arg(m_path)));
     if (m_lock.error() == QLockFile::LockFailedError)
-        fail(cannotWrite(m_settingsPath, QStringLiteral("another copy of the game has kept it locked too long")));
+        throw StoreBusy(cannotWrite(m_settingsPath, QStringLiteral("another copy of the game has kept it locked too long"))
+                            .toStdString());
     fail(cannotWrite(m_settingsPath, QStringLiteral("no lock file could be made beside it (no room, or no permission)")));
 }
 

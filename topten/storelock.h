@@ -14,8 +14,10 @@ class StoreLock
 public:
     explicit StoreLock(const QString &settingsPath);
 
-    // Throws StoreError, in words for the player, when the lock cannot be had.
+    // Throws StoreError, in words for the player, when the lock cannot be had: StoreBusy
+    // when another copy of the game still holds it after waitMs.
     void lockForWriting();
+    void lockForWriting(int waitMs);
     // A short wait, never a long one. A reader that does not get the lock reads without it:
     // every write replaces the file whole, so what it reads is one whole version.
     bool lockForReading();

@@ -3,7 +3,7 @@
 #include "media/art/picturenames.h"
 #include "ui/imagestore.h"
 
-#include <QCoreApplication>
+#include <qapplicationstatic.h>
 
 int artRatio(qreal devicePixelRatio)
 {
@@ -32,20 +32,27 @@ QPixmap artPixmap(const QString &name, qreal devicePixelRatio)
     return QPixmap::fromImage(artImage(name, devicePixelRatio));
 }
 
-QIcon applicationIcon()
+namespace {
+
+// Made once and shared, so its pictures are decompressed once for every window; it goes
+// with the application, before the pictures' resources do.
+struct SharedIcon
 {
-    // Made once and shared, so its pictures are decompressed once for every window.
-    static QIcon *icon = nullptr;
-    if (!icon) {
-        icon = new QIcon;
+    SharedIcon()
+    {
         for (int size : pictures::iconSizes) {
             if (size <= pictures::windowIconMaxSize)
-                icon->addPixmap(storedPicture(pictures::icon(size)));
+                icon.addPixmap(storedPicture(pictures::icon(size)));
         }
-        qAddPostRoutine([] {
-            delete icon;
-            icon = nullptr;
-        });
     }
-    return *icon;
+    QIcon icon;
+};
+
+Q_APPLICATION_STATIC(SharedIcon, sharedIcon)
+
+} // namespace
+
+QIcon applicationIcon()
+{
+    return sharedIcon->icon;
 }

@@ -4,6 +4,8 @@
 // the bench and the desktop test aim their clicks by it, so all read this one table. No Qt here.
 #pragma once
 
+#include "game/board.h"
+
 #include <array>
 #include <cstddef>
 
@@ -21,9 +23,9 @@ struct CellPlace
     int top;
 };
 
-// Left/Top of KotakPic(1..17) at index cell - 1. The steps between neighbours vary from
+// The top-left corner of cell 1..17 at index cell - 1. The steps between neighbours vary from
 // 570 to 600 twips; these are the places, not a formula.
-inline constexpr std::array<CellPlace, 17> CellTwips{{
+inline constexpr std::array<CellPlace, LastCell> CellTwips{{
     {400, 3960}, {970, 3370}, {1560, 2800}, {970, 4560}, {1560, 3960}, {2130, 3370},
     {1560, 5130}, {2130, 4560}, {2730, 3960}, {3320, 3370}, {3900, 2800}, {3320, 4560},
     {3900, 3960}, {4470, 3370}, {3900, 5120}, {4470, 4560}, {5040, 3960},

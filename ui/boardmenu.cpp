@@ -22,10 +22,10 @@ BoardMenu::BoardMenu(QWidget *window, QWidget *board, GameController &game)
         action->setShortcutContext(Qt::WindowShortcut);
         window->addAction(action);
     }
-    connect(undoMove, &QAction::triggered, this, [this] { m_game.undoMove_Click(); });
-    connect(hint, &QAction::triggered, this, [this] { m_game.hint_Click(); });
-    connect(review, &QAction::triggered, this, [this] { m_game.review_Click(); });
-    connect(watch, &QAction::triggered, this, [this] { m_game.watch_Click(); });
+    connect(undoMove, &QAction::triggered, this, [this] { m_game.undoRequested(); });
+    connect(hint, &QAction::triggered, this, [this] { m_game.hintRequested(); });
+    connect(review, &QAction::triggered, this, [this] { m_game.reviewRequested(); });
+    connect(watch, &QAction::triggered, this, [this] { m_game.watchRequested(); });
 
     board->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(board, &QWidget::customContextMenuRequested, this, &BoardMenu::popup);

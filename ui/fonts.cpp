@@ -1,6 +1,6 @@
 #include "ui/fonts.h"
 
-#include "media/resourcebundle.h"
+#include "platform/resourcebundle.h"
 
 #include <QByteArray>
 #include <QFontDatabase>
@@ -38,9 +38,7 @@ QString registerFace(const QString &resourcePath, const QString &fallback)
     const QResource resource(resourcePath);
     if (!resource.isValid())
         return fallback;
-    const QByteArray data = resource.compressionAlgorithm() == QResource::NoCompression
-                                ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()), resource.size())
-                                : resource.uncompressedData();
+    const QByteArray data = resourceBytes(resource);
     const int id = QFontDatabase::addApplicationFontFromData(data);
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
     return families.isEmpty() ? fallback : families.first();

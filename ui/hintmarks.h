@@ -13,7 +13,7 @@ class HintMarks final : public QWidget
     Q_OBJECT
 
 public:
-    // cellRect: where KotakPic(cell) stands in the parent.
+    // cellRect: where cell number cell stands in the parent.
     HintMarks(std::function<QRect(int cell)> cellRect, QWidget *board);
 
     // For ShowMs, or until clear() when forMs is 0 (a review step).

@@ -16,7 +16,7 @@ class HintPresenter final : public QObject
 
 public:
     // board: the widget under the cells, which carries the marks and the description.
-    // cellRect: where KotakPic(cell) stands on it.
+    // cellRect: where cell number cell stands on it.
     HintPresenter(QWidget *board, std::function<QRect(int cell)> cellRect);
 
     // Marks the move for about a second and says it, with the moves still to go at best.

@@ -1,6 +1,6 @@
 #include "ui/imagestore.h"
 
-#include "media/resourcebundle.h"
+#include "platform/resourcebundle.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -50,9 +50,7 @@ QImage storedImage(const QString &name)
     if (!resource.isValid())
         return {};
     // Stored compressed this is the one copy; stored plain it is no copy at all.
-    QByteArray bytes = resource.compressionAlgorithm() == QResource::NoCompression
-                           ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()), resource.size())
-                           : resource.uncompressedData();
+    QByteArray bytes = resourceBytes(resource);
     if (bytes.size() < HeaderBytes || !bytes.startsWith("TBPX"))
         return {};
     const quint32 width = headerField(bytes, 1);

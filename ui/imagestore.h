@@ -1,5 +1,5 @@
 // The game's pictures as the program stores them: ":/art/<name>.px", the pixels ready to
-// draw (see media/art/artpack.cpp). Reading one is a decompression into one buffer that the
+// draw (see tools/artpack/artpack.cpp). Reading one is a decompression into one buffer that the
 // image then uses as it is; a picture stored uncompressed is used where it lies.
 #pragma once
 

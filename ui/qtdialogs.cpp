@@ -1,6 +1,7 @@
 #include "ui/qtdialogs.h"
 
 #include "ui/centreover.h"
+#include "platform/sessionend.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -36,23 +37,30 @@ QWidget *dialogParent()
 
 } // namespace
 
-int QtDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &title)
+bool QtDialogs::quitting() const
 {
+    return sessionEnding();
+}
+
+Answer QtDialogs::showMessage(const QString &prompt, DialogButtons buttons, const QString &title)
+{
+    if (quitting())
+        return Answer::Cancel; // a box now would close before anyone saw it
     Centred<QMessageBox> box(dialogParent());
     box.setIcon(QMessageBox::NoIcon);
-    box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title);
+    box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(AppName) : title);
     box.setText(prompt);
     box.setTextFormat(Qt::PlainText);
 
     QMessageBox::StandardButton first = QMessageBox::Ok;
     switch (buttons) {
-    case MsgButtons::OkOnly:
+    case DialogButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
         break;
-    case MsgButtons::OkCancel:
+    case DialogButtons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         break;
-    case MsgButtons::YesNo:
+    case DialogButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         first = QMessageBox::Yes;
         break;
@@ -61,35 +69,41 @@ int QtDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &
 
     switch (box.exec()) {
     case QMessageBox::Ok:
-        return vbOK;
+        return Answer::Ok;
     case QMessageBox::Yes:
-        return vbYes;
+        return Answer::Yes;
     case QMessageBox::No:
-        return vbNo;
+        return Answer::No;
     default:
-        return vbCancel; // Cancel, or the box closed
+        return Answer::Cancel; // Cancel, or the box closed
     }
 }
 
-void QtDialogs::InfoBox(const QString &prompt)
+void QtDialogs::showNote(const QString &prompt)
 {
+    if (quitting())
+        return;
     Centred<QMessageBox> box(dialogParent());
     box.setIcon(QMessageBox::Information);
-    box.setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    box.setWindowTitle(QString::fromLatin1(AppName));
     box.setText(prompt);
     box.setTextFormat(Qt::PlainText);
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }
 
-QString QtDialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
+QString QtDialogs::askText(const QString &prompt, const QString &title, const QString &defaultText)
 {
+    if (quitting())
+        return defaultText; // nothing typed: the box's own text, without a window that flashes
     Centred<QInputDialog> dialog(dialogParent());
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
+    // Once the game is ending, the box's loop returns at once (also one opened after the
+    // signal): what was typed so far, or the default, is the best answer there will be.
     if (dialog.exec() != QDialog::Accepted)
-        return QString();
+        return quitting() ? dialog.textValue() : QString();
     return dialog.textValue();
 }

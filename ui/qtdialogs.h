@@ -2,15 +2,15 @@
 // the program.
 #pragma once
 
-#include "ui/dialogs.h"
+#include "platform/appname.h"
+#include "platform/dialogs.h"
 
-// The caption of a message box that has no title of its own.
-inline constexpr const char *ApplicationTitle = "Tobrinel";
 
 class QtDialogs final : public Dialogs
 {
 public:
-    int MsgBox(const QString &prompt, MsgButtons buttons, const QString &title = QString()) override;
-    void InfoBox(const QString &prompt) override;
-    QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    Answer showMessage(const QString &prompt, DialogButtons buttons, const QString &title = QString()) override;
+    void showNote(const QString &prompt) override;
+    QString askText(const QString &prompt, const QString &title, const QString &defaultText) override;
+    bool quitting() const override;
 };

@@ -4,8 +4,9 @@
 #include "fakes.h"
 #include "game/gamecontroller.h"
 #include "media/art/picturenames.h"
-#include "topten/hiscores.h"
-#include "ui/form1.h"
+#include "topten/toptenlist.h"
+#include "ui/boardlayout.h"
+#include "ui/mainwindow.h"
 #include "ui/imagestore.h"
 
 #include <QTest>
@@ -61,9 +62,9 @@ private slots:
         MemoryStore store;
         RecordingCuePlayer cues;
         RecordingView view;
-        modHiScores hiScores(store, dialogs);
-        GameController game(view, dialogs, cues, hiScores);
-        Form1 window(game);
+        TopTenList topTen(store, dialogs);
+        GameController game(view, dialogs, cues, topTen);
+        MainWindow window(game);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -74,8 +75,8 @@ private slots:
         QRect inClient = region;
         if (picture != pictures::board) {
             // The ball region is given in window pixels; the picture starts at the cell.
-            const QPoint cell = Form1::cellPosition(5);
-            QCOMPARE(window.KotakPic[5]->pos(), cell);
+            const QPoint cell(cellTopLeft(5).x, cellTopLeft(5).y);
+            QCOMPARE(window.cells[5]->pos(), cell);
             inClient = region.translated(-cell);
         }
 

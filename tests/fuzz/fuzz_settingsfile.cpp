@@ -4,9 +4,9 @@
 // start would read it, and checked against what the Black List showed: ten rows, each
 // stored result shown with the same name and score, each damaged row kept as the text it
 // was and never read as a result. A broken property prints what broke and aborts.
-#include "topten/hiscores.h"
+#include "topten/toptenlist.h"
 #include "topten/qsettingsstore.h"
-#include "ui/dialogs.h"
+#include "platform/dialogs.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -34,12 +34,12 @@ void check(bool holds, const char *what, const QString &detail = QString())
 class ScriptedDialogs final : public Dialogs
 {
 public:
-    int MsgBox(const QString &prompt, MsgButtons buttons, const QString &title) override
+    Answer showMessage(const QString &prompt, DialogButtons buttons, const QString &title) override
     {
         reports << title + QStringLiteral(": ") + prompt;
-        return buttons == MsgButtons::YesNo ? vbNo : vbOK;
+        return buttons == DialogButtons::YesNo ? Answer::No : Answer::Ok;
     }
-    QString InputBox(const QString &, const QString &, const QString &) override { return QStringLiteral("Fuzz"); }
+    QString askText(const QString &, const QString &, const QString &) override { return QStringLiteral("Fuzz"); }
 
     QStringList reports;
 };
@@ -84,24 +84,24 @@ QByteArray readFile(const QString &path)
 
 QString describe(const TopTenEntry &entry)
 {
-    if (entry.Damaged)
-        return QStringLiteral("damaged ") + (entry.StoredText ? *entry.StoredText : QStringLiteral("(no text)"));
-    return entry.Name.text() + QLatin1Char('|') + entry.Score.toString();
+    if (entry.damaged)
+        return QStringLiteral("damaged ") + (entry.storedText ? *entry.storedText : QStringLiteral("(no text)"));
+    return entry.name.text() + QLatin1Char('|') + entry.score.toString();
 }
 
 bool sameShown(const TopTenEntry &a, const TopTenEntry &b)
 {
-    if (a.Damaged != b.Damaged || !(a.Name == b.Name))
+    if (a.damaged != b.damaged || !(a.name == b.name))
         return false;
-    return a.Damaged ? a.StoredText == b.StoredText : a.Score == b.Score;
+    return a.damaged ? a.storedText == b.storedText : a.score == b.score;
 }
 
 // Between two rows of a saved list: the weaker stands first, a damaged row before any result.
 bool inOrder(const TopTenEntry &weaker, const TopTenEntry &stronger)
 {
-    if (weaker.Damaged || stronger.Damaged)
-        return weaker.Damaged;
-    return !(weaker.Score < stronger.Score);
+    if (weaker.damaged || stronger.damaged)
+        return weaker.damaged;
+    return !(weaker.score < stronger.score);
 }
 
 } // namespace
@@ -136,14 +136,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // input's length so that runs differ), the list saved if it entered.
     ScriptedDialogs dialogs;
     QSettingsStore store;
-    modHiScores shown(store, dialogs);
-    shown.LoadTopTenBoard();
-    shown.NewEntry.Score = Decimal(46 + std::int64_t(size % 40));
-    shown.CheckTopTen();
+    TopTenList shown(store, dialogs);
+    shown.load();
+    shown.setNewResult(StoredScore(46 + std::int64_t(size % 40)));
+    shown.considerNewResult();
     bool saveFailed = false;
-    if (shown.NewEntryAdded) {
+    if (shown.newResultAdded()) {
         const qsizetype before = dialogs.reports.size();
-        shown.SaveTopTen();
+        shown.save();
         for (qsizetype i = before; i < dialogs.reports.size(); ++i)
             saveFailed = saveFailed || dialogs.reports[i].contains(QStringLiteral("could not be added"));
     }
@@ -154,32 +154,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
 
-    if (shown.NewEntryAdded) {
+    if (shown.newResultAdded()) {
         // Ten rows written, but for a key that could not be read (kept in the old file, set aside).
         const QStringList keys = storedKeys();
-        for (std::size_t i = 0; i < shown.TopTen.size(); ++i) {
-            const bool leftOut = shown.TopTen[i].Damaged && !shown.TopTen[i].StoredText;
+        for (std::size_t i = 0; i < shown.entries().size(); ++i) {
+            const bool leftOut = shown.entries()[i].damaged && !shown.entries()[i].storedText;
             check(leftOut || keys.contains(QString::number(i)), "a row of the list was not stored",
                   QString::number(i) + QStringLiteral(" of ") + keys.join(QLatin1Char(',')));
         }
-        for (std::size_t i = 0; i + 1 < shown.TopTen.size(); ++i)
-            check(inOrder(shown.TopTen[i], shown.TopTen[i + 1]), "the saved list is out of order",
-                  describe(shown.TopTen[i]) + QStringLiteral(" before ") + describe(shown.TopTen[i + 1]));
+        for (std::size_t i = 0; i + 1 < shown.entries().size(); ++i)
+            check(inOrder(shown.entries()[i], shown.entries()[i + 1]), "the saved list is out of order",
+                  describe(shown.entries()[i]) + QStringLiteral(" before ") + describe(shown.entries()[i + 1]));
     }
 
     // The next start: what it reads must be what the list showed, row by row.
     ScriptedDialogs nextDialogs;
     QSettingsStore nextStore;
-    modHiScores next(nextStore, nextDialogs);
-    next.LoadTopTenBoard();
+    TopTenList next(nextStore, nextDialogs);
+    next.load();
     bool anyDamaged = false;
-    for (std::size_t i = 0; i < shown.TopTen.size(); ++i) {
-        const TopTenEntry &was = shown.TopTen[i];
-        const TopTenEntry &now = next.TopTen[i];
-        anyDamaged = anyDamaged || was.Damaged;
+    for (std::size_t i = 0; i < shown.entries().size(); ++i) {
+        const TopTenEntry &was = shown.entries()[i];
+        const TopTenEntry &now = next.entries()[i];
+        anyDamaged = anyDamaged || was.damaged;
         // A key that could not be read at all is left out of the new file (the old file
         // is kept aside), so the next start reads the default entry there.
-        const bool keyLeftOut = shown.NewEntryAdded && was.Damaged && !was.StoredText && !now.Damaged;
+        const bool keyLeftOut = shown.newResultAdded() && was.damaged && !was.storedText && !now.damaged;
         check(sameShown(was, now) || keyLeftOut, "the next start reads another row",
               QString::number(i) + QStringLiteral(": shown ") + describe(was) + QStringLiteral(", read ")
                   + describe(now));

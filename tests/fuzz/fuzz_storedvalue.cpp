@@ -4,6 +4,7 @@
 // UTF-16, so lone surrogates and every control character come in too. Each property that
 // the game relies on is checked; a broken one aborts.
 #include "topten/nickname.h"
+#include "topten/showntext.h"
 #include "topten/storedvalue.h"
 
 #include <QString>

@@ -18,18 +18,18 @@ const QString HintQuestion = QStringLiteral("A game with hints does not enter th
 
 struct Game : ControllerRig
 {
-    Game() { game.Form_Load(); }
+    Game() { game.start(); }
 
     void startGame()
     {
-        game.new_Click();
+        game.newGameRequested();
         cues.cues.clear();
     }
 
     void clicks(const QList<int> &cells)
     {
         for (int cell : cells)
-            game.KotakPic_Click(cell);
+            game.cellClicked(cell);
     }
 
     void move(int from, int to) { clicks({from, to}); }
@@ -39,7 +39,7 @@ struct Game : ControllerRig
     void hint()
     {
         QSignalSpy ready(&game.solver(), &Solver::ready);
-        game.hint_Click();
+        game.hintRequested();
         if (!game.solver().table())
             QVERIFY(ready.wait(30000));
     }
@@ -96,13 +96,13 @@ private slots:
         g.clicks(clicks);
         g.cues.cues.clear();
         for (int i = 0; i < undos; ++i)
-            g.game.undoMove_Click();
+            g.game.undoRequested();
 
         QCOMPARE(g.view.cellsText(), pictures);
         QCOMPARE(g.view.stepText, stepLabel);
         QCOMPARE(g.cues.cues, undoCues);
-        QCOMPARE(g.game.Selected, 0);
-        QVERIFY(!g.game.GameOver);
+        QCOMPARE(g.game.selectedCell(), 0);
+        QVERIFY(!g.game.gameOver());
     }
 
     // Forty random moves taken back one by one: each undo restores the board as it was
@@ -114,43 +114,43 @@ private slots:
         QRandomGenerator random(14);
         std::vector<Board> before;
         for (int i = 0; i < 40; ++i) {
-            const std::vector<BoardMove> moves = legalMoves(g.game.Cells);
+            const std::vector<BoardMove> moves = legalMoves(g.game.board());
             const BoardMove move = moves[random.bounded(static_cast<quint32>(moves.size()))];
-            before.push_back(g.game.Cells);
+            before.push_back(g.game.board());
             g.move(move.from, move.to);
         }
-        QCOMPARE(g.game.Steps, std::int64_t(40));
+        QCOMPARE(g.game.steps(), std::int64_t(40));
         for (int i = 39; i >= 0 && g.game.canUndo(); --i) {
-            const std::int64_t steps = g.game.Steps;
-            g.game.undoMove_Click();
-            QVERIFY2(g.game.Cells == before[static_cast<std::size_t>(i)], qPrintable(QStringLiteral("undo of move %1").arg(i + 1)));
-            QCOMPARE(g.game.Steps, steps + 1);
+            const std::int64_t steps = g.game.steps();
+            g.game.undoRequested();
+            QVERIFY2(g.game.board() == before[static_cast<std::size_t>(i)], qPrintable(QStringLiteral("undo of move %1").arg(i + 1)));
+            QCOMPARE(g.game.steps(), steps + 1);
             QCOMPARE(g.view.stepText, QString::number(steps + 1));
         }
-        QVERIFY(g.game.Cells == Board::startPosition());
+        QVERIFY(g.game.board() == Board::startPosition());
     }
 
     void undoOutsideAGameDoesNothing()
     {
         Game g;
         g.dialogs.inputAnswers = {QStringLiteral("Winner")};
-        g.game.undoMove_Click(); // before the first game
+        g.game.undoRequested(); // before the first game
         QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbbbbb b bbbbbbbb"));
         QVERIFY(g.cues.cues.empty());
 
         g.startGame();
         for (const auto &[from, to] : solveShortest(Board::startPosition()))
             g.move(from, to);
-        QVERIFY(g.game.GameOver);
+        QVERIFY(g.game.gameOver());
         g.cues.cues.clear();
-        g.game.undoMove_Click(); // after a win
+        g.game.undoRequested(); // after a win
         QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
         QCOMPARE(g.view.stepText, QStringLiteral("46"));
         QVERIFY(g.cues.cues.empty());
     }
 
-    // The move cue lets queued events run before the goal test. An undo that runs there
-    // must not take the winning move back before the game has seen it.
+    // An undo queued while the winning move's cue plays runs after the win and cannot
+    // take the winning move back.
     void undoDuringTheWinningMovesCueCannotMissTheWin()
     {
         Game g;
@@ -159,50 +159,53 @@ private slots:
         const auto solution = solveShortest(Board::startPosition());
         for (std::size_t i = 0; i + 1 < solution.size(); ++i)
             g.move(solution[i].first, solution[i].second);
+        QObject queue;
         g.cues.onPlay = [&](Cue cue) {
             if (cue == Cue::Move)
-                g.game.undoMove_Click();
+                QMetaObject::invokeMethod(&queue, [&] { g.game.undoRequested(); }, Qt::QueuedConnection);
         };
         g.move(solution.back().first, solution.back().second);
-        QVERIFY(g.game.GameOver);
+        QCoreApplication::processEvents();
+        QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
+        QVERIFY(g.game.gameOver());
         QCOMPARE(g.view.results.size(), std::size_t(1));
         QCOMPARE(g.view.results.back().steps, QStringLiteral("46"));
     }
 
     void hintQuestion_data()
     {
-        QTest::addColumn<QList<int>>("answers"); // to each question, in order
+        QTest::addColumn<QList<Answer>>("answers"); // to each question, in order
         QTest::addColumn<int>("presses");
         QTest::addColumn<int>("questions");
         QTest::addColumn<int>("hintsShown");
 
-        QTest::newRow("No shows nothing") << QList<int>{vbNo} << 1 << 1 << 0;
-        QTest::newRow("No, then asked again") << QList<int>{vbNo, vbYes} << 2 << 2 << 1;
-        QTest::newRow("Yes is asked once a game") << QList<int>{vbYes} << 3 << 1 << 3;
-        QTest::newRow("closing the box is a No") << QList<int>{vbCancel} << 1 << 1 << 0;
+        QTest::newRow("No shows nothing") << QList<Answer>{Answer::No} << 1 << 1 << 0;
+        QTest::newRow("No, then asked again") << QList<Answer>{Answer::No, Answer::Yes} << 2 << 2 << 1;
+        QTest::newRow("Yes is asked once a game") << QList<Answer>{Answer::Yes} << 3 << 1 << 3;
+        QTest::newRow("closing the box is a No") << QList<Answer>{Answer::Cancel} << 1 << 1 << 0;
     }
 
     void hintQuestion()
     {
-        QFETCH(QList<int>, answers);
+        QFETCH(QList<Answer>, answers);
         QFETCH(int, presses);
         QFETCH(int, questions);
         QFETCH(int, hintsShown);
 
         Game g;
         g.startGame();
-        for (int answer : answers)
-            g.dialogs.msgBoxAnswers.push_back(answer);
+        for (Answer answer : answers)
+            g.dialogs.answers.push_back(answer);
         for (int i = 0; i < presses; ++i)
             g.hint();
         QCOMPARE(g.questionsAsked(), questions);
         QCOMPARE(int(g.view.hints.size()), hintsShown);
-        QCOMPARE(g.dialogs.calls.front().buttons, int(MsgButtons::YesNo));
+        QCOMPARE(g.dialogs.calls.front().buttons, int(DialogButtons::YesNo));
         QVERIFY(g.cues.cues.empty()); // a hint changes nothing on the board and plays nothing
         QCOMPARE(g.game.assisted(), hintsShown > 0);
 
-        g.dialogs.msgBoxAnswers = {vbYes, vbYes};
-        g.game.new_Click(); // the restart question
+        g.dialogs.answers = {Answer::Yes, Answer::Yes};
+        g.game.newGameRequested(); // the restart question
         g.hint();
         QCOMPARE(g.questionsAsked(), questions + 1); // a new game asks again
     }
@@ -212,19 +215,19 @@ private slots:
         Game g;
         g.startGame();
         g.clicks({8, 9, 5, 8, 6, 5});
-        g.game.KotakPic_Click(1);      // a selection stays as it is
-        g.dialogs.msgBoxAnswers = {vbYes};
+        g.game.cellClicked(1);      // a selection stays as it is
+        g.dialogs.answers = {Answer::Yes};
         g.hint();
 
         QCOMPARE(g.view.hints.size(), std::size_t(1));
         const RecordingView::Hint hint = g.view.hints.front();
         const DistanceTable &table = sharedDistanceTable();
-        QCOMPARE(hint.movesLeft, table.distance(g.game.Cells));
-        QVERIFY(findMove(g.game.Cells, hint.from, hint.to) != MoveKind::None);
-        Board next = g.game.Cells;
+        QCOMPARE(hint.movesLeft, table.distance(g.game.board()));
+        QVERIFY(findMove(g.game.board(), hint.from, hint.to) != MoveKind::None);
+        Board next = g.game.board();
         executeMove(next, hint.from, hint.to);
         QCOMPARE(table.distance(next), hint.movesLeft - 1);
-        QCOMPARE(g.game.Selected, 1);
+        QCOMPARE(g.game.selectedCell(), 1);
         QCOMPARE(g.view.stepText, QStringLiteral("3"));
     }
 
@@ -234,20 +237,20 @@ private slots:
     {
         Game g;
         g.startGame();
-        g.dialogs.msgBoxAnswers = {vbYes};
+        g.dialogs.answers = {Answer::Yes};
         QSignalSpy ready(&g.game.solver(), &Solver::ready);
-        g.game.hint_Click();
+        g.game.hintRequested();
         g.move(8, 9); // before the ready signal can arrive: no event has run since the key
         QVERIFY(ready.wait(30000));
         QCOMPARE(g.view.hints.size(), std::size_t(1));
-        QCOMPARE(g.view.hints.front().movesLeft, sharedDistanceTable().distance(g.game.Cells));
+        QCOMPARE(g.view.hints.front().movesLeft, sharedDistanceTable().distance(g.game.board()));
     }
 
     void marksGoWhenTheBoardChanges()
     {
         Game g;
         g.startGame();
-        g.dialogs.msgBoxAnswers = {vbYes};
+        g.dialogs.answers = {Answer::Yes};
         g.hint();
         QVERIFY(g.view.hintShown);
         const RecordingView::Hint hint = g.view.hints.front();
@@ -256,7 +259,7 @@ private slots:
 
         g.hint();
         QVERIFY(g.view.hintShown);
-        g.game.undoMove_Click();
+        g.game.undoRequested();
         QVERIFY(!g.view.hintShown);
     }
 
@@ -264,12 +267,12 @@ private slots:
     {
         Game g;
         g.dialogs.inputAnswers = {QStringLiteral("Winner")};
-        g.game.hint_Click();
+        g.game.hintRequested();
         g.startGame();
         for (const auto &[from, to] : solveShortest(Board::startPosition()))
             g.move(from, to);
         g.dialogs.calls.clear();
-        g.game.hint_Click();
+        g.game.hintRequested();
         QVERIFY(g.dialogs.calls.empty());
         QVERIFY(g.view.hints.empty());
         QVERIFY(g.game.solver().table() == nullptr); // nothing was asked of the solver
@@ -277,32 +280,32 @@ private slots:
 
     void blackListAfterAWin_data()
     {
-        QTest::addColumn<QList<int>>("hintAnswers"); // one question per row, before the first move
+        QTest::addColumn<QList<Answer>>("hintAnswers"); // one question per row, before the first move
         QTest::addColumn<bool>("hintInEarlierGame");
         QTest::addColumn<bool>("offered");
 
-        QTest::newRow("plain win") << QList<int>{} << false << true;
-        QTest::newRow("hint declined") << QList<int>{vbNo} << false << true;
-        QTest::newRow("hint shown") << QList<int>{vbYes} << false << false;
-        QTest::newRow("hint shown in the game before only") << QList<int>{} << true << true;
+        QTest::newRow("plain win") << QList<Answer>{} << false << true;
+        QTest::newRow("hint declined") << QList<Answer>{Answer::No} << false << true;
+        QTest::newRow("hint shown") << QList<Answer>{Answer::Yes} << false << false;
+        QTest::newRow("hint shown in the game before only") << QList<Answer>{} << true << true;
     }
 
     void blackListAfterAWin()
     {
-        QFETCH(QList<int>, hintAnswers);
+        QFETCH(QList<Answer>, hintAnswers);
         QFETCH(bool, hintInEarlierGame);
         QFETCH(bool, offered);
 
         Game g;
         g.startGame();
         if (hintInEarlierGame) {
-            g.dialogs.msgBoxAnswers = {vbYes, vbYes}; // the hint, then the restart question
+            g.dialogs.answers = {Answer::Yes, Answer::Yes}; // the hint, then the restart question
             g.hint();
             QVERIFY(g.game.assisted());
-            g.game.new_Click();
+            g.game.newGameRequested();
         }
-        for (int answer : hintAnswers) {
-            g.dialogs.msgBoxAnswers.push_back(answer);
+        for (Answer answer : hintAnswers) {
+            g.dialogs.answers.push_back(answer);
             g.hint();
         }
         g.dialogs.inputAnswers = {QStringLiteral("Lucky")};
@@ -311,16 +314,16 @@ private slots:
             g.move(from, to);
 
         // The results window and its rank come either way.
-        QVERIFY(g.game.GameOver);
+        QVERIFY(g.game.gameOver());
         QCOMPARE(g.view.results.size(), std::size_t(1));
         QCOMPARE(g.view.results.front().rank, 1);
         QCOMPARE(g.view.results.front().steps, QStringLiteral("46"));
         QCOMPARE(g.cues.cues.back(), Cue::Victory);
 
         const bool askedName = std::any_of(g.dialogs.calls.begin(), g.dialogs.calls.end(),
-                                           [](const FakeDialogs::Call &call) { return call.kind == QLatin1String("InputBox"); });
+                                           [](const FakeDialogs::Call &call) { return call.kind == QLatin1String("askText"); });
         QCOMPARE(askedName, offered);
-        QCOMPARE(g.view.events.contains(QStringLiteral("modal Form3")), offered);
+        QCOMPARE(g.view.events.contains(QStringLiteral("modal BlackListWindow")), offered);
         QCOMPARE(g.store.values.value(MemoryStore::path(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), QStringLiteral("9"))),
                  offered ? QStringLiteral("Lucky 46") : QString());
         QCOMPARE(g.dialogs.unexpected, 0);

@@ -17,7 +17,11 @@ constexpr const char *StartPicture = "bbbbbbbb . tttttttt";
 
 struct Game : ControllerRig
 {
-    std::function<void(Cue)> duringCue; // runs inside a cue request, like its event pass
+    std::function<void(Cue)> duringCue; // looks at the state inside a cue request
+    // What a player does while a cue plays: queued, it runs once the handler that asked
+    // for the cue has returned (runQueued), as the event loop would run it.
+    std::function<void(Cue)> queuedDuringCue;
+    QObject queue;
 
     Game()
     {
@@ -25,13 +29,17 @@ struct Game : ControllerRig
             view.events << QStringLiteral("cue ") + cueName(cue);
             if (duringCue)
                 duringCue(cue);
+            if (queuedDuringCue)
+                QMetaObject::invokeMethod(&queue, [this, cue] { queuedDuringCue(cue); }, Qt::QueuedConnection);
         };
-        game.Form_Load();
+        game.start();
     }
+
+    void runQueued() { QCoreApplication::processEvents(); }
 
     void startGame()
     {
-        game.new_Click();
+        game.newGameRequested();
         cues.cues.clear();
         view.events.clear();
     }
@@ -39,8 +47,8 @@ struct Game : ControllerRig
     // A move the way a player makes it: select the piece, click the empty cell.
     void move(int from, int to)
     {
-        game.KotakPic_Click(from);
-        game.KotakPic_Click(to);
+        game.cellClicked(from);
+        game.cellClicked(to);
     }
 
     void play(const std::vector<std::pair<int, int>> &moves)
@@ -66,24 +74,24 @@ private slots:
     void startUpShowsTheDesignAndIgnoresClicks()
     {
         Game g;
-        QVERIFY(g.game.GameOver);
-        QVERIFY(g.game.SoundOn);
+        QVERIFY(g.game.gameOver());
+        QVERIFY(g.game.soundOn());
         for (int k = FirstCell; k <= LastCell; ++k)
-            g.game.KotakPic_Click(k);
+            g.game.cellClicked(k);
         QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbbbbb b bbbbbbbb"));
         QVERIFY(g.cues.cues.empty());
         QCOMPARE(g.view.stepText, QStringLiteral("00"));
-        QVERIFY(!g.view.timerOn);
+        QVERIFY(!g.game.clockRunning());
     }
 
     void newGameLaysOutTheStartAndStartsTheClock()
     {
         Game g;
-        g.game.new_Click();
+        g.game.newGameRequested();
         QCOMPARE(g.view.cellsText(), QString::fromLatin1(StartPicture));
-        QVERIFY(!g.game.GameOver);
-        QVERIFY(g.view.timerOn);
-        QCOMPARE(g.game.Steps, std::int64_t(0));
+        QVERIFY(!g.game.gameOver());
+        QVERIFY(g.game.clockRunning());
+        QCOMPARE(g.game.steps(), std::int64_t(0));
         QCOMPARE(g.cues.cues, Cues{Cue::NewGame});
         QVERIFY(g.dialogs.calls.empty()); // no question when no game runs
         QCOMPARE(g.view.stepText, QStringLiteral("00"));
@@ -124,10 +132,10 @@ private slots:
         Game g;
         g.startGame();
         for (int cell : clicks)
-            g.game.KotakPic_Click(cell);
+            g.game.cellClicked(cell);
         QCOMPARE(g.view.cellsText(), pictures);
         QCOMPARE(g.cues.cues, cues);
-        QCOMPARE(g.game.Selected, selected);
+        QCOMPARE(g.game.selectedCell(), selected);
         QCOMPARE(g.view.stepText, stepLabel);
     }
 
@@ -135,61 +143,61 @@ private slots:
     {
         Game g;
         g.startGame();
-        g.game.KotakPic_Click(8);
+        g.game.cellClicked(8);
         QString seen;
         g.duringCue = [&](Cue cue) {
             if (cue == Cue::Move)
-                seen = QStringLiteral("%1 %2 %3 %4").arg(g.game.Selected).arg(g.game.Steps).arg(g.view.stepText,
+                seen = QStringLiteral("%1 %2 %3 %4").arg(g.game.selectedCell()).arg(g.game.steps()).arg(g.view.stepText,
                                                                                               g.view.cellsText());
         };
-        g.game.KotakPic_Click(9);
+        g.game.cellClicked(9);
         QCOMPARE(seen, QStringLiteral("0 1 1 bbbbbbb. b tttttttt"));
     }
 
     void restartQuestion_data()
     {
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<Answer>("answer");
         QTest::addColumn<bool>("restarted");
-        QTest::newRow("Yes restarts") << vbYes << true;
-        QTest::newRow("No keeps the game") << vbNo << false;
-        QTest::newRow("closed keeps the game") << vbCancel << false;
+        QTest::newRow("Yes restarts") << Answer::Yes << true;
+        QTest::newRow("No keeps the game") << Answer::No << false;
+        QTest::newRow("closed keeps the game") << Answer::Cancel << false;
     }
     void restartQuestion()
     {
-        QFETCH(int, answer);
+        QFETCH(Answer, answer);
         QFETCH(bool, restarted);
 
         Game g;
         g.startGame();
         g.move(8, 9);
-        g.game.KotakPic_Click(5); // a selection that a restart must clear
+        g.game.cellClicked(5); // a selection that a restart must clear
         for (int i = 0; i < 5; ++i)
-            g.game.Timer1_Timer();
+            g.game.clockTicked();
         g.cues.cues.clear();
 
-        g.dialogs.msgBoxAnswers = {answer};
-        g.game.new_Click();
+        g.dialogs.answers = {answer};
+        g.game.newGameRequested();
 
         QCOMPARE(int(g.dialogs.calls.size()), 1);
         const FakeDialogs::Call &call = g.dialogs.calls.front();
         QCOMPARE(call.prompt, QStringLiteral("Mau ngulang game, kong / Restart Game ??"));
         QCOMPARE(call.title, QStringLiteral("Hi, Siluman Ketombe !"));
-        QCOMPARE(call.buttons, int(MsgButtons::YesNo));
+        QCOMPARE(call.buttons, int(DialogButtons::YesNo));
 
-        QVERIFY(g.view.timerOn);
+        QVERIFY(g.game.clockRunning());
         QCOMPARE(g.view.timeLabel, QStringLiteral("00:00:05")); // never reset
         QCOMPARE(g.view.stepText, QStringLiteral("1"));         // the old count until the first move
         if (restarted) {
             QCOMPARE(g.view.cellsText(), QString::fromLatin1(StartPicture));
-            QCOMPARE(g.game.Selected, 0);
-            QCOMPARE(g.game.Steps, std::int64_t(0));
+            QCOMPARE(g.game.selectedCell(), 0);
+            QCOMPARE(g.game.steps(), std::int64_t(0));
             QCOMPARE(g.cues.cues, Cues{Cue::NewGame});
             g.move(8, 9);
             QCOMPARE(g.view.stepText, QStringLiteral("1"));
         } else {
             QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbBbb. b tttttttt"));
-            QCOMPARE(g.game.Selected, 5);
-            QCOMPARE(g.game.Steps, std::int64_t(1));
+            QCOMPARE(g.game.selectedCell(), 5);
+            QCOMPARE(g.game.steps(), std::int64_t(1));
             QVERIFY(g.cues.cues.empty());
         }
     }
@@ -197,40 +205,40 @@ private slots:
     void soundOffRequestsNoCue()
     {
         Game g;
-        g.game.sound1_Click();
-        QVERIFY(!g.game.SoundOn);
+        g.game.soundToggled();
+        QVERIFY(!g.game.soundOn());
         QVERIFY(!g.view.soundCheck);
         g.dialogs.inputAnswers = {QStringLiteral("Quiet")};
-        g.game.new_Click();
+        g.game.newGameRequested();
         g.play(bestSolution());
-        g.game.top_Click();
-        g.game.about1_Click();
-        g.game.xit_Click(); // answered Cancel by the fake
-        g.game.Form_Unload();
+        g.game.blackListRequested();
+        g.game.aboutRequested();
+        g.game.quitRequested(); // answered Cancel by the fake
+        g.game.mainWindowClosed();
         QVERIFY(g.cues.cues.empty());
-        QVERIFY(g.game.GameOver);
+        QVERIFY(g.game.gameOver());
 
-        g.game.sound1_Click();
-        QVERIFY(g.game.SoundOn);
+        g.game.soundToggled();
+        QVERIFY(g.game.soundOn());
         QVERIFY(g.view.soundCheck);
     }
 
     void clockTicksAndContinuesIntoTheNextGame()
     {
         Game g;
-        g.game.Timer1_Timer();
+        g.game.clockTicked();
         QCOMPARE(g.view.timeLabel, QStringLiteral("00:00:01"));
         g.startGame();
         for (int i = 0; i < 191; ++i)
-            g.game.Timer1_Timer();
+            g.game.clockTicked();
         QCOMPARE(g.view.timeLabel, QStringLiteral("00:03:12"));
         g.dialogs.inputAnswers = {QStringLiteral("Abc")};
         g.play(bestSolution());
-        QVERIFY(!g.view.timerOn);
+        QVERIFY(!g.game.clockRunning());
         QCOMPARE(g.view.results.back().time, QStringLiteral("00:03:12"));
-        g.game.new_Click();
-        QVERIFY(g.view.timerOn);
-        g.game.Timer1_Timer();
+        g.game.newGameRequested();
+        QVERIFY(g.game.clockRunning());
+        g.game.clockTicked();
         QCOMPARE(g.view.timeLabel, QStringLiteral("00:03:13"));
     }
 
@@ -250,28 +258,28 @@ private slots:
 
         QCOMPARE(resultsAtCue, std::size_t(1)); // the victory cue follows the results window
         QCOMPARE(dialogsAtCue, std::size_t(0)); // and comes before the top-ten test asks a name
-        QVERIFY(g.game.GameOver);
-        QCOMPARE(g.game.Steps, std::int64_t(46));
+        QVERIFY(g.game.gameOver());
+        QCOMPARE(g.game.steps(), std::int64_t(46));
         QCOMPARE(g.view.stepText, QStringLiteral("46"));
         QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
-        QVERIFY(!g.view.timerOn);
+        QVERIFY(!g.game.clockRunning());
         // The victory in its order: results shown, cue 1, name asked, list shown, saved.
         const QStringList tail = g.view.events.mid(g.view.events.indexOf(QStringLiteral("results 1 00:00:00 46")));
         QCOMPARE(tail, (QStringList{QStringLiteral("results 1 00:00:00 46"), QStringLiteral("cue Victory"),
-                                    QStringLiteral("modal Form3"), QStringLiteral("front Form4")}));
+                                    QStringLiteral("modal BlackListWindow"), QStringLiteral("front ResultsWindow")}));
         QCOMPARE(g.cues.cues.back(), Cue::Victory);
         QCOMPARE(g.cues.cues[g.cues.cues.size() - 2], Cue::Move);
-        QCOMPARE(g.hiScores.TopTen[9].Score, Decimal(46));
+        QCOMPARE(g.topTen.entries()[9].score, StoredScore(46));
         QCOMPARE(g.store.values.value(MemoryStore::path("Tobrinel", "HiScores", "9")), QStringLiteral("Abc   46"));
 
         // Clicks after the win change nothing; the play command starts at once.
         const QString goal = g.view.cellsText();
         g.cues.cues.clear();
         for (int k = FirstCell; k <= LastCell; ++k)
-            g.game.KotakPic_Click(k);
+            g.game.cellClicked(k);
         QCOMPARE(g.view.cellsText(), goal);
         QVERIFY(g.cues.cues.empty());
-        g.game.new_Click();
+        g.game.newGameRequested();
         QCOMPARE(int(g.dialogs.calls.size()), 1); // only the name, no restart question
         QCOMPARE(g.view.cellsText(), QString::fromLatin1(StartPicture));
     }
@@ -285,14 +293,14 @@ private slots:
         g.dialogs.inputAnswers = {QStringLiteral("Early")};
         const QString key = MemoryStore::path("Tobrinel", "HiScores", "9");
         QString storedWhileOpen;
-        g.view.onModal = [&](FormId form) {
-            if (form == FormId::Form3)
+        g.view.onModal = [&](WindowId form) {
+            if (form == WindowId::BlackList)
                 storedWhileOpen = g.store.values.value(key);
         };
         g.play(bestSolution());
         QCOMPARE(storedWhileOpen, QStringLiteral("Early 46"));
         QCOMPARE(g.store.values.value(key), QStringLiteral("Early 46"));
-        QCOMPARE(g.hiScores.TopTen[9].Score, Decimal(46)); // the list shows what is stored
+        QCOMPARE(g.topTen.entries()[9].score, StoredScore(46)); // the list shows what is stored
         QVERIFY(g.dialogs.reportTitles().isEmpty());       // and no failure was reported
     }
 
@@ -320,41 +328,43 @@ private slots:
         for (int key = 0; key <= 9; ++key)
             g.store.values.insert(MemoryStore::path("Tobrinel", "HiScores", QString::number(key)),
                                   QStringLiteral("Best  46"));
-        g.game.Form_Load();
+        g.game.start();
         g.startGame();
         g.play(bestSolution());
         QCOMPARE(g.view.results.size(), std::size_t(1));
-        QVERIFY(!g.view.events.contains(QStringLiteral("modal Form3")));
-        QVERIFY(!g.hiScores.NewEntryAdded);
+        QVERIFY(!g.view.events.contains(QStringLiteral("modal BlackListWindow")));
+        QVERIFY(!g.topTen.newResultAdded());
         QVERIFY(g.dialogs.calls.empty());
         QCOMPARE(g.store.values.value(MemoryStore::path("Tobrinel", "HiScores", "0")), QStringLiteral("Best  46"));
     }
 
     void aWinIsHandledOnceWhenAQueuedClickCompletesIt()
     {
-        // The cue of the 45th move lets waiting events run; a queued click completes the
-        // win inside it, and the 45th move's own goal test then finds the goal too.
+        // A click queued while the 45th move's cue plays completes the win once that move
+        // has been handled whole.
         Game g;
         g.startGame();
         g.dialogs.inputAnswers = {QStringLiteral("Once")};
         const auto &moves = bestSolution();
         g.play({moves.begin(), moves.end() - 2});
         bool queued = true;
-        g.duringCue = [&](Cue cue) {
+        g.queuedDuringCue = [&](Cue cue) {
             if (cue == Cue::Move && queued) {
                 queued = false;
                 g.move(moves.back().first, moves.back().second);
             }
         };
         g.move(moves[44].first, moves[44].second);
+        QVERIFY(g.view.results.empty()); // nothing ran inside the 45th move
+        g.runQueued();
 
         QCOMPARE(g.view.results.size(), std::size_t(1));
         QCOMPARE(g.view.results.front().steps, QStringLiteral("46"));
-        QCOMPARE(g.view.events.count(QStringLiteral("modal Form3")), 1);
+        QCOMPARE(g.view.events.count(QStringLiteral("modal BlackListWindow")), 1);
         QCOMPARE(int(g.dialogs.calls.size()), 1);
         int entries = 0;
-        for (const TopTenEntry &entry : g.hiScores.TopTen)
-            entries += entry.Name.text() == QStringLiteral("Once  ");
+        for (const TopTenEntry &entry : g.topTen.entries())
+            entries += entry.name.text() == QStringLiteral("Once  ");
         QCOMPARE(entries, 1);
     }
 
@@ -366,52 +376,70 @@ private slots:
         QTest::newRow("select 8, play command") << QStringLiteral("8 play");
         QTest::newRow("play command") << QStringLiteral("play");
     }
+    // Clicks and keys queued while the winning cue plays run once the win has been handled
+    // whole: the results are shown and the result stored first, no piece moves, and a play
+    // command starts the next game only after all of that, as a play command after a win does.
     void whatTheWinningCueLetsRunCannotTakeTheWinAway()
     {
         QFETCH(QString, queued);
         Game g;
         g.startGame();
         g.dialogs.inputAnswers = {QStringLiteral("Kept")};
-        g.dialogs.msgBoxAnswers = {vbYes}; // a restart question, if one were asked, says Yes
+        g.dialogs.answers = {Answer::Yes}; // a restart question, if one were asked, says Yes
         const auto &moves = bestSolution();
         g.play({moves.begin(), moves.end() - 1});
         bool pending = true;
-        g.duringCue = [&](Cue cue) {
+        g.queuedDuringCue = [&](Cue cue) {
             if (cue != Cue::Move || !pending)
                 return;
             pending = false;
             for (const QString &click : queued.split(QLatin1Char(' '))) {
                 if (click == QLatin1String("play"))
-                    g.game.new_Click();
+                    g.game.newGameRequested();
                 else
-                    g.game.KotakPic_Click(click.toInt());
+                    g.game.cellClicked(click.toInt());
             }
         };
         g.move(moves.back().first, moves.back().second);
+        const QStringList won = g.view.events;
+        QVERIFY(pending); // nothing queued ran inside the winning move
+        g.runQueued();
 
         QVERIFY(!pending);
         QCOMPARE(g.view.results.size(), std::size_t(1));
         QCOMPARE(g.view.results.front().steps, QStringLiteral("46"));
-        QVERIFY(g.game.GameOver);
-        QVERIFY(!g.view.timerOn);
+        QCOMPARE(int(g.dialogs.calls.size()), 1); // the name only, no restart question
+        QCOMPARE(g.dialogs.calls.front().kind, QStringLiteral("askText"));
+        QCOMPARE(g.topTen.entries()[9].name.text(), QStringLiteral("Kept  "));
+        QCOMPARE(g.store.values.value(MemoryStore::path("Tobrinel", "HiScores", "9")), QStringLiteral("Kept  46"));
+        QCOMPARE(won.mid(won.indexOf(QStringLiteral("results 1 00:00:00 46"))),
+                 (QStringList{QStringLiteral("results 1 00:00:00 46"), QStringLiteral("cue Victory"),
+                              QStringLiteral("modal BlackListWindow"), QStringLiteral("front ResultsWindow")}));
+        if (queued.contains(QLatin1String("play"))) {
+            QVERIFY(!g.game.gameOver());
+            QCOMPARE(g.view.cellsText(), QString::fromLatin1(StartPicture));
+            QCOMPARE(g.view.events.mid(won.size()).front(), QStringLiteral("cue NewGame"));
+            return;
+        }
+        QVERIFY(g.game.gameOver());
+        QVERIFY(!g.game.clockRunning());
         QCOMPARE(g.view.cellsText(), QStringLiteral("tttttttt . bbbbbbbb"));
         QCOMPARE(g.view.stepText, QStringLiteral("46"));
-        QCOMPARE(int(g.dialogs.calls.size()), 1); // the name only, no restart question
-        QCOMPARE(g.dialogs.calls.front().kind, QStringLiteral("InputBox"));
-        QCOMPARE(g.hiScores.TopTen[9].Name.text(), QStringLiteral("Kept  "));
+        QCOMPARE(g.view.events, won);
     }
 
     void aMoveThatDoesNotWinLeavesTheBoardOpenToQueuedClicks()
     {
-        // Only a winning move holds the board: after any other the cue may run a click.
+        // A click queued while a move's cue plays is the next click of the game.
         Game g;
         g.startGame();
-        g.duringCue = [&](Cue cue) {
-            if (cue == Cue::Move && g.game.Steps == 1)
-                g.game.KotakPic_Click(5);
+        g.queuedDuringCue = [&](Cue cue) {
+            if (cue == Cue::Move && g.game.steps() == 1)
+                g.game.cellClicked(5);
         };
         g.move(8, 9);
-        QCOMPARE(g.game.Selected, 5);
+        g.runQueued();
+        QCOMPARE(g.game.selectedCell(), 5);
         QCOMPARE(g.view.cellsText(), QStringLiteral("bbbbBbb. b tttttttt"));
     }
 
@@ -420,15 +448,16 @@ private slots:
         Game g;
         g.startGame();
         g.dialogs.inputAnswers = {QStringLiteral("Fast")};
-        g.duringCue = [&](Cue cue) {
+        g.queuedDuringCue = [&](Cue cue) {
             if (cue == Cue::Victory)
-                g.game.new_Click(); // a queued play command
+                g.game.newGameRequested(); // a queued play command
         };
         g.play(bestSolution());
-        QCOMPARE(g.game.Steps, std::int64_t(0));
-        QCOMPARE(g.hiScores.NewEntry.Score, Decimal(46));
-        QCOMPARE(g.hiScores.TopTen[9].Score, Decimal(46));
-        QCOMPARE(g.hiScores.TopTen[9].Name.text(), QStringLiteral("Fast  "));
+        g.runQueued();
+        QCOMPARE(g.game.steps(), std::int64_t(0));
+        QCOMPARE(g.topTen.newResult(), StoredScore(46));
+        QCOMPARE(g.topTen.entries()[9].score, StoredScore(46));
+        QCOMPARE(g.topTen.entries()[9].name.text(), QStringLiteral("Fast  "));
     }
 
     void stepsDoNotOverflowPast32767()
@@ -437,8 +466,8 @@ private slots:
         g.startGame();
         for (int i = 0; i < 20000; ++i)
             g.move(i % 2 ? 9 : 8, i % 2 ? 8 : 9);
-        QCOMPARE(g.game.Steps, std::int64_t(20000));
-        g.game.Steps = 2147483647;
+        QCOMPARE(g.game.steps(), std::int64_t(20000));
+        g.game.setSteps(2147483647);
         g.move(8, 9);
         QCOMPARE(g.view.stepText, QStringLiteral("2147483648"));
     }
@@ -448,57 +477,57 @@ private slots:
         Game g;
         g.store.values.insert(MemoryStore::path("Tobrinel", "HiScores", "9"), QStringLiteral("Late  12"));
         g.view.events.clear();
-        g.game.top_Click();
-        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue BlackList"), QStringLiteral("modal Form3")}));
-        QCOMPARE(g.hiScores.TopTen[9].Name.text(), QStringLiteral("Late  ")); // reloaded first
+        g.game.blackListRequested();
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue BlackList"), QStringLiteral("modal BlackListWindow")}));
+        QCOMPARE(g.topTen.entries()[9].name.text(), QStringLiteral("Late  ")); // reloaded first
 
         g.view.events.clear();
-        g.game.about1_Click();
-        QCOMPARE(g.view.events, (QStringList{QStringLiteral("load frmAbout"), QStringLiteral("cue About"),
-                                             QStringLiteral("modal frmAbout")}));
+        g.game.aboutRequested();
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("load AboutWindow"), QStringLiteral("cue About"),
+                                             QStringLiteral("modal AboutWindow")}));
         g.view.events.clear();
-        g.game.help2_Click();
-        QCOMPARE(g.view.events, (QStringList{QStringLiteral("load Form2"), QStringLiteral("modal Form2")}));
+        g.game.instructionsRequested();
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("load InstructionsWindow"), QStringLiteral("modal InstructionsWindow")}));
     }
 
     void exitCommand_data()
     {
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<Answer>("answer");
         QTest::addColumn<QStringList>("events");
-        const QStringList unloadAll{QStringLiteral("unload Form1"), QStringLiteral("unload Form2"),
-                                    QStringLiteral("unload Form3"), QStringLiteral("unload Form4"),
-                                    QStringLiteral("unload frmAbout")};
-        QTest::newRow("OK leaves") << vbOK << (QStringList{QStringLiteral("cue NewGame")} + unloadAll);
-        QTest::newRow("Cancel stays") << vbCancel << QStringList{};
+        const QStringList unloadAll{QStringLiteral("unload MainWindow"), QStringLiteral("unload InstructionsWindow"),
+                                    QStringLiteral("unload BlackListWindow"), QStringLiteral("unload ResultsWindow"),
+                                    QStringLiteral("unload AboutWindow")};
+        QTest::newRow("OK leaves") << Answer::Ok << (QStringList{QStringLiteral("cue NewGame")} + unloadAll);
+        QTest::newRow("Cancel stays") << Answer::Cancel << QStringList{};
     }
     void exitCommand()
     {
-        QFETCH(int, answer);
+        QFETCH(Answer, answer);
         QFETCH(QStringList, events);
         Game g;
         g.startGame();
-        g.game.KotakPic_Click(8);
+        g.game.cellClicked(8);
         g.view.events.clear();
-        g.dialogs.msgBoxAnswers = {answer};
-        g.game.xit_Click();
+        g.dialogs.answers = {answer};
+        g.game.quitRequested();
         QCOMPARE(g.dialogs.calls.front().prompt, QStringLiteral("Are you sure to leave this world ??"));
         QCOMPARE(g.dialogs.calls.front().title, QStringLiteral("I miss you.."));
-        QCOMPARE(g.dialogs.calls.front().buttons, int(MsgButtons::OkCancel));
+        QCOMPARE(g.dialogs.calls.front().buttons, int(DialogButtons::OkCancel));
         QCOMPARE(g.view.events, events);
-        QCOMPARE(g.view.ended, answer == vbOK);
-        if (answer != vbOK) {
-            QCOMPARE(g.game.Selected, 8);
-            QVERIFY(g.view.timerOn);
+        QCOMPARE(g.view.ended, answer == Answer::Ok);
+        if (answer != Answer::Ok) {
+            QCOMPARE(g.game.selectedCell(), 8);
+            QVERIFY(g.game.clockRunning());
         }
     }
 
     void unloadOfTheMainWindowRequestsTheCueAndUnloadsAll()
     {
         Game g;
-        g.game.Form_Unload();
-        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue NewGame"), QStringLiteral("unload Form1"),
-                                             QStringLiteral("unload Form2"), QStringLiteral("unload Form3"),
-                                             QStringLiteral("unload Form4"), QStringLiteral("unload frmAbout")}));
+        g.game.mainWindowClosed();
+        QCOMPARE(g.view.events, (QStringList{QStringLiteral("cue NewGame"), QStringLiteral("unload MainWindow"),
+                                             QStringLiteral("unload InstructionsWindow"), QStringLiteral("unload BlackListWindow"),
+                                             QStringLiteral("unload ResultsWindow"), QStringLiteral("unload AboutWindow")}));
         QVERIFY(g.dialogs.calls.empty());
     }
 };

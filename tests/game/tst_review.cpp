@@ -77,13 +77,13 @@ Moves gameWithUndoAfter(int k)
 
 struct Game : ControllerRig
 {
-    Game() { game.Form_Load(); }
+    Game() { game.start(); }
 
     void play(const Moves &moves)
     {
         for (const BoardMove &move : moves) {
-            game.KotakPic_Click(move.from);
-            game.KotakPic_Click(move.to);
+            game.cellClicked(move.from);
+            game.cellClicked(move.to);
         }
     }
 
@@ -200,34 +200,34 @@ private slots:
     void everyMoveIsKeptUndosIncluded()
     {
         Game g;
-        g.game.new_Click();
+        g.game.newGameRequested();
         g.play({{8, 9}, {5, 8}});
-        g.game.undoMove_Click();
+        g.game.undoRequested();
         QCOMPARE(g.game.moves(), (Moves{{8, 9}, {5, 8}, {8, 5}}));
-        g.game.KotakPic_Click(6);
-        g.game.KotakPic_Click(5); // not a move: nothing kept
+        g.game.cellClicked(6);
+        g.game.cellClicked(5); // not a move: nothing kept
         QCOMPARE(g.game.moves().size(), std::size_t(3));
-        g.dialogs.msgBoxAnswers = {vbYes}; // the restart question
-        g.game.new_Click();
+        g.dialogs.answers = {Answer::Yes}; // the restart question
+        g.game.newGameRequested();
         QVERIFY(g.game.moves().empty());
     }
 
     void reviewStepsThroughAWonGame()
     {
         Game g;
-        g.game.new_Click();
+        g.game.newGameRequested();
         QVERIFY(!g.game.canReview()); // not before a win
         const Moves moves = gameWithDetoursAt({13});
         g.dialogs.inputAnswers = {QStringLiteral("Pat")};
         g.play(moves);
-        QVERIFY(g.game.GameOver);
+        QVERIFY(g.game.gameOver());
         QVERIFY(g.game.canReview());
         const QMap<QString, QString> stored = g.store.values;
         QVERIFY(!stored.isEmpty()); // the win entered the Black List
         const QString clock = g.view.timeLabel;
         const QString finalPicture = g.view.cellsText();
 
-        g.game.review_Click();
+        g.game.reviewRequested();
         g.waitForTable();
         QVERIFY(g.game.reviewing());
         QCOMPARE(g.game.reviewMove(), 48);
@@ -249,8 +249,8 @@ private slots:
 
         // Clicks on the cells do nothing while it lasts, and nothing moves on its own.
         const std::size_t movesBefore = g.game.moves().size();
-        g.game.KotakPic_Click(moves[13].from);
-        g.game.KotakPic_Click(moves[13].to);
+        g.game.cellClicked(moves[13].from);
+        g.game.cellClicked(moves[13].to);
         QCOMPARE(g.game.moves().size(), movesBefore);
         QCOMPARE(g.view.cellsText(), expected.cellsText());
 
@@ -269,31 +269,31 @@ private slots:
         QCOMPARE(g.view.cellsText(), finalPicture);
         // Nothing stored, the clock still.
         QCOMPARE(g.store.values, stored);
-        QVERIFY(!g.view.timerOn);
+        QVERIFY(!g.game.clockRunning());
         QCOMPARE(g.view.timeLabel, clock);
 
         // R again leaves it too, and any window that opens does.
-        g.game.review_Click();
+        g.game.reviewRequested();
         QVERIFY(g.game.reviewing());
-        g.game.review_Click();
+        g.game.reviewRequested();
         QVERIFY(!g.game.reviewing());
-        g.game.review_Click();
-        g.game.help2_Click();
+        g.game.reviewRequested();
+        g.game.instructionsRequested();
         QVERIFY(!g.game.reviewing());
         QCOMPARE(g.view.cellsText(), finalPicture);
 
         // A new game ends what there was to review.
-        g.game.new_Click();
+        g.game.newGameRequested();
         QVERIFY(!g.game.canReview());
-        g.game.review_Click();
+        g.game.reviewRequested();
         QVERIFY(!g.game.reviewing());
     }
 
     void watchingFromTheStartWinsInTheBestWayOffTheBlackList()
     {
         Game g;
-        g.dialogs.msgBoxAnswers = {vbYes}; // the hint's question
-        g.game.watch_Click();              // before the first game: starts one
+        g.dialogs.answers = {Answer::Yes}; // the hint's question
+        g.game.watchRequested();              // before the first game: starts one
         QVERIFY(g.game.watching());
         QVERIFY(g.game.assisted());
         QVERIFY(g.view.noteShown); // the player is told what is going on
@@ -302,60 +302,86 @@ private slots:
             g.game.watchTick();
         QVERIFY(!g.game.watching());
         QVERIFY(!g.view.noteShown);
-        QVERIFY(g.game.GameOver);
-        QCOMPARE(g.game.Steps, 46);
+        QVERIFY(g.game.gameOver());
+        QCOMPARE(g.game.steps(), 46);
         QCOMPARE(g.view.results.size(), std::size_t(1));
         QVERIFY(g.store.values.isEmpty());          // kept off the Black List
-        QVERIFY(!g.view.events.contains(QStringLiteral("modal Form3")));
+        QVERIFY(!g.view.events.contains(QStringLiteral("modal BlackListWindow")));
         QCOMPARE(g.dialogs.calls.size(), std::size_t(1)); // asked once, as for a hint
     }
 
     void watchingIsHelpAndAClickHandsTheBoardBack()
     {
         Game g;
-        g.game.new_Click();
+        g.game.newGameRequested();
         g.play({{8, 9}});
-        g.dialogs.msgBoxAnswers = {vbNo};
-        g.game.watch_Click();
+        g.dialogs.answers = {Answer::No};
+        g.game.watchRequested();
         QVERIFY(!g.game.watching()); // no help without a yes
         QVERIFY(!g.game.assisted());
 
-        g.dialogs.msgBoxAnswers = {vbYes};
-        g.game.watch_Click();
+        g.dialogs.answers = {Answer::Yes};
+        g.game.watchRequested();
         QVERIFY(g.game.watching());
         g.waitForTable();
         g.game.watchTick();
         g.game.watchTick();
-        QCOMPARE(g.game.Steps, 3);
+        QCOMPARE(g.game.steps(), 3);
         QCOMPARE(g.game.moves().size(), std::size_t(3));
 
-        const Board before = g.game.Cells;
-        g.game.KotakPic_Click(1); // any click stops it, and does nothing else
+        const Board before = g.game.board();
+        g.game.cellClicked(1); // any click stops it, and does nothing else
         QVERIFY(!g.game.watching());
-        QCOMPARE(g.game.Selected, 0);
-        QCOMPARE(g.game.Cells, before);
+        QCOMPARE(g.game.selectedCell(), 0);
+        QCOMPARE(g.game.board(), before);
 
-        g.game.watch_Click(); // asked once a game
+        g.game.watchRequested(); // asked once a game
         QCOMPARE(g.dialogs.calls.size(), std::size_t(2));
-        g.game.hint_Click();  // a key stops it too
+        g.game.hintRequested();  // a key stops it too
         QVERIFY(!g.game.watching());
     }
 
-    void watchingAfterAWinStartsANewGame()
+    void watchingAfterAWinAsksBeforeANewGame_data()
     {
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("yes: a new game, watched") << Answer::Yes;
+        QTest::newRow("no: the won game stays") << Answer::No;
+        QTest::newRow("the box closed: the won game stays") << Answer::Cancel;
+    }
+
+    void watchingAfterAWinAsksBeforeANewGame()
+    {
+        QFETCH(Answer, answer);
         Game g;
-        g.game.new_Click();
+        g.game.newGameRequested();
         Moves best;
         finishBest(best);
         g.dialogs.inputAnswers = {QStringLiteral("Pat")};
         g.play(best);
-        QVERIFY(g.game.GameOver);
-        g.dialogs.msgBoxAnswers = {vbYes};
-        g.game.watch_Click();
-        QVERIFY(!g.game.GameOver);
-        QVERIFY(g.game.watching());
-        QCOMPARE(g.game.Cells, Board::startPosition());
-        g.game.stopWatching();
+        QVERIFY(g.game.gameOver());
+        const Board won = g.game.board();
+        const std::vector<BoardMove> moves = g.game.moves();
+
+        // The board as it is when the question comes: the question decides what follows.
+        Board shownAtQuestion;
+        g.dialogs.answers = {answer};
+        g.dialogs.onMessage = [&] { shownAtQuestion = g.game.board(); };
+        g.game.watchRequested();
+        QCOMPARE(shownAtQuestion, won);
+        QCOMPARE(g.dialogs.calls.back().kind, QStringLiteral("showMessage"));
+        if (answer == Answer::Yes) {
+            QVERIFY(!g.game.gameOver());
+            QVERIFY(g.game.watching());
+            QVERIFY(g.game.assisted());
+            QCOMPARE(g.game.board(), Board::startPosition());
+            g.game.stopWatching();
+            return;
+        }
+        QVERIFY(!g.game.watching());
+        QVERIFY(g.game.gameOver());
+        QCOMPARE(g.game.board(), won);
+        QCOMPARE(g.game.moves().size(), moves.size());
+        QVERIFY(g.game.canReview()); // the won game can still be walked through
     }
 };
 

@@ -6,9 +6,9 @@
 #include "fakes.h"
 
 #include "game/gamecontroller.h"
-#include "ui/gameparts.h"
-#include "ui/gamewindows.h"
-#include "ui/sysinfo.h"
+#include "app/gameparts.h"
+#include "app/gamewindows.h"
+#include "platform/sysinfo.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -30,22 +30,22 @@ struct AppRig : ScratchSettings, GameParts
 {
     RecordingCuePlayer cues;
     FakeLauncher launcher;
-    GameWindows windows{hiScores, dialogs, registry, launcher};
-    GameController game{windows, dialogs, cues, hiScores};
+    GameWindows windows{topTen, dialogs, registry, launcher};
+    GameController game{windows, dialogs, cues, topTen};
     bool ended = false; // the program was told to end
 
     AppRig()
     {
         windows.setGame(game);
         windows.onEnd = [this] { ended = true; };
-        windows.load(FormId::Form1);
-        game.Form_Load();
-        windows.form1.showModeless();
+        windows.load(WindowId::Main);
+        game.start();
+        windows.mainWindow.showModeless();
     }
 
-    Form1 &window() { return *windows.form1.loaded(); }
+    MainWindow &window() { return *windows.mainWindow.loaded(); }
 
-    void click(int cell) { QTest::mouseClick(window().KotakPic[cell], Qt::LeftButton); }
+    void click(int cell) { QTest::mouseClick(window().cells[cell], Qt::LeftButton); }
 
     // A move the way a player makes it: click the piece, then the empty cell.
     void move(int from, int to)

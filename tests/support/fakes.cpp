@@ -1,25 +1,27 @@
 #include "fakes.h"
 
-int FakeDialogs::MsgBox(const QString &prompt, MsgButtons buttons, const QString &title)
+Answer FakeDialogs::showMessage(const QString &prompt, DialogButtons buttons, const QString &title)
 {
-    calls.push_back({QStringLiteral("MsgBox"), prompt, title, static_cast<int>(buttons), QString()});
-    if (msgBoxAnswers.empty()) {
+    calls.push_back({QStringLiteral("showMessage"), prompt, title, static_cast<int>(buttons), QString()});
+    if (onMessage)
+        onMessage();
+    if (answers.empty()) {
         ++unexpected;
-        return buttons == MsgButtons::OkOnly ? vbOK : vbCancel;
+        return buttons == DialogButtons::Ok ? Answer::Ok : Answer::Cancel;
     }
-    const int answer = msgBoxAnswers.front();
-    msgBoxAnswers.pop_front();
+    const Answer answer = answers.front();
+    answers.pop_front();
     return answer;
 }
 
-void FakeDialogs::InfoBox(const QString &prompt)
+void FakeDialogs::showNote(const QString &prompt)
 {
-    calls.push_back({QStringLiteral("InfoBox"), prompt, QString(), -1, QString()});
+    calls.push_back({QStringLiteral("showNote"), prompt, QString(), -1, QString()});
 }
 
-QString FakeDialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
+QString FakeDialogs::askText(const QString &prompt, const QString &title, const QString &defaultText)
 {
-    calls.push_back({QStringLiteral("InputBox"), prompt, title, -1, defaultText});
+    calls.push_back({QStringLiteral("askText"), prompt, title, -1, defaultText});
     if (inputAnswers.empty()) {
         ++unexpected;
         return QString();
@@ -33,7 +35,7 @@ QStringList FakeDialogs::reportTitles() const
 {
     QStringList titles;
     for (const Call &call : calls)
-        if (call.kind == QLatin1String("MsgBox") && call.buttons == static_cast<int>(MsgButtons::OkOnly))
+        if (call.kind == QLatin1String("showMessage") && call.buttons == static_cast<int>(DialogButtons::Ok))
             titles << call.title;
     return titles;
 }
@@ -42,7 +44,7 @@ QStringList FakeDialogs::notes() const
 {
     QStringList shown;
     for (const Call &call : calls)
-        if (call.kind == QLatin1String("InfoBox"))
+        if (call.kind == QLatin1String("showNote"))
             shown << call.prompt;
     return shown;
 }
@@ -108,6 +110,8 @@ std::vector<StoredValue> MemoryStore::readSection(const QString &app, const QStr
 QString MemoryStore::updateSection(const QString &app, const QString &section, const QStringList &keys,
                                    const QString &defaultText, const SectionChange &change)
 {
+    if (busy)
+        throw StoreBusy("Another copy of the game holds the store.");
     const std::vector<std::optional<QString>> texts = change(readSection(app, section, keys, defaultText));
     for (qsizetype i = 0; i < keys.size() && i < qsizetype(texts.size()); ++i) {
         if (!texts[i])
@@ -117,6 +121,23 @@ QString MemoryStore::updateSection(const QString &app, const QString &section, c
         values.insert(path(app, section, keys[i]), *texts[i]);
     }
     return note;
+}
+
+void MemoryStore::keepWaiting(const QString &, const QStringList &texts)
+{
+    kept << texts;
+}
+
+QStringList MemoryStore::takeWaiting(const QString &)
+{
+    taken << kept;
+    kept.clear();
+    return taken;
+}
+
+void MemoryStore::releaseWaiting(const QString &)
+{
+    taken.clear();
 }
 
 QString MemoryStore::clearSection(const QString &app, const QString &section)
@@ -141,7 +162,7 @@ QString MemoryStore::location(const QString &app)
     return QStringLiteral("the settings of %1").arg(app);
 }
 
-void RecordingCuePlayer::PlaySound(Cue cue)
+void RecordingCuePlayer::play(Cue cue)
 {
     cues.push_back(cue);
     if (onPlay)
@@ -155,24 +176,24 @@ void RecordingView::showResults(int rank, const QString &time, const QString &st
     events << QStringLiteral("results %1 %2 %3").arg(rank).arg(time, steps);
 }
 
-void RecordingView::load(FormId form)
+void RecordingView::load(WindowId form)
 {
     events << QStringLiteral("load ") + formName(form);
 }
 
-void RecordingView::showModal(FormId form)
+void RecordingView::showModal(WindowId form)
 {
     events << QStringLiteral("modal ") + formName(form);
     if (onModal)
         onModal(form);
 }
 
-void RecordingView::unload(FormId form)
+void RecordingView::unload(WindowId form)
 {
     events << QStringLiteral("unload ") + formName(form);
 }
 
-void RecordingView::showInFront(FormId form)
+void RecordingView::showInFront(WindowId form)
 {
     events << QStringLiteral("front ") + formName(form);
 }
@@ -205,14 +226,15 @@ QString cueName(Cue cue)
     return QString::number(static_cast<int>(cue));
 }
 
-QString formName(FormId form)
+QString formName(WindowId form)
 {
     switch (form) {
-    case FormId::Form1: return QStringLiteral("Form1");
-    case FormId::Form2: return QStringLiteral("Form2");
-    case FormId::Form3: return QStringLiteral("Form3");
-    case FormId::Form4: return QStringLiteral("Form4");
-    case FormId::frmAbout: return QStringLiteral("frmAbout");
+    case WindowId::Main: return QStringLiteral("MainWindow");
+    case WindowId::Instructions: return QStringLiteral("InstructionsWindow");
+    case WindowId::BlackList: return QStringLiteral("BlackListWindow");
+    case WindowId::Results: return QStringLiteral("ResultsWindow");
+    case WindowId::About: return QStringLiteral("AboutWindow");
+    case WindowId::YourGames: return QStringLiteral("YourGamesWindow");
     }
     return QString();
 }

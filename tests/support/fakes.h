@@ -3,13 +3,14 @@
 
 #include "game/board.h"
 #include "game/gameview.h"
-#include "media/cues.h"
+#include "audio/cues.h"
 #include "topten/settingsstore.h"
-#include "topten/storeplatform.h"
-#include "ui/dialogs.h"
-#include "ui/launcher.h"
+#include "platform/storeplatform.h"
+#include "platform/dialogs.h"
+#include "platform/launcher.h"
 
 #include <QMap>
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
@@ -18,29 +19,33 @@
 #include <vector>
 
 // Answers each dialog from a queue and records what was asked. A dialog that nobody
-// scripted answers Cancel (MsgBox) or "" (InputBox), and counts as unexpected.
+// scripted answers Cancel (showMessage) or "" (askText), and counts as unexpected.
 class FakeDialogs final : public Dialogs
 {
 public:
     struct Call
     {
-        QString kind; // "MsgBox", "InfoBox" or "InputBox"
+        QString kind; // "showMessage", "showNote" or "askText"
         QString prompt;
         QString title;
-        int buttons = -1;          // MsgBox only
-        QString defaultText;       // InputBox only
+        int buttons = -1;          // showMessage only
+        QString defaultText;       // askText only
     };
 
-    int MsgBox(const QString &prompt, MsgButtons buttons, const QString &title) override;
-    void InfoBox(const QString &prompt) override;
-    QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    Answer showMessage(const QString &prompt, DialogButtons buttons, const QString &title) override;
+    void showNote(const QString &prompt) override;
+    QString askText(const QString &prompt, const QString &title, const QString &defaultText) override;
 
-    std::deque<int> msgBoxAnswers;
+    bool quitting() const override { return quittingNow; }
+
+    std::deque<Answer> answers;
     std::deque<QString> inputAnswers;
     std::vector<Call> calls;
     int unexpected = 0;
+    std::function<void()> onMessage; // runs as each message box is asked, before its answer
+    bool quittingNow = false;       // the game is ending (see Dialogs::quitting)
 
-    // Titles of the OK-only reports, in order; notes (InfoBox) are not among them.
+    // Titles of the OK-only reports, in order; notes (showNote) are not among them.
     QStringList reportTitles() const;
     // The notes shown, in order.
     QStringList notes() const;
@@ -63,6 +68,15 @@ public:
     QString failOnSaveKey;         // an update writing this key throws there
     bool failGets = false;         // every read throws
     QString note;                  // what each update and clear that worked tells the player
+    bool busy = false;             // every update throws StoreBusy, as when another copy holds the lock
+    std::vector<int> lockWaits;    // each wait set, in order
+
+    void setLockWait(int ms) override { lockWaits.push_back(ms); }
+    void keepWaiting(const QString &app, const QStringList &texts) override;
+    QStringList takeWaiting(const QString &app) override;
+    void releaseWaiting(const QString &app) override;
+    QStringList kept;              // what keepWaiting keeps, until taken
+    QStringList taken;             // what takeWaiting took, until released
 
     static QString path(const QString &app, const QString &section, const QString &key);
 };
@@ -83,7 +97,7 @@ public:
     QStringList calls; // "hardLink <new name>", "renameOver <to>", "syncFolder <folder>"
 };
 
-// The MemoryStore key under which modHiScores keeps TopTen(index).
+// The MemoryStore key under which TopTenList keeps entry index.
 QString storedKey(int index);
 
 // Finds and starts only the files listed in files, and records every question: with no
@@ -104,12 +118,12 @@ public:
 using Cues = std::vector<Cue>;
 QString cueName(Cue cue); // "Select"
 
-// Records the cues requested; onPlay runs inside the request, like the event pass of the
-// real PlaySound.
+// Records the cues requested; onPlay runs inside the request (to look at the state then, or
+// to queue what a player does while the cue plays).
 class RecordingCuePlayer final : public CuePlayer
 {
 public:
-    void PlaySound(Cue cue) override;
+    void play(Cue cue) override;
 
     Cues cues;
     std::function<void(Cue)> onPlay;
@@ -121,15 +135,13 @@ class RecordingView final : public GameView
 public:
     void showCell(int cell, Piece piece, bool selected) override { cells[cell] = {piece, selected}; }
     void setStepText(const QString &text) override { stepText = text; }
-    QString timeText() const override { return timeLabel; }
     void setTimeText(const QString &text) override { timeLabel = text; }
-    void setTimerEnabled(bool on) override { timerOn = on; }
     void setSoundChecked(bool checked) override { soundCheck = checked; }
     void showResults(int rank, const QString &time, const QString &steps) override;
-    void load(FormId form) override;
-    void showModal(FormId form) override;
-    void unload(FormId form) override;
-    void showInFront(FormId form) override;
+    void load(WindowId form) override;
+    void showModal(WindowId form) override;
+    void unload(WindowId form) override;
+    void showInFront(WindowId form) override;
     void focusCell(int cell) override { focusedCell = cell; }
     void endProgram() override { ended = true; }
     void showHint(int from, int to, int movesLeft) override { hints.push_back({from, to, movesLeft}); hintShown = true; }
@@ -137,23 +149,22 @@ public:
     void showBoardNote(int from, int to, const QString &text) override { review = {from, to, text}; noteShown = true; }
     void hideBoardNote() override { noteShown = false; }
 
-    // What KotakPic(1..17) show as one string, e.g. "bbbbbbbb b bbbbbbbb" at start: '.'
+    // What the cells 1..17 show as one string, e.g. "bbbbbbbb b bbbbbbbb" at start: '.'
     // empty, 'b' ball, 't' tile, upper case when selected, a space around the shared cell.
     QString cellsText() const;
 
     struct Shown { Piece piece = Piece::Ball; bool selected = false; }; // the design shows balls
-    Shown cells[18];
+    Shown cells[LastCell + 1];
     QString stepText = QStringLiteral("00");
     QString timeLabel = QStringLiteral("00:00:00");
-    bool timerOn = false;
     bool soundCheck = true;
     bool ended = false;
     int focusedCell = 0;
 
     struct Results { int rank; QString time; QString steps; };
     std::vector<Results> results;
-    QStringList events; // "load Form2", "modal Form3", "unload Form4"...
-    std::function<void(FormId)> onModal; // runs while the modal window would be open
+    QStringList events; // "load InstructionsWindow", "modal BlackListWindow", "unload ResultsWindow"...
+    std::function<void(WindowId)> onModal; // runs while the modal window would be open
 
     struct Hint { int from; int to; int movesLeft; };
     std::vector<Hint> hints;
@@ -164,4 +175,7 @@ public:
     bool noteShown = false;
 };
 
-QString formName(FormId form);
+QString formName(WindowId form);
+
+// Answers in data-driven tests.
+Q_DECLARE_METATYPE(Answer)

@@ -2,9 +2,9 @@
 // start, says "ready", waits for "go" on its input, then saves a win under the given name.
 // Every box it would show is printed; the exit code is 0 only when there was none.
 //   racesaver <settings folder> <name> <steps>
-#include "topten/hiscores.h"
+#include "topten/toptenlist.h"
 #include "topten/qsettingsstore.h"
-#include "ui/dialogs.h"
+#include "platform/dialogs.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -22,14 +22,14 @@ public:
         : m_name(std::move(name))
     {
     }
-    int MsgBox(const QString &prompt, MsgButtons, const QString &title) override
+    Answer showMessage(const QString &prompt, DialogButtons, const QString &title) override
     {
         ++reports;
         std::printf("REPORT %s: %s\n", qPrintable(title), qPrintable(prompt));
         std::fflush(stdout);
-        return vbOK;
+        return Answer::Ok;
     }
-    QString InputBox(const QString &, const QString &, const QString &) override { return m_name; }
+    QString askText(const QString &, const QString &, const QString &) override { return m_name; }
 
     int reports = 0;
 
@@ -51,18 +51,18 @@ int main(int argc, char *argv[])
 #endif
     QSettingsStore store;
     ScriptedDialogs dialogs(QString::fromLocal8Bit(argv[2]));
-    modHiScores hi(store, dialogs);
-    hi.LoadTopTenBoard();
+    TopTenList hi(store, dialogs);
+    hi.load();
 
     std::printf("ready\n");
     std::fflush(stdout);
     std::string line;
     std::getline(std::cin, line);
 
-    hi.NewEntry.Score = Decimal(std::stoll(argv[3]));
-    hi.CheckTopTen();
-    if (!hi.NewEntryAdded)
+    hi.setNewResult(StoredScore(std::stoll(argv[3])));
+    hi.considerNewResult();
+    if (!hi.newResultAdded())
         return 3;
-    hi.SaveTopTen();
+    hi.save();
     return dialogs.reports == 0 ? 0 : 1;
 }

@@ -3,7 +3,7 @@
 // a file that is not a settings file, one far too large, and a pasted nickname. Every case
 // starts from the stored table Ann 90 ... Joe 47 and then saves a win of 46 steps as "New".
 // Two copies saving at once are in tst_race.
-#include "topten/hiscores.h"
+#include "topten/toptenlist.h"
 #include "topten/qsettingsstore.h"
 
 #include "fakes.h"
@@ -118,16 +118,16 @@ struct Game
     RecordingPlatform platform;
     QSettingsStore store{platform};
     FakeDialogs dialogs;
-    modHiScores hi{store, dialogs};
+    TopTenList hi{store, dialogs};
 
     // A win of 46 steps, saved as "New" (or the name given) when it enters the list.
     void win(const QString &name = QStringLiteral("New"), int steps = 46)
     {
-        hi.NewEntry.Score = Decimal(steps);
+        hi.setNewResult(StoredScore(steps));
         dialogs.inputAnswers = {name};
-        hi.CheckTopTen();
-        if (hi.NewEntryAdded)
-            hi.SaveTopTen();
+        hi.considerNewResult();
+        if (hi.newResultAdded())
+            hi.save();
     }
     QString lastReport() const { return dialogs.calls.empty() ? QString() : dialogs.calls.back().prompt; }
 };
@@ -227,7 +227,7 @@ void TestFaults::aTableUnreadableAtStartIsNotOverwritten()
     }
 
     Game game;
-    game.hi.LoadTopTenBoard();
+    game.hi.load();
     QCOMPARE(game.dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
     QVERIFY2(game.lastReport().contains(confFile()), qPrintable(game.lastReport()));
 
@@ -253,7 +253,7 @@ void TestFaults::aTableStillUnreadableIsKeptAndTheWinReported()
     writeFile(confFile() + QStringLiteral("/inside"), "kept");
 
     Game game;
-    game.hi.LoadTopTenBoard();
+    game.hi.load();
     game.dialogs.calls.clear();
     game.win();
 
@@ -281,9 +281,9 @@ void TestFaults::noRoomForTheTemporaryCopyStillReads()
     qputenv("TMPDIR", QFile::encodeName(tmp));
 
     Game game;
-    game.hi.LoadTopTenBoard();
+    game.hi.load();
     QCOMPARE(game.dialogs.reportTitles(), QStringList());
-    QCOMPARE(game.hi.TopTen[0].Name.text(), QStringLiteral("Ann   "));
+    QCOMPARE(game.hi.entries()[0].name.text(), QStringLiteral("Ann   "));
     game.win();
     QVERIFY2(game.dialogs.reportTitles().isEmpty(), qPrintable(game.lastReport()));
     qputenv("TMPDIR", m_tmpdir.isNull() ? QByteArray("/tmp") : m_tmpdir); // for onDisk's own copy
@@ -315,7 +315,7 @@ void TestFaults::aFullDiskNeverEmptiesTheFile()
     writeFile(file, Ladder);
 
     Game game;
-    game.hi.LoadTopTenBoard();
+    game.hi.load();
     QCOMPARE(game.dialogs.reportTitles(), QStringList());
     m_tmpfs->fill(spare);
     game.win();
@@ -330,14 +330,14 @@ void TestFaults::aFullDiskNeverEmptiesTheFile()
 
     // The next start reads the old list and says nothing.
     Game next;
-    next.hi.LoadTopTenBoard();
+    next.hi.load();
     QCOMPARE(next.dialogs.reportTitles(), QStringList());
-    QCOMPARE(next.hi.TopTen[0].Name.text(), QStringLiteral("Ann   "));
+    QCOMPARE(next.hi.entries()[0].name.text(), QStringLiteral("Ann   "));
 
     // Once there is room again, the win is saved.
     m_tmpfs->makeRoom();
     game.dialogs.calls.clear();
-    game.hi.SaveTopTen();
+    game.hi.save();
     QCOMPARE(game.dialogs.reportTitles(), QStringList());
     QCOMPARE(onDisk(file), LadderWithWin);
 }
@@ -350,10 +350,10 @@ void TestFaults::aReplaceCutShortIsUndoneByTheNextLoad()
     writeFile(confFile(), QByteArray());
 
     Game game;
-    game.hi.LoadTopTenBoard();
+    game.hi.load();
 
     QCOMPARE(game.dialogs.reportTitles(), QStringList());
-    QCOMPARE(game.hi.TopTen[0].Name.text(), QStringLiteral("Ann   "));
+    QCOMPARE(game.hi.entries()[0].name.text(), QStringLiteral("Ann   "));
     QCOMPARE(fileBytes(confFile()), Ladder);
     QCOMPARE(besides(QFileInfo(confFile()).path()), QStringList());
 }
@@ -386,14 +386,14 @@ void TestFaults::aDamagedEntryIsReportedAndReplacedFirst()
     writeFile(confFile(), contents);
 
     Game game;
-    game.hi.LoadTopTenBoard();
+    game.hi.load();
     QCOMPARE(game.dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
     const QString report = game.lastReport();
     QVERIFY2(report.startsWith(QStringLiteral("Key \"5\" in section \"HiScores\" of the settings file %1 holds %2, "
                                               "which is not a result: ")
                                    .arg(confFile(), shown)),
              qPrintable(report));
-    QVERIFY(game.hi.TopTen[5].Damaged);
+    QVERIFY(game.hi.entries()[5].damaged);
 
     game.dialogs.calls.clear();
     game.win();
@@ -451,7 +451,7 @@ void TestFaults::aFileThatIsNotASettingsFileIsReportedAndKept()
     writeFile(confFile(), contents);
 
     Game game;
-    game.hi.LoadTopTenBoard();
+    game.hi.load();
     QCOMPARE(game.dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
     QCOMPARE(game.lastReport(), report.arg(confFile()));
 
@@ -470,7 +470,7 @@ void TestFaults::aFileThatIsNotASettingsFileIsReportedAndKept()
     // A clear leaves such a file as it is.
     writeFile(confFile(), contents);
     game.dialogs.calls.clear();
-    game.hi.ClearTopTen();
+    game.hi.clear();
     QCOMPARE(game.dialogs.reportTitles(), QStringList{QStringLiteral("ClearTopTen")});
     QCOMPARE(fileBytes(confFile()), contents);
 }
@@ -479,14 +479,14 @@ void TestFaults::aPastedNicknameIsStoredOnOneLine()
 {
     writeFile(confFile(), Ladder);
     Game game;
-    game.hi.LoadTopTenBoard();
+    game.hi.load();
     game.win(QStringLiteral("Ab\nCd"));
 
     QCOMPARE(game.dialogs.reportTitles(), QStringList());
     QCOMPARE(onDisk(confFile()).back(), QStringLiteral("Ab Cd 46"));
     Game next;
-    next.hi.LoadTopTenBoard();
-    QCOMPARE(next.hi.TopTen[9].Name.text(), QStringLiteral("Ab Cd "));
+    next.hi.load();
+    QCOMPARE(next.hi.entries()[9].name.text(), QStringLiteral("Ab Cd "));
 }
 
 
@@ -521,7 +521,7 @@ void TestFaults::withoutHardLinksADamagedFileIsKeptByACopy()
 
     Game game;
     game.platform.hardLinkError = linkError;
-    game.hi.LoadTopTenBoard();
+    game.hi.load();
     game.dialogs.calls.clear();
     game.win();
 
@@ -569,17 +569,17 @@ void TestFaults::aKeyThereTwiceIsTrustedOnlyWhenBothAgree()
     writeFile(confFile(), contents);
 
     Game game;
-    game.hi.LoadTopTenBoard();
+    game.hi.load();
     if (trusted) {
         QCOMPARE(game.dialogs.reportTitles(), QStringList());
-        QCOMPARE(game.hi.TopTen[5].Score, Decimal(65));
+        QCOMPARE(game.hi.entries()[5].score, StoredScore(65));
     } else {
         QCOMPARE(game.dialogs.reportTitles(), QStringList{QStringLiteral("LoadTopTenBoard")});
         QVERIFY2(game.lastReport().startsWith(QStringLiteral("The settings file %1 is damaged: key \"5\" in section "
                                                              "\"HiScores\" is there more than once, with different texts.")
                                                   .arg(confFile())),
                  qPrintable(game.lastReport()));
-        QVERIFY(game.hi.TopTen[5].Damaged);
+        QVERIFY(game.hi.entries()[5].damaged);
     }
 
     game.dialogs.calls.clear();

@@ -2,7 +2,7 @@
 // values that are not text, damaged files, and writes that fail (a full disk is in
 // tst_faults). Each test points the per-user settings path at its own folder, so the
 // player's real store is never touched.
-#include "topten/hiscores.h"
+#include "topten/toptenlist.h"
 #include "topten/qsettingsstore.h"
 #include "topten/settingsfile.h"
 #include "topten/storelock.h"
@@ -101,14 +101,14 @@ struct StoredTable
 {
     QSettingsStore store;
     FakeDialogs dialogs;
-    modHiScores hi{store, dialogs};
+    TopTenList hi{store, dialogs};
 
     // The reports shown, one "title: prompt" per line.
     QString reports() const
     {
         QStringList shown;
         for (const FakeDialogs::Call &call : dialogs.calls)
-            if (call.kind == QLatin1String("MsgBox") && call.buttons == static_cast<int>(MsgButtons::OkOnly))
+            if (call.kind == QLatin1String("showMessage") && call.buttons == static_cast<int>(DialogButtons::Ok))
                 shown << call.title + QStringLiteral(": ") + call.prompt;
         return shown.join(QLatin1Char('\n'));
     }
@@ -178,7 +178,7 @@ private slots:
     void saveOverADamagedFileRewritesIt();
     void saveReportsAFolderThatIsAFile();
     void clearNeedsTheSection();
-    void clearThenSaveWritesTheTableBack();
+    void clearThenAWinStoresOnlyTheWin();
     void somethingElseInTheFilesPlace_data();
     void somethingElseInTheFilesPlace();
     void aLockNamingNoOwnerIsTakenOver();
@@ -253,12 +253,12 @@ void TestQSettingsStore::tableRoundTripsThroughTheFile()
     const QString grins = QString::fromUtf8("\U0001F600").repeated(6);
     StoredTable t;
     for (int i = 0; i < 10; ++i)
-        t.hi.TopTen[i].Score = Decimal(100 - i);
-    t.hi.TopTen[7].Name = NickName(QStringLiteral("Abc"));
-    t.hi.TopTen[8].Name = NickName(grins);
-    t.hi.TopTen[9].Name = NickName(QStringLiteral("  x"));
+        t.hi.entries()[i].score = StoredScore(100 - i);
+    t.hi.entries()[7].name = NickName(QStringLiteral("Abc"));
+    t.hi.entries()[8].name = NickName(grins);
+    t.hi.entries()[9].name = NickName(QStringLiteral("  x"));
 
-    t.hi.SaveTopTen();
+    t.hi.save();
 
     QVERIFY(t.dialogs.calls.empty());
     const QMap<QString, QString> disk = onDisk(confFile());
@@ -268,12 +268,12 @@ void TestQSettingsStore::tableRoundTripsThroughTheFile()
     QCOMPARE(disk.value(QStringLiteral("8")), grins + QStringLiteral("92"));
     QCOMPARE(disk.value(QStringLiteral("9")), QStringLiteral("  x   91"));
 
-    modHiScores reloaded(t.store, t.dialogs);
-    reloaded.LoadTopTenBoard();
+    TopTenList reloaded(t.store, t.dialogs);
+    reloaded.load();
     QVERIFY(t.dialogs.calls.empty());
     for (int i = 0; i < 10; ++i) {
-        QCOMPARE(reloaded.TopTen[i].Name.text(), t.hi.TopTen[i].Name.text());
-        QCOMPARE(reloaded.TopTen[i].Score, t.hi.TopTen[i].Score);
+        QCOMPARE(reloaded.entries()[i].name.text(), t.hi.entries()[i].name.text());
+        QCOMPARE(reloaded.entries()[i].score, t.hi.entries()[i].score);
     }
 }
 
@@ -326,17 +326,17 @@ void TestQSettingsStore::loadReportsAValueThatIsNotTextAndReadsTheRest()
     writeFile(confFile(), "[HiScores]\n0=Abc   90\n3=a,b   5\n4=Def   60\n9=Ghi   57\n");
     StoredTable t;
 
-    t.hi.LoadTopTenBoard();
+    t.hi.load();
 
     QCOMPARE(t.reports(),
              QStringLiteral("LoadTopTenBoard: Key \"3\" in section \"HiScores\" of the settings file %1 does not "
                             "hold text.\nAn entry that cannot be read is not a result: the next result to enter the list "
                             "takes its place first.")
                  .arg(confFile()));
-    QCOMPARE(t.hi.TopTen[0].Name.text(), QStringLiteral("Abc   "));
-    QVERIFY(t.hi.TopTen[3].Damaged);
-    QCOMPARE(t.hi.TopTen[4].Name.text(), QStringLiteral("Def   "));
-    QCOMPARE(t.hi.TopTen[9].Score, Decimal(57));
+    QCOMPARE(t.hi.entries()[0].name.text(), QStringLiteral("Abc   "));
+    QVERIFY(t.hi.entries()[3].damaged);
+    QCOMPARE(t.hi.entries()[4].name.text(), QStringLiteral("Def   "));
+    QCOMPARE(t.hi.entries()[9].score, StoredScore(57));
 }
 
 void TestQSettingsStore::saveOverADamagedFileRewritesIt()
@@ -361,7 +361,7 @@ void TestQSettingsStore::saveReportsAFolderThatIsAFile()
     writeFile(m_dir->filePath(QStringLiteral("Tobrinel")), "not a folder");
     StoredTable t;
 
-    t.hi.SaveTopTen();
+    t.hi.save();
 
     QCOMPARE(t.reports(),
              QStringLiteral("SaveTopTen: Your result could not be added to the top ten. The settings file %1 could not be "
@@ -369,7 +369,7 @@ void TestQSettingsStore::saveReportsAFolderThatIsAFile()
                  .arg(confFile()));
     QCOMPARE(int(t.dialogs.calls.size()), 1);
 
-    t.hi.ClearTopTen();
+    t.hi.clear();
     QCOMPARE(t.dialogs.reportTitles(), (QStringList{QStringLiteral("SaveTopTen"), QStringLiteral("ClearTopTen")}));
 }
 
@@ -377,44 +377,49 @@ void TestQSettingsStore::clearNeedsTheSection()
 {
     StoredTable t;
 
-    t.hi.ClearTopTen(); // nothing ever saved
+    t.hi.clear(); // nothing ever saved
     QCOMPARE(t.dialogs.reportTitles(), QStringList{QStringLiteral("ClearTopTen")});
     QCOMPARE(t.dialogs.calls.back().prompt,
              QStringLiteral("There is no section \"HiScores\" in the settings file %1 to delete.").arg(confFile()));
 
     t.dialogs.calls.clear();
     writeFile(confFile(), "[HiScores]\n0=Abc   90\n[Other]\nx=kept\n");
-    t.hi.TopTen[5].Name = NickName(QStringLiteral("Memory"));
-    t.hi.ClearTopTen();
+    t.hi.entries()[5].name = NickName(QStringLiteral("Memory"));
+    t.hi.clear();
     QVERIFY(t.dialogs.calls.empty());
     QVERIFY(onDisk(confFile()).isEmpty());
     QCOMPARE(QSettings(confFile(), QSettings::IniFormat).value(QStringLiteral("Other/x")).toString(),
              QStringLiteral("kept"));
 
-    t.hi.ClearTopTen(); // twice in a row
+    QCOMPARE(t.hi.entries()[5].name.text(), QStringLiteral("Zenlor")); // cleared in memory too
+
+    t.hi.entries()[5].name = NickName(QStringLiteral("Memory"));
+    t.hi.clear(); // twice in a row: a failed clear leaves the table
     QCOMPARE(t.dialogs.reportTitles(), QStringList{QStringLiteral("ClearTopTen")});
-    QCOMPARE(t.hi.TopTen[5].Name.text(), QStringLiteral("Memory"));
-    QCOMPARE(t.hi.TopTen[0].Name.text(), QStringLiteral("Zenlor"));
+    QCOMPARE(t.hi.entries()[5].name.text(), QStringLiteral("Memory"));
+    QCOMPARE(t.hi.entries()[0].name.text(), QStringLiteral("Zenlor"));
 }
 
-void TestQSettingsStore::clearThenSaveWritesTheTableBack()
+void TestQSettingsStore::clearThenAWinStoresOnlyTheWin()
 {
     StoredTable t;
     for (int i = 0; i < 10; ++i)
-        t.hi.TopTen[i] = TopTenEntry{Decimal(100 - i), NickName(QString(QChar(u'A' + i)))};
-    t.hi.SaveTopTen();
-    t.hi.ClearTopTen();
+        t.hi.setEntry(i, TopTenEntry{StoredScore(100 - i), NickName(QString(QChar(u'A' + i)))});
+    t.hi.save();
+    t.hi.clear();
     QVERIFY(onDisk(confFile()).isEmpty());
 
-    t.hi.NewEntry.Score = Decimal(50);
+    t.hi.setNewResult(StoredScore(50));
     t.dialogs.inputAnswers = {QStringLiteral("New")};
-    t.hi.CheckTopTen();
-    t.hi.SaveTopTen();
+    t.hi.considerNewResult();
+    t.hi.save();
 
     QVERIFY(t.dialogs.reportTitles().isEmpty());
     const QMap<QString, QString> disk = onDisk(confFile());
     QCOMPARE(disk.size(), 10);
-    QCOMPARE(disk.value(QStringLiteral("0")), QStringLiteral("B     99"));
+    // No cleared result comes back: the win and the list of a fresh store.
+    for (int i = 0; i < 9; ++i)
+        QCOMPARE(disk.value(QString::number(i)), QStringLiteral("Zenlor3600"));
     QCOMPARE(disk.value(QStringLiteral("9")), QStringLiteral("New   50"));
 }
 
@@ -448,16 +453,16 @@ void TestQSettingsStore::somethingElseInTheFilesPlace()
 #endif
 
     StoredTable t;
-    t.hi.LoadTopTenBoard();
+    t.hi.load();
     QVERIFY2(t.reports().contains(QStringLiteral("something other than a file (a folder, a pipe or a device) "
                                                  "stands in its place")),
              qPrintable(t.reports()));
     // The game plays on: the list shows its defaults, and a save says why it failed.
-    t.hi.NewEntry.Score = Decimal(50);
+    t.hi.setNewResult(StoredScore(50));
     t.dialogs.inputAnswers = {QStringLiteral("Abc")};
-    t.hi.CheckTopTen();
-    QVERIFY(t.hi.NewEntryAdded);
-    t.hi.SaveTopTen();
+    t.hi.considerNewResult();
+    QVERIFY(t.hi.newResultAdded());
+    t.hi.save();
     QCOMPARE(t.dialogs.reportTitles().size(), 2);
     QVERIFY(!QFileInfo(confFile()).isFile()); // left as the player made it
 }
@@ -473,20 +478,20 @@ void TestQSettingsStore::aLockNamingNoOwnerIsTakenOver()
         QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-2), QFileDevice::FileModificationTime));
     }
     StoredTable t;
-    t.hi.NewEntry.Score = Decimal(47);
+    t.hi.setNewResult(StoredScore(47));
     t.dialogs.inputAnswers = {QStringLiteral("Kept")};
-    t.hi.CheckTopTen();
-    t.hi.SaveTopTen();
+    t.hi.considerNewResult();
+    t.hi.save();
     QCOMPARE(t.reports(), QString());
     QCOMPARE(onDisk(confFile()).value(QStringLiteral("9")), QStringLiteral("Kept  47"));
 
     // A folder where the lock belongs: said in plain words, at once.
     QFile::remove(confFile() + QStringLiteral(".lock"));
     QVERIFY(QDir().mkpath(confFile() + QStringLiteral(".lock")));
-    t.hi.NewEntry.Score = Decimal(46);
+    t.hi.setNewResult(StoredScore(46));
     t.dialogs.inputAnswers = {QStringLiteral("Late")};
-    t.hi.CheckTopTen();
-    t.hi.SaveTopTen();
+    t.hi.considerNewResult();
+    t.hi.save();
     QVERIFY2(t.reports().contains(QStringLiteral("is taken by something other than a file")), qPrintable(t.reports()));
 }
 
@@ -514,11 +519,11 @@ void TestQSettingsStore::aLinkedFileStaysALink()
     QVERIFY(QFile::link(target, confFile()));
 
     StoredTable t;
-    t.hi.LoadTopTenBoard();
-    t.hi.NewEntry.Score = Decimal(50);
+    t.hi.load();
+    t.hi.setNewResult(StoredScore(50));
     t.dialogs.inputAnswers = {QStringLiteral("Won")};
-    t.hi.CheckTopTen();
-    t.hi.SaveTopTen();
+    t.hi.considerNewResult();
+    t.hi.save();
 
     QVERIFY(QFileInfo(confFile()).isSymLink());
     QCOMPARE(QFileInfo(confFile()).symLinkTarget(), target);
@@ -689,11 +694,11 @@ void TestQSettingsStore::aLockNoOneHoldsIsTakenOverAtOnce()
     StoredTable t;
     QElapsedTimer clock;
     clock.start();
-    t.hi.LoadTopTenBoard();
-    t.hi.NewEntry.Score = Decimal(47);
+    t.hi.load();
+    t.hi.setNewResult(StoredScore(47));
     t.dialogs.inputAnswers = {QStringLiteral("Kept")};
-    t.hi.CheckTopTen();
-    t.hi.SaveTopTen();
+    t.hi.considerNewResult();
+    t.hi.save();
     const qint64 took = clock.elapsed();
 
     QCOMPARE(t.reports(), QString());
@@ -717,11 +722,11 @@ void TestQSettingsStore::theStartReadsWhileAnotherCopyHoldsTheLock()
     StoredTable t;
     QElapsedTimer clock;
     clock.start();
-    t.hi.LoadTopTenBoard();
+    t.hi.load();
     const qint64 took = clock.elapsed();
 
     QCOMPARE(t.reports(), QString());
-    QCOMPARE(t.hi.TopTen[9].Name.text(), QStringLiteral("Abc   "));
+    QCOMPARE(t.hi.entries()[9].name.text(), QStringLiteral("Abc   "));
     QVERIFY2(took < 1000, qPrintable(QStringLiteral("%1 ms").arg(took)));
     QVERIFY(QFileInfo::exists(confFile() + QStringLiteral(".lock"))); // still the other copy's
 }

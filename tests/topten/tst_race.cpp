@@ -1,7 +1,7 @@
 // Two copies of the game save a win at the same moment, twenty times over, while this
 // process keeps loading the table: both wins land every time, and no load ever sees a
 // table that is neither the old one nor one with either or both wins in it.
-#include "topten/hiscores.h"
+#include "topten/toptenlist.h"
 #include "topten/qsettingsstore.h"
 
 #include "fakes.h"
@@ -28,11 +28,11 @@ QString withWins(QStringList wins)
     return (table + wins).join(QLatin1Char('|'));
 }
 
-QString shown(const modHiScores &hi)
+QString shown(const TopTenList &hi)
 {
     QStringList items;
-    for (const TopTenEntry &entry : hi.TopTen)
-        items << (entry.Damaged ? QStringLiteral("?") : entry.Name.text() + entry.Score.toString());
+    for (const TopTenEntry &entry : hi.entries())
+        items << (entry.damaged ? QStringLiteral("?") : entry.name.text() + entry.score.toString());
     return items.join(QLatin1Char('|'));
 }
 
@@ -112,8 +112,8 @@ void TestRace::twoCopiesSavingAtOnceLoseNothing()
         QSettingsStore store;
         FakeDialogs dialogs;
         while (one.running() || two.running()) {
-            modHiScores reader(store, dialogs);
-            reader.LoadTopTenBoard();
+            TopTenList reader(store, dialogs);
+            reader.load();
             if (!dialogs.calls.empty())
                 QFAIL(qPrintable(QStringLiteral("round %1: %2").arg(round).arg(dialogs.calls.front().prompt)));
             const QString table = shown(reader);
@@ -124,8 +124,8 @@ void TestRace::twoCopiesSavingAtOnceLoseNothing()
 
         QVERIFY2(one.finishedCleanly(), one.output().constData());
         QVERIFY2(two.finishedCleanly(), two.output().constData());
-        modHiScores after(store, dialogs);
-        after.LoadTopTenBoard();
+        TopTenList after(store, dialogs);
+        after.load();
         QCOMPARE(shown(after), withWins({"OneA  47", "TwoB  46"}));
     }
     qInfo("%d loads while the two copies saved", loads);

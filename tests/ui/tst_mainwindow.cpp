@@ -27,7 +27,7 @@ struct App : AppRig
     // A game under way: one move made (8 to 9) and the ball on 5 selected.
     void gameUnderWay()
     {
-        window().new_->trigger();
+        window().newGameAction->trigger();
         move(8, 9);
         click(5);
     }
@@ -41,12 +41,12 @@ QStringList menuTexts(QMenu *menu)
     return texts;
 }
 
-template <class Form>
+template <class Window>
 int liveWindows()
 {
     int count = 0;
     for (QWidget *widget : QApplication::topLevelWidgets())
-        count += qobject_cast<Form *>(widget) != nullptr;
+        count += qobject_cast<Window *>(widget) != nullptr;
     return count;
 }
 
@@ -70,19 +70,19 @@ private slots:
 
     void resultsWindowPlacesItsControlsWhereTheArtLeavesRoom()
     {
-        Form4 results;
+        ResultsWindow results;
         results.showResult(3, QStringLiteral("00:00:07"), QStringLiteral("54"));
-        QCOMPARE(results.Image1->geometry(), ResultsLayout::Banner.as<QRect>());
-        QCOMPARE(results.Command1->geometry(), ResultsLayout::Button.as<QRect>());
-        QCOMPARE(results.waktulbl->pos(), QPoint(ResultsLayout::Time.left, ResultsLayout::Time.top));
-        QCOMPARE(results.langkahlbl->pos(), QPoint(ResultsLayout::Steps.left, ResultsLayout::Steps.top));
+        QCOMPARE(results.rankBanner->geometry(), ResultsLayout::Banner.as<QRect>());
+        QCOMPARE(results.greatButton->geometry(), ResultsLayout::Button.as<QRect>());
+        QCOMPARE(results.timeLabel->pos(), QPoint(ResultsLayout::Time.left, ResultsLayout::Time.top));
+        QCOMPARE(results.stepsLabel->pos(), QPoint(ResultsLayout::Steps.left, ResultsLayout::Steps.top));
     }
 
     void cellShowsWhatItHolds_data()
     {
         QTest::addColumn<Piece>("piece");
         QTest::addColumn<bool>("selected");
-        QTest::addColumn<int>("picture"); // index into pic, 0 for none
+        QTest::addColumn<int>("picture"); // index into piecePictures, 0 for none
         QTest::addColumn<QString>("spoken");
         QTest::newRow("empty") << Piece::Empty << false << int(NoPicture) << "Cell 5: empty";
         QTest::newRow("ball") << Piece::Ball << false << int(BallPic) << "Cell 5: ball";
@@ -97,13 +97,13 @@ private slots:
         QFETCH(int, picture);
         QFETCH(QString, spoken);
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         w.showCell(5, piece, selected);
         if (picture == NoPicture)
-            QVERIFY(w.KotakPic[5]->picture().isNull());
+            QVERIFY(w.cells[5]->picture().isNull());
         else
-            QCOMPARE(w.KotakPic[5]->picture().cacheKey(), w.pic[picture].cacheKey());
-        QCOMPARE(w.KotakPic[5]->accessibleName(), spoken);
+            QCOMPARE(w.cells[5]->picture().cacheKey(), w.piecePictures[picture].cacheKey());
+        QCOMPARE(w.cells[5]->accessibleName(), spoken);
     }
 
     // The board's layout against the design's own figures: twips to the nearest pixel,
@@ -131,7 +131,7 @@ private slots:
     void layoutIsTheDesign()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
 
         QCOMPARE(w.windowTitle(), QStringLiteral("Tobrinel - Karvolen 2003"));
@@ -149,35 +149,35 @@ private slots:
         // Every cell where the board's layout puts it (boardLayoutIsTheDesign checks the layout).
         for (int k = FirstCell; k <= LastCell; ++k) {
             const PixelPoint corner = cellTopLeft(k);
-            QCOMPARE(w.KotakPic[k]->geometry(), QRect(corner.x, corner.y, CellPixels, CellPixels));
-            QVERIFY(!w.KotakPic[k]->picture().isNull());
-            QCOMPARE(w.KotakPic[k]->picture().cacheKey(), w.pic[BallPic].cacheKey());
+            QCOMPARE(w.cells[k]->geometry(), QRect(corner.x, corner.y, CellPixels, CellPixels));
+            QVERIFY(!w.cells[k]->picture().isNull());
+            QCOMPARE(w.cells[k]->picture().cacheKey(), w.piecePictures[BallPic].cacheKey());
         }
         for (int i = 1; i <= 4; ++i)
-            QCOMPARE(w.pic[i].size(), QSize(CellPixels, CellPixels));
+            QCOMPARE(w.piecePictures[i].size(), QSize(CellPixels, CellPixels));
 
-        QCOMPARE(w.STEPLBL->geometry(), QRect(16, 136, 76, 45));
-        QCOMPARE(w.STEPLBL->text(), QStringLiteral("00"));
-        QCOMPARE(w.STEPLBL->font().pointSizeF(), 24.0);
-        QCOMPARE(w.STEPLBL->palette().color(QPalette::WindowText), QColor(128, 128, 128));
-        QCOMPARE(w.Label2->pos(), QPoint(296, 128));
-        QCOMPARE(w.Label2->text(), QStringLiteral("Time :"));
-        QCOMPARE(w.timelbl->pos(), QPoint(344, 128));
-        QCOMPARE(w.timelbl->text(), QStringLiteral("00:00:00"));
-        QVERIFY(w.timelbl->x() + w.timelbl->width() <= ClientPixels); // not cut off at the window's edge
-        QVERIFY(!w.Timer1.isActive());
+        QCOMPARE(w.stepLabel->geometry(), QRect(16, 136, 76, 45));
+        QCOMPARE(w.stepLabel->text(), QStringLiteral("00"));
+        QCOMPARE(w.stepLabel->font().pointSizeF(), 24.0);
+        QCOMPARE(w.stepLabel->palette().color(QPalette::WindowText), QColor(128, 128, 128));
+        QCOMPARE(w.timeCaption->pos(), QPoint(296, 128));
+        QCOMPARE(w.timeCaption->text(), QStringLiteral("Time :"));
+        QCOMPARE(w.timeLabel->pos(), QPoint(344, 128));
+        QCOMPARE(w.timeLabel->text(), QStringLiteral("00:00:00"));
+        QVERIFY(w.timeLabel->x() + w.timeLabel->width() <= ClientPixels); // not cut off at the window's edge
+        QVERIFY(!app.game.clockRunning());
 
         const QList<QAction *> menus = w.menuBar()->actions();
         QCOMPARE(menus.size(), 3);
         QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
         QCOMPARE(menuTexts(menus[0]->menu()), (QStringList{QStringLiteral("&Play, boy !!"), QStringLiteral("&Black List"),
-                                                          QStringLiteral("&Garbage Dump..")}));
+                                                          QStringLiteral("&Your games"), QStringLiteral("&Garbage Dump..")}));
         QCOMPARE(menus[1]->text(), QStringLiteral("&Setting"));
         QCOMPARE(menuTexts(menus[1]->menu()), QStringList{QStringLiteral("&Sound")});
         QCOMPARE(menus[2]->text(), QStringLiteral("&Help"));
         QCOMPARE(menuTexts(menus[2]->menu()),
                  (QStringList{QStringLiteral("&I don't understand"), QStringLiteral("&About me")}));
-        QVERIFY(w.sound1->isCheckable() && w.sound1->isChecked());
+        QVERIFY(w.soundAction->isCheckable() && w.soundAction->isChecked());
     }
 
     void keysMoveTheFocusRoundTheBoard_data()
@@ -207,11 +207,11 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(int, to);
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QCOMPARE(w.focusedCell(), 9); // the board has the keyboard from the start
-        w.KotakPic[from]->setFocus();
-        QTest::keyClick(w.KotakPic[from], Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        w.cells[from]->setFocus();
+        QTest::keyClick(w.cells[from], Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(w.focusedCell(), to);
         QVERIFY(app.cues.cues.empty()); // moving the ring is no click
     }
@@ -219,24 +219,24 @@ private slots:
     void spaceAndReturnAreTheMouseClickAndOtherKeysReachTheWindow()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.KotakPic[3]->setFocus();
-        w.new_->trigger();
+        w.cells[3]->setFocus();
+        w.newGameAction->trigger();
         QCOMPARE(w.focusedCell(), 9); // a new game puts the ring on the shared cell
         app.cues.cues.clear();
 
         QTest::keyClick(w.focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QTest::keyClick(w.focusWidget(), Qt::Key_Space);
-        QCOMPARE(app.game.Selected, 8);
-        QCOMPARE(w.KotakPic[8]->picture().cacheKey(), w.pic[BallSelectedPic].cacheKey());
+        QCOMPARE(app.game.selectedCell(), 8);
+        QCOMPARE(w.cells[8]->picture().cacheKey(), w.piecePictures[BallSelectedPic].cacheKey());
         QTest::keyClick(w.focusWidget(), Qt::Key_Tab);
         QTest::keyClick(w.focusWidget(), Qt::Key_Return);
-        QCOMPARE(app.game.Steps, std::int64_t(1));
-        QCOMPARE(w.STEPLBL->text(), QStringLiteral("1"));
-        QVERIFY(w.KotakPic[8]->picture().isNull());
+        QCOMPARE(app.game.steps(), std::int64_t(1));
+        QCOMPARE(w.stepLabel->text(), QStringLiteral("1"));
+        QVERIFY(w.cells[8]->picture().isNull());
         QTest::keyClick(w.focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(app.game.Selected, 9);
+        QCOMPARE(app.game.selectedCell(), 9);
         QCOMPARE(app.cues.cues, (Cues{Cue::Select, Cue::Move, Cue::Select})); // as clicks
 
         // A held key is one press: the cell clicks once, when the key comes up.
@@ -247,21 +247,21 @@ private slots:
         QApplication::sendEvent(w.focusWidget(), &repeat);
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
         QApplication::sendEvent(w.focusWidget(), &release);
-        QCOMPARE(app.game.Selected, 0); // dropped once, not selected again
+        QCOMPARE(app.game.selectedCell(), 0); // dropped once, not selected again
         // Return clicks as it goes down, and a held one clicks once too.
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(w.focusWidget(), &enter);
         QKeyEvent enterRepeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
         QApplication::sendEvent(w.focusWidget(), &enterRepeat);
-        QCOMPARE(app.game.Selected, 9);
+        QCOMPARE(app.game.selectedCell(), 9);
         QTest::keyClick(w.focusWidget(), Qt::Key_Space);
-        QCOMPARE(app.game.Selected, 0);
+        QCOMPARE(app.game.selectedCell(), 0);
 
         // Keys the board does not use go on to the window: its shortcuts work while a cell
         // has the focus, and a key nobody uses reaches the window itself.
         QTest::keyClick(w.focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(w.KotakPic[8]->picture().cacheKey(), w.pic[BallPic].cacheKey()); // 8 to 9 undone
-        QVERIFY(w.KotakPic[9]->picture().isNull());
+        QCOMPARE(w.cells[8]->picture().cacheKey(), w.piecePictures[BallPic].cacheKey()); // 8 to 9 undone
+        QVERIFY(w.cells[9]->picture().isNull());
         ModalAnswerer answerer;
         answerer.expect(ModalAnswerer::press(QMessageBox::No));
         QTest::keyClick(w.focusWidget(), Qt::Key_H);
@@ -282,36 +282,36 @@ private slots:
         QTest::keyClick(w.focusWidget(), Qt::Key_X);
         w.removeEventFilter(&watch);
         QCOMPARE(reached, QStringList{QStringLiteral("X")});
-        QCOMPARE(app.game.Selected, 0);
+        QCOMPARE(app.game.selectedCell(), 0);
         QVERIFY(w.focusedCell() != 0);
     }
 
     void theBoardHasTheKeyboardAgainWhenAnotherWindowCloses()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.new_->trigger();
+        w.newGameAction->trigger();
         QTest::keyClick(w.focusWidget(), Qt::Key_Tab); // the ring on 10
         ModalAnswerer answerer;
         answerer.expect([](QWidget *modal) { QTest::mouseClick(modal, Qt::LeftButton); });
-        w.help2->trigger();
+        w.instructionsAction->trigger();
         QVERIFY(answerer.allAnswered());
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.KotakPic[10]));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.cells[10]));
 
         // The results window of a win takes the keyboard; "&Great" gives it back.
         answerer.expect(ModalAnswerer::enterText(QStringLiteral("Keys")));
         answerer.expect(ModalAnswerer::closeWindow());
-        app.game.Steps = 45;
+        app.game.setSteps(45);
         for (const auto &[from, to] : solveShortest(Board::startPosition()))
             app.move(from, to);
         QVERIFY(answerer.allAnswered());
-        Form4 *results = app.windows.form4.loaded();
+        ResultsWindow *results = app.windows.resultsWindow.loaded();
         QVERIFY(results);
         QTRY_VERIFY(results->isActiveWindow());
-        QCOMPARE(results->focusWidget(), static_cast<QWidget *>(results->Command1));
+        QCOMPARE(results->focusWidget(), static_cast<QWidget *>(results->greatButton));
         QTest::keyClick(results, Qt::Key_Return); // "&Great" answers Return
-        QVERIFY(!app.windows.form4.loaded());
+        QVERIFY(!app.windows.resultsWindow.loaded());
         QTRY_VERIFY(w.isActiveWindow());
         QVERIFY(w.focusedCell() != 0);
     }
@@ -319,50 +319,50 @@ private slots:
     void aScreenReaderHearsWhatTheWindowsShow()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         const auto said = [](QObject *object) {
             QAccessibleInterface *face = QAccessible::queryAccessibleInterface(object);
             return face ? face->text(QAccessible::Name) : QStringLiteral("(none)");
         };
-        QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(w.KotakPic[9]);
+        QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(w.cells[9]);
         QVERIFY(cell);
         QCOMPARE(cell->role(), QAccessible::Button);
         QVERIFY(cell->state().focusable);
-        QCOMPARE(said(w.KotakPic[9]), QStringLiteral("Cell 9: ball")); // the design, before a game
-        QCOMPARE(said(w.STEPLBL), QStringLiteral("Steps: 0"));
-        QCOMPARE(said(w.timelbl), QStringLiteral("Time: 00:00:00"));
+        QCOMPARE(said(w.cells[9]), QStringLiteral("Cell 9: ball")); // the design, before a game
+        QCOMPARE(said(w.stepLabel), QStringLiteral("Steps: 0"));
+        QCOMPARE(said(w.timeLabel), QStringLiteral("Time: 00:00:00"));
 
-        w.new_->trigger();
+        w.newGameAction->trigger();
         app.click(8);
-        QCOMPARE(said(w.KotakPic[8]), QStringLiteral("Cell 8: ball, selected"));
-        QCOMPARE(said(w.KotakPic[9]), QStringLiteral("Cell 9: empty"));
-        QCOMPARE(said(w.KotakPic[10]), QStringLiteral("Cell 10: tile"));
+        QCOMPARE(said(w.cells[8]), QStringLiteral("Cell 8: ball, selected"));
+        QCOMPARE(said(w.cells[9]), QStringLiteral("Cell 9: empty"));
+        QCOMPARE(said(w.cells[10]), QStringLiteral("Cell 10: tile"));
         app.click(10);
-        QCOMPARE(said(w.KotakPic[8]), QStringLiteral("Cell 8: ball"));
-        QCOMPARE(said(w.KotakPic[10]), QStringLiteral("Cell 10: tile, selected"));
+        QCOMPARE(said(w.cells[8]), QStringLiteral("Cell 8: ball"));
+        QCOMPARE(said(w.cells[10]), QStringLiteral("Cell 10: tile, selected"));
         app.click(9);
-        QCOMPARE(said(w.KotakPic[10]), QStringLiteral("Cell 10: empty"));
-        QCOMPARE(said(w.KotakPic[9]), QStringLiteral("Cell 9: tile"));
-        QCOMPARE(said(w.STEPLBL), QStringLiteral("Steps: 1"));
-        app.game.Timer1_Timer();
-        QCOMPARE(said(w.timelbl), QStringLiteral("Time: 00:00:01"));
+        QCOMPARE(said(w.cells[10]), QStringLiteral("Cell 10: empty"));
+        QCOMPARE(said(w.cells[9]), QStringLiteral("Cell 9: tile"));
+        QCOMPARE(said(w.stepLabel), QStringLiteral("Steps: 1"));
+        app.game.clockTicked();
+        QCOMPARE(said(w.timeLabel), QStringLiteral("Time: 00:00:01"));
 
         // The accessible press of a cell is the click (shown pressed for a moment first).
         cell->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QTRY_COMPARE(app.game.Selected, 9);
+        QTRY_COMPARE(app.game.selectedCell(), 9);
 
         // The results window says the rank, the time and the steps.
         ModalAnswerer answerer;
         answerer.expect(ModalAnswerer::enterText(QStringLiteral("Ears")));
         answerer.expect(ModalAnswerer::closeWindow());
-        app.game.Steps = 49;
-        app.game.GameWon();
+        app.game.setSteps(49);
+        app.game.gameWon();
         QVERIFY(answerer.allAnswered());
-        Form4 *results = app.windows.form4.loaded();
+        ResultsWindow *results = app.windows.resultsWindow.loaded();
         QVERIFY(results);
-        QCOMPARE(said(results->Image1), QStringLiteral("Rank: Smart"));
-        QCOMPARE(said(results->langkahlbl), QStringLiteral("Steps: 49"));
-        QCOMPARE(said(results->waktulbl), QStringLiteral("Time: 00:00:01"));
+        QCOMPARE(said(results->rankBanner), QStringLiteral("Rank: Smart"));
+        QCOMPARE(said(results->stepsLabel), QStringLiteral("Steps: 49"));
+        QCOMPARE(said(results->timeLabel), QStringLiteral("Time: 00:00:01"));
 
         // The instructions carry the rules in both languages.
         QStringList texts;
@@ -373,7 +373,7 @@ private slots:
                     texts << window->child(i)->text(QAccessible::Name);
             modal->close();
         });
-        w.help2->trigger();
+        w.instructionsAction->trigger();
         QCOMPARE(texts.size(), 2);
         QVERIFY(texts[0].contains(QStringLiteral("lompati satu bidak")));
         QVERIFY(texts[0].contains(QStringLiteral("jump over one piece")));
@@ -384,7 +384,7 @@ private slots:
     void theSystemInfoAnswerOpensOverTheAboutWindow()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         w.move(20, 30); // away from the screen's centre, where a box would open by itself
         QRect about, answer;
         QPointer<QWidget> aboutWindow;
@@ -394,7 +394,7 @@ private slots:
             about = modal->geometry();
             // No tool here, so the answer opens; clicked from the event loop, not inside
             // this handler, so the next handler can answer it.
-            QPushButton *sysInfo = static_cast<frmAbout *>(modal)->cmdSysInfo;
+            QPushButton *sysInfo = static_cast<AboutWindow *>(modal)->sysInfoButton;
             QTimer::singleShot(0, sysInfo, &QPushButton::click);
         });
         answerer.expect([&](QWidget *modal) {
@@ -402,7 +402,7 @@ private slots:
             static_cast<QMessageBox *>(modal)->button(QMessageBox::Ok)->click();
             QTimer::singleShot(0, aboutWindow, &QWidget::close);
         });
-        w.about1->trigger();
+        w.aboutAction->trigger();
         QVERIFY(answerer.allAnswered());
         QCOMPARE(answerer.seen[1].text, QStringLiteral("System Information Is Unavailable At This Time"));
         // Give or take the frame, which the box borrows from the main window before it has its own.
@@ -415,40 +415,40 @@ private slots:
     void soundItemTogglesMarkAndSoundTogether()
     {
         App app;
-        app.window().sound1->trigger();
-        QVERIFY(!app.window().sound1->isChecked());
-        QVERIFY(!app.game.SoundOn);
-        app.window().sound1->trigger();
-        QVERIFY(app.window().sound1->isChecked());
-        QVERIFY(app.game.SoundOn);
+        app.window().soundAction->trigger();
+        QVERIFY(!app.window().soundAction->isChecked());
+        QVERIFY(!app.game.soundOn());
+        app.window().soundAction->trigger();
+        QVERIFY(app.window().soundAction->isChecked());
+        QVERIFY(app.game.soundOn());
     }
 
     void aWholeGamePlayedWithTheMouse()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.new_->trigger();
-        QVERIFY(w.Timer1.isActive());
-        QVERIFY(w.KotakPic[9]->picture().isNull());
-        QCOMPARE(w.KotakPic[12]->picture().cacheKey(), w.pic[TilePic].cacheKey());
+        w.newGameAction->trigger();
+        QVERIFY(app.game.clockRunning());
+        QVERIFY(w.cells[9]->picture().isNull());
+        QCOMPARE(w.cells[12]->picture().cacheKey(), w.piecePictures[TilePic].cacheKey());
 
         app.click(8);
-        QCOMPARE(w.KotakPic[8]->picture().cacheKey(), w.pic[BallSelectedPic].cacheKey());
+        QCOMPARE(w.cells[8]->picture().cacheKey(), w.piecePictures[BallSelectedPic].cacheKey());
         app.click(8);
-        QCOMPARE(w.KotakPic[8]->picture().cacheKey(), w.pic[BallPic].cacheKey());
+        QCOMPARE(w.cells[8]->picture().cacheKey(), w.piecePictures[BallPic].cacheKey());
 
         ModalAnswerer answerer;
         answerer.expect(ModalAnswerer::enterText(QStringLiteral("Mouse")));
         QStringList blackListRows;
         answerer.expect([&](QWidget *modal) {
-            if (auto *list = qobject_cast<Form3 *>(modal)) {
+            if (auto *list = qobject_cast<BlackListWindow *>(modal)) {
                 // The list fills its rows when it becomes active, which may follow its
                 // showing by a moment on a busy machine.
                 if (!QTest::qWaitFor([list] { return list->isActiveWindow(); }, 2000))
                     blackListRows << QStringLiteral("(the list never became active)");
-                blackListRows << list->lblName[0]->text() << list->lblScore[0]->text();
-                list->Command1->click();
+                blackListRows << list->nameLabels[0]->text() << list->scoreLabels[0]->text();
+                list->closeButton->click();
             } else {
                 modal->close();
             }
@@ -458,7 +458,7 @@ private slots:
         for (std::size_t i = 0; i < moves.size(); ++i) {
             app.move(moves[i].first, moves[i].second);
             if (i == 0)
-                QCOMPARE(w.STEPLBL->text(), QStringLiteral("1"));
+                QCOMPARE(w.stepLabel->text(), QStringLiteral("1"));
         }
 
         QVERIFY(answerer.allAnswered());
@@ -467,20 +467,20 @@ private slots:
         QCOMPARE(answerer.seen.front().text, QStringLiteral("What's your nick name ?? (max 6 character)"));
         QCOMPARE(blackListRows, (QStringList{QStringLiteral("Mouse "), QStringLiteral("46")}));
 
-        QCOMPARE(w.STEPLBL->text(), QStringLiteral("46"));
-        QVERIFY(!w.Timer1.isActive());
-        QVERIFY(app.game.GameOver);
+        QCOMPARE(w.stepLabel->text(), QStringLiteral("46"));
+        QVERIFY(!app.game.clockRunning());
+        QVERIFY(app.game.gameOver());
         for (int k = 1; k <= 8; ++k)
-            QCOMPARE(w.KotakPic[k]->picture().cacheKey(), w.pic[TilePic].cacheKey());
+            QCOMPARE(w.cells[k]->picture().cacheKey(), w.piecePictures[TilePic].cacheKey());
         for (int k = SharedCell + 1; k <= LastCell; ++k)
-            QCOMPARE(w.KotakPic[k]->picture().cacheKey(), w.pic[BallPic].cacheKey());
+            QCOMPARE(w.cells[k]->picture().cacheKey(), w.piecePictures[BallPic].cacheKey());
 
-        Form4 *results = app.windows.form4.loaded();
+        ResultsWindow *results = app.windows.resultsWindow.loaded();
         QVERIFY(results && results->isVisible());
         QCOMPARE(results->size(), QSize(387, 364));
-        QCOMPARE(results->langkahlbl->text(), QStringLiteral("46"));
-        QCOMPARE(results->waktulbl->text(), w.timelbl->text());
-        QCOMPARE(results->Image1->pixmap().cacheKey(), results->pic[1].cacheKey());
+        QCOMPARE(results->stepsLabel->text(), QStringLiteral("46"));
+        QCOMPARE(results->timeLabel->text(), w.timeLabel->text());
+        QCOMPARE(results->rankBanner->pixmap().cacheKey(), results->rankPictures[1].cacheKey());
         QVERIFY(results->windowFlags().testFlag(Qt::FramelessWindowHint));
 
         QSettings stored(QStringLiteral("Tobrinel"), QStringLiteral("Tobrinel"));
@@ -488,10 +488,10 @@ private slots:
         QCOMPARE(stored.value(QStringLiteral("HiScores/0")).toString(), QStringLiteral("Zenlor3600"));
 
         // "&Great" closes the results window, and a later use creates it anew.
-        results->Command1->click();
+        results->greatButton->click();
         flushDeletes();
-        QVERIFY(!app.windows.form4.loaded());
-        QCOMPARE(liveWindows<Form4>(), 0);
+        QVERIFY(!app.windows.resultsWindow.loaded());
+        QCOMPARE(liveWindows<ResultsWindow>(), 0);
     }
 
     // After the name and the Black List the results take the keyboard, even when the window
@@ -500,16 +500,16 @@ private slots:
     void resultsWindowTakesTheKeyboardAfterTheBlackList()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         ModalAnswerer answerer;
         answerer.expect(ModalAnswerer::enterText(QStringLiteral("Keys")));
         answerer.expect(ModalAnswerer::closeWindow());
-        w.new_->trigger();
-        app.game.Steps = 46;
-        app.game.GameWon();
+        w.newGameAction->trigger();
+        app.game.setSteps(46);
+        app.game.gameWon();
         QVERIFY(answerer.allAnswered());
-        Form4 *results = app.windows.form4.loaded();
+        ResultsWindow *results = app.windows.resultsWindow.loaded();
         QVERIFY(results && results->isVisible());
 
         w.activateWindow(); // the late hand-back
@@ -529,7 +529,7 @@ private slots:
         QVERIFY(QApplication::focusWidget());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         flushDeletes();
-        QVERIFY(!app.windows.form4.loaded());
+        QVERIFY(!app.windows.resultsWindow.loaded());
     }
 
     void resultsWindowShowsTheRankBanner_data()
@@ -556,20 +556,20 @@ private slots:
         }
         app.store.updateSection(QStringLiteral("Tobrinel"), QStringLiteral("HiScores"), keys, QString(),
                                 [&](const std::vector<StoredValue> &) { return best; });
-        app.hiScores.LoadTopTenBoard();
+        app.topTen.load();
         ModalAnswerer answerer; // closes any question the win should not ask
-        app.window().new_->trigger();
-        app.game.Steps = steps;
-        app.game.GameWon();
+        app.window().newGameAction->trigger();
+        app.game.setSteps(steps);
+        app.game.gameWon();
 
-        Form4 *results = app.windows.form4.loaded();
+        ResultsWindow *results = app.windows.resultsWindow.loaded();
         QVERIFY(results && results->isVisible());
-        QCOMPARE(results->Image1->pixmap().cacheKey(), results->pic[rank].cacheKey());
-        QCOMPARE(results->langkahlbl->text(), QString::number(steps));
-        QVERIFY(!app.windows.form3.loaded());
+        QCOMPARE(results->rankBanner->pixmap().cacheKey(), results->rankPictures[rank].cacheKey());
+        QCOMPARE(results->stepsLabel->text(), QString::number(steps));
+        QVERIFY(!app.windows.blackListWindow.loaded());
         QVERIFY(answerer.seen.isEmpty());
         for (int i = 1; i <= 3; ++i)
-            QCOMPARE(results->pic[i].size(), QSize(121, 54));
+            QCOMPARE(results->rankPictures[i].size(), QSize(121, 54));
     }
 
     void aSecondWinRefreshesTheOpenResultsWindowAndSavesOnlyWhatQualifies()
@@ -578,10 +578,10 @@ private slots:
         ModalAnswerer answerer;
         answerer.expect(ModalAnswerer::enterText(QStringLiteral("First")));
         answerer.expect(ModalAnswerer::closeWindow());
-        app.window().new_->trigger();
-        app.game.Steps = 46;
-        app.game.GameWon();
-        Form4 *results = app.windows.form4.loaded();
+        app.window().newGameAction->trigger();
+        app.game.setSteps(46);
+        app.game.gameWon();
+        ResultsWindow *results = app.windows.resultsWindow.loaded();
         QVERIFY(results && answerer.allAnswered());
 
         QSettings stored(QStringLiteral("Tobrinel"), QStringLiteral("Tobrinel"));
@@ -592,14 +592,14 @@ private slots:
         file.close();
 
         // The default table's weakest score is 3600: a result of 3600 does not enter.
-        app.window().new_->trigger();
-        app.game.Steps = 3600;
-        app.game.GameWon();
-        QCOMPARE(app.windows.form4.loaded(), results);
-        QCOMPARE(results->langkahlbl->text(), QStringLiteral("3600"));
-        QCOMPARE(results->Image1->pixmap().cacheKey(), results->pic[3].cacheKey());
+        app.window().newGameAction->trigger();
+        app.game.setSteps(3600);
+        app.game.gameWon();
+        QCOMPARE(app.windows.resultsWindow.loaded(), results);
+        QCOMPARE(results->stepsLabel->text(), QStringLiteral("3600"));
+        QCOMPARE(results->rankBanner->pixmap().cacheKey(), results->rankPictures[3].cacheKey());
         QCOMPARE(answerer.seen.size(), 2); // no name asked, no Black List
-        QVERIFY(!app.hiScores.NewEntryAdded);
+        QVERIFY(!app.topTen.newResultAdded());
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), bytesBefore); // nothing saved
     }
@@ -607,60 +607,60 @@ private slots:
     void restartQuestionInARealMessageBox()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         app.gameUnderWay();
 
         ModalAnswerer answerer;
         answerer.expect(ModalAnswerer::press(QMessageBox::No));
-        w.new_->trigger();
+        w.newGameAction->trigger();
         QVERIFY(answerer.allAnswered());
         QCOMPARE(answerer.seen.front().title, QStringLiteral("Hi, Siluman Ketombe !"));
         QCOMPARE(answerer.seen.front().text, QStringLiteral("Mau ngulang game, kong / Restart Game ??"));
         QCOMPARE(answerer.seen.front().buttons, QStringLiteral("Yes|No"));
         QVERIFY(!answerer.seen.front().hasIcon);
-        QCOMPARE(app.game.Selected, 5);
-        QCOMPARE(w.KotakPic[5]->picture().cacheKey(), w.pic[BallSelectedPic].cacheKey());
-        QCOMPARE(w.STEPLBL->text(), QStringLiteral("1"));
+        QCOMPARE(app.game.selectedCell(), 5);
+        QCOMPARE(w.cells[5]->picture().cacheKey(), w.piecePictures[BallSelectedPic].cacheKey());
+        QCOMPARE(w.stepLabel->text(), QStringLiteral("1"));
 
         answerer.expect(ModalAnswerer::closeWindow());
-        w.new_->trigger();
-        QCOMPARE(app.game.Selected, 5);
+        w.newGameAction->trigger();
+        QCOMPARE(app.game.selectedCell(), 5);
 
         answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
-        w.new_->trigger();
+        w.newGameAction->trigger();
         QVERIFY(answerer.allAnswered());
-        QCOMPARE(app.game.Selected, 0);
-        QCOMPARE(app.game.Steps, std::int64_t(0));
-        QCOMPARE(w.KotakPic[5]->picture().cacheKey(), w.pic[BallPic].cacheKey());
-        QVERIFY(w.KotakPic[9]->picture().isNull());
-        QCOMPARE(w.STEPLBL->text(), QStringLiteral("1"));
+        QCOMPARE(app.game.selectedCell(), 0);
+        QCOMPARE(app.game.steps(), std::int64_t(0));
+        QCOMPARE(w.cells[5]->picture().cacheKey(), w.piecePictures[BallPic].cacheKey());
+        QVERIFY(w.cells[9]->picture().isNull());
+        QCOMPARE(w.stepLabel->text(), QStringLiteral("1"));
     }
 
     void clockKeepsRunningWhileAQuestionIsOpen()
     {
         App app;
-        Form1 &w = app.window();
-        w.new_->trigger();
-        w.Timer1.setInterval(20); // the real second, sped up
+        MainWindow &w = app.window();
+        w.newGameAction->trigger();
+        app.game.setClockInterval(20); // the real second, sped up
         QString whenOpened, whenAnswered;
         ModalAnswerer answerer;
         answerer.expect([&](QWidget *modal) {
-            whenOpened = w.timelbl->text();
+            whenOpened = w.timeLabel->text();
             QTimer::singleShot(300, modal, [&, modal] {
-                whenAnswered = w.timelbl->text();
+                whenAnswered = w.timeLabel->text();
                 static_cast<QMessageBox *>(modal)->button(QMessageBox::No)->click();
             });
         });
-        w.new_->trigger();
+        w.newGameAction->trigger();
         QVERIFY(answerer.allAnswered());
         QVERIFY2(whenAnswered > whenOpened, qPrintable(whenOpened + QStringLiteral(" -> ") + whenAnswered));
-        QVERIFY(w.Timer1.isActive());
+        QVERIFY(app.game.clockRunning());
     }
 
     void helpWindowsLeaveAGameInProgressAsItWas()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         app.gameUnderWay();
         app.cues.cues.clear();
 
@@ -674,38 +674,38 @@ private slots:
             aboutSize = modal->size();
             QTest::keyClick(modal, Qt::Key_Escape);
         });
-        w.help2->trigger();
-        w.about1->trigger();
+        w.instructionsAction->trigger();
+        w.aboutAction->trigger();
 
         QVERIFY(answerer.allAnswered());
         QCOMPARE(answerer.unexpected(), 0);
         QCOMPARE(instructionsSize, QSize(499, 335));
         QCOMPARE(aboutSize, QSize(336, 244));
         QCOMPARE(app.cues.cues, Cues{Cue::About}); // the about window's cue only
-        QCOMPARE(app.game.Selected, 5);
-        QCOMPARE(app.game.Steps, std::int64_t(1));
-        QCOMPARE(w.KotakPic[5]->picture().cacheKey(), w.pic[BallSelectedPic].cacheKey());
-        QVERIFY(w.KotakPic[8]->picture().isNull());
-        QVERIFY(w.Timer1.isActive());
+        QCOMPARE(app.game.selectedCell(), 5);
+        QCOMPARE(app.game.steps(), std::int64_t(1));
+        QCOMPARE(w.cells[5]->picture().cacheKey(), w.piecePictures[BallSelectedPic].cacheKey());
+        QVERIFY(w.cells[8]->picture().isNull());
+        QVERIFY(app.game.clockRunning());
         flushDeletes();
-        QCOMPARE(liveWindows<Form2>() + liveWindows<frmAbout>(), 0);
+        QCOMPARE(liveWindows<InstructionsWindow>() + liveWindows<AboutWindow>(), 0);
     }
 
     void exitCommandAnsweredCancelChangesNothing()
     {
         App app;
-        Form1 &w = app.window();
-        w.new_->trigger();
+        MainWindow &w = app.window();
+        w.newGameAction->trigger();
         app.click(8);
         ModalAnswerer answerer;
         answerer.expect(ModalAnswerer::press(QMessageBox::Cancel));
-        w.xit->trigger();
+        w.quitAction->trigger();
         QCOMPARE(answerer.seen.front().title, QStringLiteral("I miss you.."));
         QCOMPARE(answerer.seen.front().buttons, QStringLiteral("OK|Cancel"));
         QVERIFY(!app.ended);
         QVERIFY(w.isVisible());
-        QVERIFY(w.Timer1.isActive());
-        QCOMPARE(app.game.Selected, 8);
+        QVERIFY(app.game.clockRunning());
+        QCOMPARE(app.game.selectedCell(), 8);
     }
 
     void exitCommandLeavesWithTwoCues()
@@ -714,44 +714,44 @@ private slots:
         app.cues.cues.clear();
         ModalAnswerer answerer;
         answerer.expect(ModalAnswerer::press(QMessageBox::Ok));
-        app.window().xit->trigger();
+        app.window().quitAction->trigger();
         QVERIFY(app.ended);
         QCOMPARE(app.cues.cues, (Cues{Cue::NewGame, Cue::NewGame}));
-        QVERIFY(!app.windows.form1.loaded());
+        QVERIFY(!app.windows.mainWindow.loaded());
         flushDeletes();
-        QCOMPARE(liveWindows<Form1>(), 0);
-        QCOMPARE(liveWindows<Form2>() + liveWindows<Form3>() + liveWindows<Form4>() + liveWindows<frmAbout>(), 0);
+        QCOMPARE(liveWindows<MainWindow>(), 0);
+        QCOMPARE(liveWindows<InstructionsWindow>() + liveWindows<BlackListWindow>() + liveWindows<ResultsWindow>() + liveWindows<AboutWindow>(), 0);
     }
 
     void closingTheMainWindowClosesTheResultsWindow()
     {
         App app;
-        app.window().new_->trigger();
+        app.window().newGameAction->trigger();
         ModalAnswerer answerer;
         answerer.expect(ModalAnswerer::enterText(QStringLiteral("Bye")));
         answerer.expect(ModalAnswerer::closeWindow());
         const auto moves = solveShortest(Board::startPosition());
         for (const auto &[from, to] : moves)
             app.move(from, to);
-        QVERIFY(app.windows.form4.loaded() && app.windows.form4.loaded()->isVisible());
+        QVERIFY(app.windows.resultsWindow.loaded() && app.windows.resultsWindow.loaded()->isVisible());
         app.cues.cues.clear();
 
         app.window().close(); // the close box: no question
         QVERIFY(answerer.seen.size() == 2);
         QCOMPARE(app.cues.cues, Cues{Cue::NewGame});
-        QVERIFY(!app.windows.form4.loaded());
-        QVERIFY(!app.windows.form1.loaded());
+        QVERIFY(!app.windows.resultsWindow.loaded());
+        QVERIFY(!app.windows.mainWindow.loaded());
         flushDeletes();
-        QCOMPARE(liveWindows<Form4>(), 0);
-        QCOMPARE(liveWindows<Form1>(), 0);
+        QCOMPARE(liveWindows<ResultsWindow>(), 0);
+        QCOMPARE(liveWindows<MainWindow>(), 0);
     }
 
     void aClickIsHandledWellWithinAMillisecond()
     {
         App app;
-        app.window().sound1->trigger(); // no cue: measure the click alone
-        app.window().new_->trigger();
-        ImageCell *cell = app.window().KotakPic[8];
+        app.window().soundAction->trigger(); // no cue: measure the click alone
+        app.window().newGameAction->trigger();
+        ImageCell *cell = app.window().cells[8];
         QElapsedTimer timer;
         timer.start();
         const int clicks = 2000;

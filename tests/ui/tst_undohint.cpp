@@ -28,7 +28,7 @@ struct App : AppRig
     {
         if (!QTest::qWaitForWindowActive(&window()))
             return false;
-        window().new_->trigger();
+        window().newGameAction->trigger();
         return true;
     }
 
@@ -43,7 +43,7 @@ struct App : AppRig
     // right-click into a context-menu request; send that request as the window would.
     void rightClick(int cell)
     {
-        QWidget *target = window().KotakPic[cell];
+        QWidget *target = window().cells[cell];
         const QPoint pos = target->rect().center();
         QContextMenuEvent event(QContextMenuEvent::Mouse, pos, target->mapToGlobal(pos));
         QApplication::sendEvent(target, &event);
@@ -92,7 +92,7 @@ private slots:
                 QVERIFY(item != app.menu().undoMove && item != app.menu().hint);
                 QVERIFY(item->shortcut().isEmpty());
             }
-        QCOMPARE(items, 6);
+        QCOMPARE(items, 7); // with "Your games"
     }
 
     void rightClickMenuGreysOutWhatCannotAct_data()
@@ -123,11 +123,11 @@ private slots:
         QFETCH(bool, hintEnabled);
 
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         ModalAnswerer answerer;
         if (play)
-            w.new_->trigger();
+            w.newGameAction->trigger();
         for (int cell : clicks)
             app.click(cell);
         for (int i = 0; i < undos; ++i)
@@ -138,7 +138,7 @@ private slots:
             QVERIFY(app.hint());
             for (const auto &[from, to] : solveShortest(Board::startPosition()))
                 app.move(from, to);
-            QVERIFY(app.game.GameOver);
+            QVERIFY(app.game.gameOver());
         }
 
         app.rightClick(5);
@@ -169,7 +169,7 @@ private slots:
     void undoMoveInTheMenuTakesTheMoveBack()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         QVERIFY(app.newGameInTheActiveWindow());
         app.move(8, 9);
         app.cues.cues.clear();
@@ -180,27 +180,27 @@ private slots:
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(app.menu().undoMove).center());
 
         QTRY_VERIFY(!menu->isVisible());
-        QCOMPARE(w.STEPLBL->text(), QStringLiteral("2"));
-        QVERIFY(w.KotakPic[9]->picture().isNull());
-        QCOMPARE(w.KotakPic[8]->picture().cacheKey(), w.pic[BallPic].cacheKey());
+        QCOMPARE(w.stepLabel->text(), QStringLiteral("2"));
+        QVERIFY(w.cells[9]->picture().isNull());
+        QCOMPARE(w.cells[8]->picture().cacheKey(), w.piecePictures[BallPic].cacheKey());
         QCOMPARE(app.cues.cues, Cues{Cue::Move});
     }
 
     void keysWorkWithoutTheMenu()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         QVERIFY(app.newGameInTheActiveWindow());
         app.move(8, 9);
         app.move(5, 8);
         app.click(12); // a tile selected
 
         app.key(Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(w.STEPLBL->text(), QStringLiteral("3"));
-        QVERIFY(w.KotakPic[8]->picture().isNull());
-        QCOMPARE(w.KotakPic[5]->picture().cacheKey(), w.pic[BallPic].cacheKey());
-        QCOMPARE(w.KotakPic[12]->picture().cacheKey(), w.pic[TilePic].cacheKey()); // selection cleared
-        QCOMPARE(app.game.Selected, 0);
+        QCOMPARE(w.stepLabel->text(), QStringLiteral("3"));
+        QVERIFY(w.cells[8]->picture().isNull());
+        QCOMPARE(w.cells[5]->picture().cacheKey(), w.piecePictures[BallPic].cacheKey());
+        QCOMPARE(w.cells[12]->picture().cacheKey(), w.piecePictures[TilePic].cacheKey()); // selection cleared
+        QCOMPARE(app.game.selectedCell(), 0);
 
         ModalAnswerer answerer;
         answerer.expect(ModalAnswerer::press(QMessageBox::Yes));
@@ -213,7 +213,7 @@ private slots:
     void hintMarksTheMoveAndSaysHowFarTheGoalIs()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         ModalAnswerer answerer;
         QVERIFY(app.newGameWithHintsAllowed(answerer));
         QVERIFY(app.hint());
@@ -240,29 +240,29 @@ private slots:
     void aGameWonByFollowingTheHintsWithTheMouse()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         ModalAnswerer answerer;
         QVERIFY(app.newGameWithHintsAllowed(answerer));
 
         int moves = 0;
-        while (!app.game.GameOver && moves < 60) {
+        while (!app.game.gameOver() && moves < 60) {
             QVERIFY2(app.hint(), qPrintable(QStringLiteral("hint %1 does not show").arg(moves + 1)));
             const int from = app.marks()->from();
             const int to = app.marks()->to();
             app.move(from, to);
             ++moves;
-            QCOMPARE(w.STEPLBL->text(), QString::number(moves)); // each hint was a legal move
+            QCOMPARE(w.stepLabel->text(), QString::number(moves)); // each hint was a legal move
         }
         QCOMPARE(moves, 46);
-        QVERIFY(app.game.GameOver);
+        QVERIFY(app.game.gameOver());
         QCOMPARE(answerer.seen.size(), 1); // the hint question, once; no name prompt
         QCOMPARE(answerer.unexpected(), 0);
 
-        Form4 *results = app.windows.form4.loaded();
+        ResultsWindow *results = app.windows.resultsWindow.loaded();
         QVERIFY(results && results->isVisible());
-        QCOMPARE(results->langkahlbl->text(), QStringLiteral("46"));
-        QCOMPARE(results->Image1->pixmap().cacheKey(), results->pic[1].cacheKey()); // GENIUS
-        QVERIFY(!app.windows.form3.loaded());
+        QCOMPARE(results->stepsLabel->text(), QStringLiteral("46"));
+        QCOMPARE(results->rankBanner->pixmap().cacheKey(), results->rankPictures[1].cacheKey()); // GENIUS
+        QVERIFY(!app.windows.blackListWindow.loaded());
         QSettings stored(QStringLiteral("Tobrinel"), QStringLiteral("Tobrinel"));
         QVERIFY(stored.childGroups().isEmpty()); // nothing saved
     }
@@ -274,13 +274,13 @@ private slots:
         QVERIFY(app.newGameWithHintsAllowed(answerer));
         app.key(Qt::Key_W);
         QTRY_VERIFY(app.game.watching());
-        QTRY_VERIFY_WITH_TIMEOUT(app.game.Steps >= 2, 30000); // the table, then the moves
+        QTRY_VERIFY_WITH_TIMEOUT(app.game.steps() >= 2, 30000); // the table, then the moves
 
         app.key(Qt::Key_Tab);
         QVERIFY(!app.game.watching());
-        const std::int64_t steps = app.game.Steps;
+        const std::int64_t steps = app.game.steps();
         QTest::qWait(3 * GameController::WatchIntervalMs);
-        QCOMPARE(app.game.Steps, steps); // handed back: nothing moves on its own
+        QCOMPARE(app.game.steps(), steps); // handed back: nothing moves on its own
         QVERIFY(app.game.assisted());
         QCOMPARE(answerer.unexpected(), 0);
     }
@@ -288,19 +288,19 @@ private slots:
     void reviewByKeysWithWhatAScreenReaderHears()
     {
         App app;
-        Form1 &w = app.window();
+        MainWindow &w = app.window();
         ModalAnswerer answerer;
         QVERIFY(app.newGameWithHintsAllowed(answerer));
         QVERIFY(app.hint()); // hinted, so the win asks for no name
         const auto best = solveShortest(Board::startPosition());
         for (const auto &[from, to] : best)
             app.move(from, to);
-        QVERIFY(app.game.GameOver);
+        QVERIFY(app.game.gameOver());
         // The results have the keyboard; "Great" closes them and the board has it again.
-        Form4 *results = app.windows.form4.loaded();
+        ResultsWindow *results = app.windows.resultsWindow.loaded();
         QTRY_VERIFY(results && results->isActiveWindow());
-        results->Command1->click();
-        QTRY_VERIFY(!app.windows.form4.loaded());
+        results->greatButton->click();
+        QTRY_VERIFY(!app.windows.resultsWindow.loaded());
 
         app.key(Qt::Key_R);
         QTRY_VERIFY_WITH_TIMEOUT(app.game.reviewing(), 30000);
@@ -313,14 +313,14 @@ private slots:
         QCOMPARE(std::pair(app.marks()->from(), app.marks()->to()), std::pair(lastFrom, lastTo));
         // The verdict stands clear of every cell.
         for (int k = FirstCell; k <= LastCell; ++k)
-            QVERIFY(!w.noteLabel()->geometry().intersects(w.KotakPic[k]->geometry()));
+            QVERIFY(!w.noteLabel()->geometry().intersects(w.cells[k]->geometry()));
 
         app.key(Qt::Key_Left);
         const auto [from45, to45] = best[44];
         QCOMPARE(board->accessibleDescription(), QStringLiteral("Move 45 of 46: %1 to %2, best.").arg(from45).arg(to45));
         app.key(Qt::Key_Home);
         QVERIFY(!app.marks()->isVisible());
-        QCOMPARE(w.KotakPic[SharedCell]->accessibleName(), QStringLiteral("Cell 9: empty"));
+        QCOMPARE(w.cells[SharedCell]->accessibleName(), QStringLiteral("Cell 9: empty"));
         QTest::qWait(2 * HintMarks::ShowMs);
         app.key(Qt::Key_End);
         QVERIFY(app.marks()->isVisible()); // a review's marks stay until it moves on
@@ -329,7 +329,7 @@ private slots:
         QVERIFY(!app.game.reviewing());
         QVERIFY(!w.noteLabel()->isVisible());
         QVERIFY(!app.marks()->isVisible());
-        QCOMPARE(w.KotakPic[1]->accessibleName(), QStringLiteral("Cell 1: tile"));
+        QCOMPARE(w.cells[1]->accessibleName(), QStringLiteral("Cell 1: tile"));
         QCOMPARE(answerer.unexpected(), 0);
     }
 };

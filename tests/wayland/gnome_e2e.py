@@ -3,8 +3,10 @@
 # interface, as an unprivileged user (run_as_player.sh sets that up). It wins a game and
 # checks that the name question and the Black List open over the main window, that the
 # results window has the keyboard once the list has closed, that Space presses "Great",
-# and that the exit question opens over the main window. The shell itself, asked through
-# its Eval interface, reports each window's frame, focus and title-bar owner.
+# and that the exit question opens over the main window. Before that it opens the main
+# window once on native Wayland, and holds the game's logo and step count to that window's
+# sharpness at the same scale. The shell itself, asked through its Eval interface, reports
+# each window's frame, focus and title-bar owner.
 # Usage: gnome_e2e.py <tobrinel> <tobrinel_solution> <platform: auto|wayland|xcb> <scale> <shots dir or -> [-]
 import json
 import os
@@ -15,7 +17,9 @@ import time
 import gi
 
 gi.require_version('Gio', '2.0')
-from gi.repository import Gio, GLib  # noqa: E402
+gi.require_version('GdkPixbuf', '2.0')
+from gi.repository import GdkPixbuf, Gio, GLib  # noqa: E402
+import numpy  # noqa: E402
 
 sys.dont_write_bytecode = True  # nothing written beside the sources
 from driverkit import SKIP, cleanup, failures, run, start, wait_until  # noqa: E402
@@ -56,15 +60,16 @@ display_name = 'tobw-gnome-%d' % os.getpid()
 shell_env = dict(os.environ, XDG_CURRENT_DESKTOP='GNOME', XDG_SESSION_TYPE='wayland')
 # The scale from the first frame, as in a session that starts at it; the scale is set
 # again below should the shell not take this file.
-width, height = (2560, 1800) if float(scale) >= 2 else (1280, 900)
+# A monitor of 1280x900 logical pixels at every scale, room for every window; mutter
+# offers a scale only where the monitor's size divides by it (1280x900 would give 1.54, not 1.5).
+width, height = round(1280 * float(scale)), round(900 * float(scale))
 with open(os.path.join(os.environ['XDG_CONFIG_HOME'], 'monitors.xml'), 'w') as f:
     f.write('<monitors version="2"><configuration><logicalmonitor><x>0</x><y>0</y><scale>%s</scale>'
             '<primary>yes</primary><monitor><monitorspec><connector>Meta-0</connector><vendor>MetaVendor</vendor>'
             '<product>MetaVirtualMonitor</product><serial>0x00</serial></monitorspec><mode><width>%d</width>'
             '<height>%d</height><rate>60</rate></mode></monitor></logicalmonitor></configuration></monitors>\n'
             % (scale, width, height))
-# Twice the pixels at twice the scale, as GNOME offers scale 2 only on a large enough monitor.
-monitor_size = '2560x1800' if float(scale) >= 2 else '1280x900'
+monitor_size = '%dx%d' % (width, height)
 shell = start(['gnome-shell', '--wayland', '--headless', '--unsafe-mode', '--virtual-monitor', monitor_size,
                '--wayland-display', display_name], 'shell.log', shell_env)
 bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
@@ -159,8 +164,8 @@ def key(combo, pause=0.03):
 
 # --- the game -----------------------------------------------------------------------------
 WINDOWS_JS = '''global.get_window_actors().map(a => a.meta_window).map(w => {
-    const r = w.get_frame_rect();
-    return {title: w.get_title(), x: r.x, y: r.y, w: r.width, h: r.height, focus: w.has_focus(),
+    const r = w.get_frame_rect(), c = w.frame_rect_to_client_rect(r);
+    return {title: w.get_title(), x: r.x, y: r.y, w: r.width, h: r.height, cx: c.x, cy: c.y, focus: w.has_focus(),
             csd: w.is_client_decorated(), x11: w.get_client_type() === 1,
             transient: w.get_transient_for() ? w.get_transient_for().get_title() : null};
 })'''
@@ -174,16 +179,86 @@ def window(title):
     return next((w for w in windows() if w['title'] == title), None)
 
 
-def screenshot(name):
-    if not shots:
-        return
-    path = os.path.join(shots, name + '.png')
+def screenshot(name, folder=None):
+    folder = folder or shots
+    if not folder:
+        return None
+    path = os.path.join(folder, name + '.png')
     try:
         bus.call_sync('org.gnome.Shell.Screenshot', '/org/gnome/Shell/Screenshot', 'org.gnome.Shell.Screenshot',
                       'Screenshot', GLib.Variant('(bbs)', (False, False, path)), None, 0, 10000, None)
         print('screenshot ' + path)
+        return path
     except GLib.Error as error:
         print('no screenshot: ' + error.message)
+        return None
+
+
+# --- sharpness ----------------------------------------------------------------------------
+# The logo and the step count, in the main window's logical pixels from its client area's
+# corner (below the title bar): what a player reads first, and what goes soft when mutter
+# enlarges an X11 program's 1x pixels.
+CROPS = {'logo': (8, 34, 212, 100), 'step count': (10, 138, 86, 74)}
+
+
+def load_grey(path):
+    pixbuf = GdkPixbuf.Pixbuf.new_from_file(path)
+    rows = numpy.frombuffer(pixbuf.get_pixels(), dtype=numpy.uint8).reshape(pixbuf.get_height(), -1)
+    channels = pixbuf.get_n_channels()
+    rgb = rows[:, :pixbuf.get_width() * channels].reshape(pixbuf.get_height(), pixbuf.get_width(), channels)
+    return rgb[:, :, :3].astype(numpy.float64) @ numpy.array([0.299, 0.587, 0.114])
+
+
+def client_corner(w, layout, factor):
+    """The client area's corner in screen pixels; layout is the screen's pixels to the shell's
+    (1 at a whole scale, where mutter lays windows out in the screen's pixels). The shell knows
+    the corner for a window it frames; a Wayland window's own title bar is about 30 of the
+    game's pixels high, and the reference crop is found by matching anyway."""
+    if w['csd']:
+        return round(w['x'] * layout), round(w['y'] * layout + 30 * factor)
+    return round(w['cx'] * layout), round(w['cy'] * layout)
+
+
+def mean_gradient(grey):
+    gy, gx = numpy.gradient(grey)
+    return float(numpy.hypot(gx, gy).mean())
+
+
+def matching_crop(grey, template, near, reach):
+    """Where in grey, within reach pixels of near, template fits best (least mean absolute
+    difference): the same crop from a window whose title bar is another height."""
+    h, w = template.shape
+    best = None
+    for dy in range(-reach, reach + 1):
+        for dx in range(-reach, reach + 1):
+            y, x = near[1] + dy, near[0] + dx
+            if y < 0 or x < 0 or y + h > grey.shape[0] or x + w > grey.shape[1]:
+                continue
+            score = numpy.abs(grey[y:y + h, x:x + w] - template).mean()
+            if best is None or score < best[0]:
+                best = (score, x, y)
+    return grey[best[2]:best[2] + h, best[1]:best[1] + w], (best[1], best[2])
+
+
+def sharpness(measured_path, measured, reference_path, reference, factor, folder):
+    """factor: the game's pixels to the screen's. Each crop's mean gradient magnitude in the game as started, over the same crop from
+    native Wayland at the same scale. Saves both crops at 1:1 beside the screenshots."""
+    shot, ref = load_grey(measured_path), load_grey(reference_path)
+    layout = shot.shape[1] / shell_eval('global.stage.width')
+    corner, ref_corner = client_corner(measured, layout, factor), client_corner(reference, layout, factor)
+    ratios = {}
+    for name, (x, y, w, h) in CROPS.items():
+        x0, y0 = corner[0] + round(x * factor), corner[1] + round(y * factor)
+        crop = shot[y0:y0 + round(h * factor), x0:x0 + round(w * factor)]
+        near = (ref_corner[0] + round(x * factor), ref_corner[1] + round(y * factor))
+        ref_crop, _ = matching_crop(ref, crop, near, round(12 * factor))
+        ratios[name] = mean_gradient(crop) / mean_gradient(ref_crop)
+        for tag, pixels in (('game', crop), ('wayland', ref_crop)):
+            out = GdkPixbuf.Pixbuf.new_from_bytes(
+                GLib.Bytes.new(numpy.repeat(pixels.clip(0, 255).astype(numpy.uint8)[:, :, None], 3, 2).tobytes()),
+                GdkPixbuf.Colorspace.RGB, False, 8, pixels.shape[1], pixels.shape[0], pixels.shape[1] * 3)
+            out.savev(os.path.join(folder, '%s-%s-%s.png' % (scale, name.replace(' ', '-'), tag)), 'png', [], [])
+    return ratios
 
 
 MAIN = 'Tobrinel - Karvolen 2003'
@@ -195,6 +270,20 @@ if x_display:
         game_env['XAUTHORITY'] = x_authority
 else:
     game_env.pop('DISPLAY', None)
+# The same main window on native Wayland first, at the same scale: the sharpness the game is
+# measured against.
+reference_env = dict(game_env, QT_QPA_PLATFORM='wayland')
+reference_game = start([game], 'reference.log', reference_env)
+reference = wait_until(lambda: window(MAIN), 20)
+if not reference:
+    bail(1, 'the main window did not open on Wayland: %s' % windows())
+time.sleep(1.5)  # painted
+reference = window(MAIN)
+reference_shot = screenshot('%s-reference-wayland' % scale, run)
+reference_game.terminate()
+reference_game.wait(10)
+if not wait_until(lambda: not window(MAIN), 10):
+    bail(1, 'the Wayland main window did not close')
 if platform != 'auto':
     game_env['QT_QPA_PLATFORM'] = platform
 started = time.time()
@@ -210,11 +299,27 @@ if not wait_until(lambda: window(MAIN)['focus'], 3):
                '.forEach(w => w.activate(global.get_current_time())), true' % MAIN)
     if not wait_until(lambda: window(MAIN)['focus'], 3):
         bail(1, 'the main window cannot be given the keyboard')
+time.sleep(1.5)  # painted
 main = window(MAIN)
+main_shot = screenshot('%s-%s-main' % (platform, scale), run)
 key('shift')  # a new remote keyboard can lose its first key
 print('main window after %.2f s: %s, %s, %d,%d %dx%d' % (
     time.time() - started, 'X11' if main['x11'] else 'Wayland',
     "game's own title bar" if main['csd'] else "GNOME's title bar", main['x'], main['y'], main['w'], main['h']))
+if not (main_shot and reference_shot):
+    bail(1, 'the shell took no screenshot')
+ratios = sharpness(main_shot, main, reference_shot, reference, float(scale), shots or run)
+print('sharpness against native Wayland: %s (crops in %s)' % (
+    ', '.join('%s %.3f' % item for item in ratios.items()), shots or run))
+if main['x11'] and float(scale) != int(float(scale)):
+    # The game's choice at a fractional scale (the README's desktop notes): mutter 43 enlarges
+    # an X11 program's pixels there, but Qt 6.4 on Wayland would open each question far from
+    # its window under Qt's own title bars. Reported, not held to native sharpness.
+    print('soft by choice: X11 at a fractional scale')
+else:
+    for name, ratio in ratios.items():
+        if ratio < 0.95:
+            failures.append('the %s is soft: %.3f of its sharpness on native Wayland' % (name, ratio))
 
 
 def off_centre(w, owner):
@@ -231,7 +336,7 @@ def check_over(title, owner_title=MAIN):
     distance = off_centre(w, owner)
     print('"%s": %.0f px from the centre of "%s", %s, focus %s' % (
         title, distance, owner_title, "game's own title bar" if w['csd'] else "GNOME's title bar", w['focus']))
-    if distance > 40:
+    if distance > 20:
         failures.append('"%s" opens %.0f px away from the centre of "%s"' % (title, distance, owner_title))
     return w
 

@@ -17,6 +17,9 @@ for tool in "${tools[@]}"; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (./run test installs it)"; exit 77; }
 done
 /usr/bin/python3 -c 'import gi' 2>/dev/null || { echo "SKIP: python3-gi is not installed"; exit 77; }
+if [ "$(basename "$driver")" = gnome_e2e.py ]; then
+    /usr/bin/python3 -c 'import numpy' 2>/dev/null || { echo "SKIP: python3-numpy is not installed"; exit 77; }
+fi
 if [ "$(id -u)" -eq 0 ]; then
     id "$user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user" ||
         { echo "SKIP: cannot create the user $user"; exit 77; }

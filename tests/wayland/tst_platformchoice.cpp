@@ -1,6 +1,6 @@
 // When the game asks Qt for its X11 plugin at start: on GNOME with an X display, and never
 // over the player's own choice.
-#include "ui/platformchoice.h"
+#include "platform/platformchoice.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // The store's system calls on Windows (topten/storeplatform_win.cpp), against the real
 // system under Wine: what each call does to the files, and the error numbers the store
 // tells apart.
-#include "topten/storeplatform.h"
+#include "platform/storeplatform.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // Wine (ui/systemregistry.cpp, ui/registry_win.cpp, ui/systemlauncher.cpp): the tool the
 // registry names is started, and where there is none, or it cannot be started, the player
 // gets the one message. Wine has no system-information tool of its own: a stub stands in.
-#include "ui/sysinfo.h"
+#include "platform/sysinfo.h"
 
 #include "fakes.h"
 
@@ -119,7 +119,7 @@ private:
         FakeDialogs dialogs;
         SystemRegistry registry;
         SystemLauncher launcher;
-        StartSysInfo(dialogs, registry, launcher);
+        showSystemInformation(dialogs, registry, launcher);
         QStringList prompts;
         for (const FakeDialogs::Call &call : dialogs.calls)
             prompts << call.prompt;

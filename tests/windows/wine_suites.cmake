@@ -1,6 +1,6 @@
 # Included by CMakeLists.txt in the Windows build.
 # The Windows build's tests, run under Wine: the core's suites (board, solver, review, the
-# top ten, the store and its faults, the two-copies race, the cue module), the Windows
+# top ten, the store and its faults, the two-copies race, the cue player, the history), the Windows
 # parts (the store's system calls, the registry, the system-information lookup, the wave
 # output), and, heard for real, the cues through Wine's PulseAudio driver.
 #
@@ -66,13 +66,26 @@ endfunction()
 foreach(suite IN ITEMS board solver review gameclock assists gamecontroller)
     tobrinel_wine_test(tst_${suite} SOURCES ${tests}/game/tst_${suite}.cpp LIBS tobrinel_shortestpath tobrinel_fakes)
 endforeach()
-foreach(suite IN ITEMS decimal nickname hiscores qsettingsstore faults)
+foreach(suite IN ITEMS storedscore nickname toptenlist qsettingsstore faults waiting)
     tobrinel_wine_test(tst_${suite} SOURCES ${tests}/topten/tst_${suite}.cpp LIBS tobrinel_core tobrinel_fakes)
 endforeach()
-foreach(suite IN ITEMS module1 wavreader soundresources)
-    tobrinel_wine_test(tst_${suite} SOURCES ${tests}/media/tst_${suite}.cpp LIBS tobrinel_core tobrinel_fakes)
+foreach(suite IN ITEMS soundplayer wavreader soundresources)
+    tobrinel_wine_test(tst_${suite} SOURCES ${tests}/audio/tst_${suite}.cpp LIBS tobrinel_core tobrinel_fakes)
 endforeach()
-tobrinel_wine_test(tst_sysinfo SOURCES ${tests}/win/tst_sysinfo.cpp LIBS tobrinel_core tobrinel_fakes)
+tobrinel_wine_test(tst_sysinfo SOURCES ${tests}/platform/tst_sysinfo.cpp LIBS tobrinel_core tobrinel_fakes)
+
+# The history of games, its figures, and its file shared by two copies.
+add_library(tobrinel_historyfixture STATIC ${tests}/history/fixturegames.h ${tests}/history/fixturegames.cpp)
+target_include_directories(tobrinel_historyfixture PUBLIC ${tests}/history)
+target_link_libraries(tobrinel_historyfixture PUBLIC tobrinel_shortestpath)
+foreach(suite IN ITEMS gamerecord historystats gamerecorder pastgames)
+    tobrinel_wine_test(tst_${suite} SOURCES ${tests}/history/tst_${suite}.cpp LIBS tobrinel_historyfixture tobrinel_fakes)
+endforeach()
+add_executable(historywriter ${tests}/history/historywriter.cpp)
+target_link_libraries(historywriter PRIVATE tobrinel_historyfixture)
+tobrinel_wine_test(tst_historyfile SOURCES ${tests}/history/tst_historyfile.cpp LIBS tobrinel_historyfixture)
+target_compile_definitions(tst_historyfile PRIVATE HISTORYWRITER="$<TARGET_FILE:historywriter>")
+add_dependencies(tst_historyfile historywriter)
 
 # Two real processes save at once.
 add_executable(racesaver ${tests}/topten/racesaver.cpp)
@@ -90,14 +103,14 @@ add_dependencies(tst_sysinfo_win sysinfo_stub)
 
 # Heard for real: the Linux build's recorded-audio check, with the cues played by the
 # Windows program under Wine, whose PulseAudio driver reaches the check's private server.
-add_executable(cueplay ${tests}/media/cueplay.cpp)
-target_link_libraries(cueplay PRIVATE tobrinel_ui)
+add_executable(cueplay ${tests}/audio/cueplay.cpp)
+target_link_libraries(cueplay PRIVATE tobrinel_sound)
 file(GENERATE OUTPUT "${CMAKE_CURRENT_BINARY_DIR}/cueplay-wine"
     CONTENT "#!/bin/sh\nexec wine \"$<TARGET_FILE:cueplay>\" \"$@\"\n"
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 get_property(sound_dir GLOBAL PROPERTY TOBRINEL_SOUND_DIR)
 add_test(NAME heard_cues_win
-    COMMAND bash "${tests}/media/heard_cues.sh" "${CMAKE_CURRENT_BINARY_DIR}/cueplay-wine" "${sound_dir}" 0.1)
+    COMMAND bash "${tests}/audio/heard_cues.sh" "${CMAKE_CURRENT_BINARY_DIR}/cueplay-wine" "${sound_dir}" 0.1)
 set_tests_properties(heard_cues_win PROPERTIES
     ENVIRONMENT "${wine_env}" TIMEOUT 240 SKIP_RETURN_CODE 77 FIXTURES_REQUIRED WinePrefix
     # Not yet reliable: on a loaded machine the cues came out stretched, and once a frozen
@@ -108,8 +121,8 @@ set_tests_properties(heard_cues_win PROPERTIES
 
 # The installed game: the installer (the windows_package target) run silently into a Wine
 # prefix of its own, a keyboard game on a private X desktop, heard, started again, and
-# uninstalled; at the design's size and at twice it. The keys of the game come from the
-# Linux build's solution tool.
+# uninstalled; at the design's size and at twice it. The keys of
+# the game come from the Linux build's solution tool.
 set(installer "${PROJECT_BINARY_DIR}/package/Tobrinel-${PROJECT_VERSION}-setup.exe")
 foreach(scale 1 2)
     add_test(NAME installed_game_${scale}x

@@ -2,6 +2,7 @@
 // plaque, a calm plaque for the clock, and the two diamonds of tubes under the cells.
 #include "mascot.h"
 #include "pictures.h"
+#include "platform/appname.h"
 #include "pieces.h"
 
 #include <QPainterPath>
@@ -88,7 +89,7 @@ QImage paintBoard(const Faces &faces, qreal scale)
     auto p = canvas.painter();
 
     // Title.
-    const QPainterPath title = textPath(faces.script, 60, QStringLiteral("Tobrinel")).translated(12, 60);
+    const QPainterPath title = textPath(faces.script, 60, QString::fromLatin1(AppName)).translated(12, 60);
     paintShadow(*p, title, QPointF(2.5, 3), 2.5, 90);
     p->setPen(QPen(QColor(90, 0, 10), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p->setBrush(linearGradient({0, 14}, {0, 62},

@@ -10,21 +10,21 @@ namespace artgen {
 std::vector<Picture> catalogue(const Faces &faces)
 {
     std::vector<Picture> all;
-    all.push_back({pictures::board, {411, 411}, true, [&faces](qreal s) { return paintBoard(faces, s); }});
+    all.push_back({pictures::board, MainLayout::Picture.as<QSize>(), true, [&faces](qreal s) { return paintBoard(faces, s); }});
     all.push_back({pictures::ball, {45, 45}, true, [](qreal s) { return paintPiecePicture(false, false, s); }});
     all.push_back({pictures::tile, {45, 45}, true, [](qreal s) { return paintPiecePicture(true, false, s); }});
     all.push_back({pictures::ballSelected, {45, 45}, true,
                    [](qreal s) { return paintPiecePicture(false, true, s); }});
     all.push_back({pictures::tileSelected, {45, 45}, true,
                    [](qreal s) { return paintPiecePicture(true, true, s); }});
-    all.push_back({pictures::results, {385, 364}, true, [&faces](qreal s) { return paintResults(faces, s); }});
+    all.push_back({pictures::results, WindowSizes::Results.picture.as<QSize>(), true, [&faces](qreal s) { return paintResults(faces, s); }});
     for (int rank = 1; rank <= 3; ++rank)
         all.push_back({pictures::banners[rank - 1], {121, 54}, true,
                        [&faces, rank](qreal s) { return paintBanner(faces, rank, s); }});
-    all.push_back({pictures::blackList, {329, 357}, true, [&faces](qreal s) { return paintBlackList(faces, s); }});
-    all.push_back({pictures::instructions, {499, 335}, true,
+    all.push_back({pictures::blackList, WindowSizes::BlackList.picture.as<QSize>(), true, [&faces](qreal s) { return paintBlackList(faces, s); }});
+    all.push_back({pictures::instructions, WindowSizes::Instructions.picture.as<QSize>(), true,
                    [&faces](qreal s) { return paintInstructions(faces, s); }});
-    all.push_back({pictures::about, {335, 243}, true, [&faces](qreal s) { return paintAbout(faces, s); }});
+    all.push_back({pictures::about, WindowSizes::About.picture.as<QSize>(), true, [&faces](qreal s) { return paintAbout(faces, s); }});
     for (int side : pictures::iconSizes)
         all.push_back({pictures::icon(side), {side, side}, false,
                        [side](qreal s) { return paintIcon(side, s); }});

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures the game against the bare window in a private X server (Xvfb at 1x), with a
 # private session bus and, when PulseAudio is installed, a private sound server whose only
-# sink is a null sink. Settings go to a private folder that holds a full top ten. Prints
+# sink is a null sink. Settings go to a private folder that holds a full top ten, and a
+# private data folder holds a history of 10,000 games. Prints
 # the figures; fails when something cannot be measured, or when start-up, CPU or memory
 # pass BENCH_LIMIT (1.25) times the bare window's: far beyond the noise between runs
 # (a few hundredths), so only a real regression trips it.
@@ -12,11 +13,12 @@ BUILD=$1
 GAME=$BUILD/tobrinel
 BARE=$BUILD/tools/bench/tobrinel_bench_bare
 DRIVER=$BUILD/tools/bench/tobrinel_bench_driver
+HISTORY=$BUILD/tools/bench/tobrinel_bench_history
 ROUNDS=${BENCH_ROUNDS:-15}
 CLICKS=${BENCH_CLICKS:-1000}
 LIMIT=${BENCH_LIMIT:-1.25}
 
-for f in "$GAME" "$BARE" "$DRIVER"; do
+for f in "$GAME" "$BARE" "$DRIVER" "$HISTORY"; do
     [ -x "$f" ] || { echo "bench: cannot measure: $f is not built" >&2; exit 1; }
 done
 command -v Xvfb >/dev/null || { echo "bench: cannot measure: Xvfb is not installed" >&2; exit 1; }
@@ -38,9 +40,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-mkdir -p "$WORK/runtime" "$WORK/config/Tobrinel"
+mkdir -p "$WORK/runtime" "$WORK/config/Tobrinel" "$WORK/data"
 chmod 700 "$WORK/runtime"
-export XDG_RUNTIME_DIR="$WORK/runtime" XDG_CONFIG_HOME="$WORK/config"
+export XDG_RUNTIME_DIR="$WORK/runtime" XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data"
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_LOGGING_RULES
 export QT_QPA_PLATFORM=xcb
 # A player's table is full: ten entries to read.
@@ -48,6 +50,11 @@ export QT_QPA_PLATFORM=xcb
     echo "[HiScores]"
     for i in $(seq 0 9); do echo "$i=Player$(( 900 - i * 80 ))"; done
 } >"$WORK/config/Tobrinel/Tobrinel.conf"
+
+# And a long history of games, which start-up must not read: the figures below are taken
+# with it in place.
+QT_QPA_PLATFORM=offscreen "$HISTORY" --write "$WORK/data/Tobrinel/Tobrinel/games.txt" 10000 >"$WORK/history-size" 2>&1 \
+    || { echo "bench: cannot write the history" >&2; cat "$WORK/history-size" >&2; exit 1; }
 
 # No reset: as on a desktop, the server stays as it is between rounds; one that resets
 # when a round's program leaves would refuse the next one's connection meanwhile.
@@ -87,6 +94,13 @@ echo "Tobrinel bench: $ROUNDS rounds of each program, interleaved; Xvfb 1x; $bus
 if ! "$DRIVER" --game "$GAME" --bare "$BARE" --rounds "$ROUNDS" --clicks "$CLICKS" --log "$WORK/programs.log" \
         | tee "$WORK/figures"; then
     echo "--- what the programs printed:" >&2
+    tail -20 "$WORK/programs.log" >&2
+    exit 1
+fi
+# "Your games" over that history, inside the game's own process.
+cat "$WORK/history-size"
+if ! QT_QPA_PLATFORM=xcb "$HISTORY" --open "${BENCH_HISTORY_ROUNDS:-7}" 2>>"$WORK/programs.log"; then
+    echo "bench: cannot measure the Your games window" >&2
     tail -20 "$WORK/programs.log" >&2
     exit 1
 fi

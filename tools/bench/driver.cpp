@@ -426,8 +426,7 @@ int main(int argc, char **argv)
     // Clicks on the real window: select cell 8, slide it to 9, select it there, slide it
     // back; every click repaints. First with the sound off, then on. Each run plays one
     // silent round first, whose first click is what a run's first click costs; the first
-    // cued click comes after it, so that it differs from a silent click by the cue alone
-    // (the cue's event pass is where that click's repaint goes out).
+    // cued click comes after it, so that it differs from a silent click by the cue alone.
     const int cycle[] = {8, 9, 9, 8};
     std::vector<double> silent, cued, firstClick, firstCue, floorClicks;
     int missed = 0;

@@ -5,7 +5,7 @@
 // every build produces the same bytes. Usage: tobrinel_soundgen <output folder>
 // (writes 1.wav .. 6.wav).
 
-#include "media/cueformats.h"
+#include "audio/cueformats.h"
 
 #include <algorithm>
 #include <array>

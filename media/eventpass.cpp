@@ -1,8 +1,0 @@
-#include "media/eventpass.h"
-
-#include <QCoreApplication>
-
-void QtEventPass::run()
-{
-    QCoreApplication::processEvents();
-}
