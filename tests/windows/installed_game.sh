@@ -13,7 +13,7 @@
 #     the list, and leaves the top ten.
 # A screenshot of the main window, the results window and the Black List is kept in
 # <out>/ for a person to look at.
-# Usage: installed_game.sh <setup.exe> <tobrinel_solution> <out folder> [<scale: 1 or 2>]
+# Usage: installed_game.sh <setup.exe> <tobrinel_solution> <out folder> [<scale: 1, 1.5 or 2>]
 set -euo pipefail
 
 setup=$1
@@ -94,9 +94,19 @@ game_ended() {
     return "$status"
 }
 active_window() { xdotool getactivewindow 2>/dev/null; }
+# What the screen shows of a window (a grab of the window alone can come out black under
+# Wine), and a check that its pictures are there: a window drawn without them has a few
+# dozen colours, not thousands.
 shot() {
     sleep 0.5 # the window's first paint
-    import -window "$1" "$out/$2-${scale}x.png" || fail "no screenshot of $2"
+    local X Y WIDTH HEIGHT WINDOW SCREEN
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2-${scale}x.png" ||
+        fail "no screenshot of $2"
+    local colours
+    colours=$(identify -format '%k' "$out/$2-${scale}x.png")
+    echo "screenshot $out/$2-${scale}x.png: ${WIDTH}x${HEIGHT}, $colours colours"
+    [ "$colours" -ge "${3:-1000}" ] || fail "$2 is drawn without its pictures ($colours colours)"
 }
 
 # --- The display, the window manager and the sound server ----------------------------------
@@ -119,15 +129,21 @@ pulse=$(cat "$XDG_RUNTIME_DIR/pulse/pid")
 # --- 1. The silent install ------------------------------------------------------------------
 # Wine's helpers keep every descriptor they were given: away from the caller's.
 wineboot -i </dev/null >"$work/wineboot.log" 2>&1 || fail "the Wine prefix did not boot"
-if [ "$scale" = 2 ]; then
-    # What Windows' display settings write for 200 %.
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >>"$work/wineboot.log" 2>&1
+# What Windows' display settings write for 150 % and 200 %.
+case $scale in
+    1.5) dpi=144 ;;
+    2) dpi=192 ;;
+    *) dpi= ;;
+esac
+if [ -n "$dpi" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >>"$work/wineboot.log" 2>&1
 fi
 user=$(basename "$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -1)")
 profile="$WINEPREFIX/drive_c/users/$user"
 installed="$profile/AppData/Local/Programs/Tobrinel"
 menu_entry="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tobrinel.lnk"
 conf="$profile/AppData/Roaming/Tobrinel/Tobrinel.conf"
+history="$profile/AppData/Roaming/Tobrinel/Tobrinel/games.txt"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tobrinel'
 
 began=$SECONDS
@@ -163,8 +179,9 @@ xdotool key --delay 20 "${keys[@]}"
 window_of "Selamat yaa, kong !!" >/dev/null
 xdotool key ctrl+a && xdotool type Wine && xdotool key Return
 wait_until 10 gone "Selamat yaa, kong !!" || fail "the name question stayed open"
-list=$(window_of "Hi Scores")
-shot "$list" blacklist
+# Wine keeps the frameless results window, there already, above every managed window, the
+# Black List included: the list is looked at when it opens from the menu, below.
+window_of "Hi Scores" >/dev/null
 xdotool key Return
 wait_until 10 gone "Hi Scores" || fail "Return did not close the Black List"
 results=$(window_of "You Win !!!")
@@ -180,6 +197,7 @@ xdotool key Return
 wait_until 20 sh -c "! kill -0 $gamepid" || fail "OK on the exit question did not end the program"
 game_ended || fail "the program ended with status $?"
 grep -aq "Wine  46" "$conf" || fail "the win is not in the stored list $conf"
+grep -q "^v1 .* won 46 " "$history" || fail "the won game is not in the history $history"
 
 # Heard: the level and how long there was sound at all, against the shortest the game's
 # cues can make (a move's cue for each of the 46 moves is more than a second of sound).
@@ -192,16 +210,22 @@ echo "$((SECONDS - began)) s PASS: a game won by keyboard, named, listed and lef
 # --- 3. Started again, the result is there ----------------------------------------------------
 start_game
 xdotool key --delay 150 alt+f b
-window_of "Hi Scores" >/dev/null
+list=$(window_of "Hi Scores")
+shot "$list" blacklist
 grep -aq "Wine  46" "$conf" || fail "the stored list lost the win"
 xdotool key Return
 wait_until 10 gone "Hi Scores" || fail "Return did not close the Black List"
+xdotool key y
+games=$(window_of "Your games")
+shot "$games" yourgames 20
+xdotool key Escape
+wait_until 10 gone "Your games" || fail "Escape did not close Your games"
 xdotool key --delay 150 alt+f g
 window_of "I miss you.." >/dev/null
 xdotool key Return
 wait_until 20 sh -c "! kill -0 $gamepid" || fail "the second run did not end"
 game_ended || fail "the second run ended with status $?"
-echo "$((SECONDS - began)) s PASS: started again, the Black List opens and the stored list holds the win"
+echo "$((SECONDS - began)) s PASS: started again, the Black List opens, the stored list holds the win, Your games shows the history"
 
 # --- 4. The silent uninstall keeps the top ten ---------------------------------------------------
 # _?= runs the uninstaller in place and waits for it, instead of a copy in the temporary folder.

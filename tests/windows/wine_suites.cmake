@@ -121,10 +121,10 @@ set_tests_properties(heard_cues_win PROPERTIES
 
 # The installed game: the installer (the windows_package target) run silently into a Wine
 # prefix of its own, a keyboard game on a private X desktop, heard, started again, and
-# uninstalled; at the design's size and at twice it. The keys of
+# uninstalled; at the design's size, at one and a half times and at twice it. The keys of
 # the game come from the Linux build's solution tool.
 set(installer "${PROJECT_BINARY_DIR}/package/Tobrinel-${PROJECT_VERSION}-setup.exe")
-foreach(scale 1 2)
+foreach(scale 1 1.5 2)
     add_test(NAME installed_game_${scale}x
         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/installed_game.sh "${installer}"
                 "${TOBRINEL_HOST_BUILD}/tests/desktop/tobrinel_solution" "${CMAKE_CURRENT_BINARY_DIR}/screenshots" ${scale})
