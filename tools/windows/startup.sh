@@ -33,7 +33,9 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n 1 "$work/display")"
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
-(wineserver -p; wineboot -i) </dev/null >/dev/null 2>&1
+# The server made persistent first, in a prefix folder that exists, then the prefix booted.
+mkdir -p "$WINEPREFIX"
+(wineserver -p && wineboot -i) </dev/null >/dev/null 2>&1
 
 # Milliseconds from the command to its window, visible.
 one() {
