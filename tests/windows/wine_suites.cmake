@@ -113,10 +113,9 @@ add_test(NAME heard_cues_win
     COMMAND bash "${tests}/audio/heard_cues.sh" "${CMAKE_CURRENT_BINARY_DIR}/cueplay-wine" "${sound_dir}" 0.1)
 set_tests_properties(heard_cues_win PROPERTIES
     ENVIRONMENT "${wine_env}" TIMEOUT 240 SKIP_RETURN_CODE 77 FIXTURES_REQUIRED WinePrefix
-    # Not yet reliable: on a loaded machine the cues came out stretched, and once a frozen
-    # server held the program at its exit for 30 s; ./run windows-test leaves it out.
-    LABELS "windows;slow;wine_sound"
-    # Timing is part of what it measures: keep other tests off the two cores meanwhile.
+    LABELS "windows;slow"
+    # Timing is part of what it measures (on a machine loaded by other work its cues once
+    # came out stretched): keep other tests off the two cores meanwhile.
     RUN_SERIAL TRUE)
 
 # The installed game: the installer (the windows_package target) run silently into a Wine
