@@ -1,6 +1,10 @@
 // Tobrinel: puts the game together and runs it.
 #include "game/gamecontroller.h"
+#ifdef Q_OS_WIN
+#include "audio/winmmoutput.h"
+#else
 #include "audio/audiooutput.h"
+#endif
 #include "audio/soundplayer.h"
 #include "topten/settingsfolder.h"
 #include "ui/artpictures.h"
@@ -30,7 +34,11 @@ struct Program : GameParts
     }
     HistoryFile history{HistoryFile::defaultPath()}; // not read until "Your games" opens
 
+#ifdef Q_OS_WIN
+    WinmmOutput audio;
+#else
     QtAudioOutput audio;
+#endif
     SoundPlayer sound{audio};
     SystemLauncher launcher;
     GameWindows windows{topTen, dialogs, registry, launcher};

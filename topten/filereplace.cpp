@@ -7,26 +7,52 @@
 #include "platform/storeplatform.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QThread>
 
 using namespace StoreMessages;
 
+namespace {
+
+// Whether the commit of file may be tried again. Windows replaces no file that another
+// program has open without sharing its deletion, as Qt opens every file it reads there:
+// another copy of the game reading the list for a few milliseconds refuses the rename.
+// The list is written again and renamed again for a second at most, then reported.
+bool mayTryAgain([[maybe_unused]] const QSaveFile &file, [[maybe_unused]] QDeadlineTimer &deadline)
+{
+#ifdef Q_OS_WIN
+    if (file.error() == QFileDevice::RenameError && !deadline.hasExpired()) {
+        QThread::msleep(10);
+        return true;
+    }
+#endif
+    return false;
+}
+
+} // namespace
+
 void FileReplace::replaceWhole(const QString &path, const QByteArray &bytes, StorePlatform &platform)
 {
-    QSaveFile file(path);
-    // Unbuffered: Qt 6.4's commit() flushes its buffer only after the sync and ignores a
-    // failed flush, so on a full disk it would rename a short file over the list.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        fail(cannotWrite(path, file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        fail(cannotWrite(path, why));
+    QDeadlineTimer deadline(1000);
+    for (;;) {
+        QSaveFile file(path);
+        // Unbuffered: Qt 6.4's commit() flushes its buffer only after the sync and ignores a
+        // failed flush, so on a full disk it would rename a short file over the list.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            fail(cannotWrite(path, file.errorString()));
+        if (file.write(bytes) != bytes.size()) {
+            const QString why = file.errorString();
+            file.cancelWriting();
+            fail(cannotWrite(path, why));
+        }
+        if (file.commit())
+            break;
+        if (!mayTryAgain(file, deadline))
+            fail(cannotWrite(path, file.errorString()));
     }
-    if (!file.commit())
-        fail(cannotWrite(path, file.errorString()));
     // QSaveFile syncs the new file but not the folder's entry for it, without which the
     // rename may not survive a power cut. The list is written by now, so a folder that
     // cannot be synced is as safe as its file system makes it and is not reported.

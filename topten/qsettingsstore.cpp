@@ -33,9 +33,16 @@ QString QSettingsStore::fileName(const QString &app)
 {
     // QSettings reads its file as soon as it is made, and this one may be huge or damaged:
     // the name of a sibling that does not exist costs nothing.
-    const QString sibling = QSettings(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(AppName),
-                                      QStringLiteral(".tobrinel-probe"))
-                                .fileName();
+#ifdef Q_OS_WIN
+    // Windows' native format is the registry; the file goes where Qt keeps a program's
+    // settings files there, the per-user roaming application data (%APPDATA%\Tobrinel).
+    const QSettings::Format format = QSettings::IniFormat;
+#else
+    const QSettings::Format format = QSettings::NativeFormat;
+#endif
+    const QString sibling =
+        QSettings(format, QSettings::UserScope, QString::fromLatin1(AppName), QStringLiteral(".tobrinel-probe"))
+            .fileName();
     return QFileInfo(sibling).dir().filePath(app + QStringLiteral(".conf"));
 }
 

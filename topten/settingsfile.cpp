@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QSettings>
 #include <QSysInfo>
@@ -41,6 +42,17 @@ std::unique_ptr<QTemporaryFile> privateCopy(const QByteArray &bytes, const QStri
     auto copy = std::make_unique<QTemporaryFile>(QDir(dir).filePath(SettingsFiles::privateCopyPattern()));
     if (copy->open() && copy->write(bytes) == bytes.size() && copy->flush()) {
         copy->close();
+#ifdef Q_OS_WIN
+        // QTemporaryFile keeps its file open after close(), to hold the name, and Windows
+        // replaces no open file: QSettings could not write the new list into the copy. A
+        // rename to another private name lets go of it; the copy still goes at the end.
+        static const QLatin1String letters("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789");
+        QString part;
+        for (int i = 0; i < 6; ++i)
+            part += letters[QRandomGenerator::global()->bounded(int(letters.size()))];
+        if (!copy->rename(QDir(dir).filePath(SettingsFiles::privateCopyPattern().replace(QStringLiteral("XXXXXX"), part))))
+            return nullptr;
+#endif
         return copy;
     }
     return nullptr;

@@ -1,11 +1,17 @@
-// cueplay: plays cues through the program's own sound path (SoundPlayer on QtAudioOutput), for
-// the recorded-audio test. Arguments run in order: a number plays that cue, "+N" lets
-// the event loop run for N milliseconds. Prints the slowest play call and the slowest
-// hand-over to the back end within it, then leaves the way the game does, destroying the
-// back end on the way out.
+// cueplay: plays cues through the program's own sound path (SoundPlayer on QtAudioOutput,
+// on WinmmOutput in the Windows build), for the recorded-audio test. Arguments run in
+// order: a number plays that cue, "+N" lets the event loop run for N milliseconds. Prints
+// the slowest play call and the slowest hand-over to the back end within it, then leaves
+// the way the game does, destroying the back end on the way out.
 
-#include "audio/audiooutput.h"
 #include "audio/soundplayer.h"
+
+#include <QtGlobal>
+#ifdef Q_OS_WIN
+#include "audio/winmmoutput.h"
+#else
+#include "audio/audiooutput.h"
+#endif
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -40,7 +46,11 @@ private:
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    WinmmOutput audio;
+#else
     QtAudioOutput audio(QStringLiteral(TOBRINEL_AUDIO_MODULE_DIR));
+#endif
     TimedOutput output(audio);
     SoundPlayer player(output);
 

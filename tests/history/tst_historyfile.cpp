@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(asideFiles(m_path).size(), 1);
         const QString aside = QFileInfo(m_path).dir().filePath(asideFiles(m_path).front());
         QVERIFY2(read.note.contains(QStringLiteral("1 line of your history")), qPrintable(read.note));
-        QVERIFY2(read.note.contains(aside), qPrintable(read.note));
+        QVERIFY2(read.note.contains(QDir::toNativeSeparators(aside)), qPrintable(read.note));
         QCOMPARE(contents(aside), damaged);
         QCOMPARE(contents(m_path), first + second);
 
@@ -117,7 +117,9 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::newRow("a folder") << QStringLiteral("folder");
+#ifndef Q_OS_WIN // no named pipes in a folder there
         QTest::newRow("a pipe") << QStringLiteral("pipe"); // opening it would wait for a writer
+#endif
     }
     void somethingElseInItsPlace()
     {
@@ -125,8 +127,10 @@ private slots:
         QDir().mkpath(QFileInfo(m_path).path());
         if (kind == QLatin1String("folder"))
             QVERIFY(QDir().mkpath(m_path));
+#ifndef Q_OS_WIN
         else
             QCOMPARE(::mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
+#endif
 
         HistoryFile history(m_path);
         const HistoryRead read = history.read();
@@ -186,7 +190,10 @@ private slots:
             QProcess writer;
             writer.start(QStringLiteral(HISTORYWRITER), {m_path, QStringLiteral("1000000"), QString::number(round * 1000000)});
             QVERIFY(writer.waitForStarted());
-            QTest::qWait(40 + QRandomGenerator::global()->bounded(120));
+            // Killed once it is writing, however slowly it started (Wine takes seconds).
+            const qint64 before = QFileInfo(m_path).size();
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(m_path).size() > before, 20000);
+            QTest::qWait(QRandomGenerator::global()->bounded(120));
             writer.kill();
             QVERIFY(writer.waitForFinished());
         }

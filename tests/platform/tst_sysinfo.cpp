@@ -227,8 +227,14 @@ void TestSysInfo::getKeyValue_data()
 
     QTest::newRow("text") << text(QStringLiteral("C:\\x.exe")) << old << true << QStringLiteral("C:\\x.exe");
     QTest::newRow("text without its zero") << value(1, "abc") << old << true << QStringLiteral("abc");
+#ifdef Q_OS_WIN
+    // Text from the ANSI code page, as Qt converts it on Windows, ends at its first zero.
+    QTest::newRow("a second trailing zero ends the text")
+        << value(1, QByteArray("abc\0\0", 5)) << old << true << QStringLiteral("abc");
+#else
     QTest::newRow("only one trailing zero is dropped")
         << value(1, QByteArray("abc\0\0", 5)) << old << true << QStringLiteral("abc") + QChar(0);
+#endif
     QTest::newRow("empty text") << text(QString()) << old << true << QString();
     QTest::newRow("1023 characters fill the buffer") << text(fits) << old << true << fits;
     QTest::newRow("1024 characters do not fit") << text(fits + QLatin1Char('f')) << old << false << QString();

@@ -45,6 +45,10 @@ int main(int argc, char *argv[])
     if (argc != 4)
         return 2;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromLocal8Bit(argv[1]));
+#ifdef Q_OS_WIN
+    // The store's file there.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromLocal8Bit(argv[1]));
+#endif
     QSettingsStore store;
     ScriptedDialogs dialogs(QString::fromLocal8Bit(argv[2]));
     TopTenList hi(store, dialogs);

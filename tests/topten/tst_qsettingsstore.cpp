@@ -25,17 +25,25 @@
 #include <memory>
 #include <new>
 
+#ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 
 namespace {
 
 const QString App = QStringLiteral("Tobrinel");
+// Where the system's temporary folder is named.
+#ifdef Q_OS_WIN
+const char *const TempFolderVariable = "TMP";
+#else
+const char *const TempFolderVariable = "TMPDIR";
+#endif
 const QString Section = QStringLiteral("HiScores");
 
 // The values of section HiScores as the disk has them. A copy of the file is parsed, so
@@ -52,6 +60,16 @@ QMap<QString, QString> onDisk(const QString &file)
     for (const QString &key : settings.childKeys())
         values.insert(key, settings.value(key).toString());
     return values;
+}
+
+// A process that ends as soon as it starts, to have the number of one gone.
+void startExitingAtOnce(QProcess &process)
+{
+#ifdef Q_OS_WIN
+    process.start(QStringLiteral("cmd.exe"), {QStringLiteral("/c"), QStringLiteral("exit")});
+#else
+    process.start(QStringLiteral("true"));
+#endif
 }
 
 void writeFile(const QString &path, const QByteArray &contents)
@@ -96,6 +114,7 @@ struct StoredTable
     }
 };
 
+#ifndef Q_OS_WIN
 // Another copy of the game, in a process of its own, taking step over and over until it goes
 // out of scope. A child of a process with threads may make system calls only: no Qt, no
 // allocation. rounds() counts the steps taken.
@@ -137,6 +156,8 @@ private:
     std::atomic<int> *m_rounds;
     pid_t m_pid = -1;
 };
+
+#endif
 
 } // namespace
 
@@ -184,7 +205,16 @@ void TestQSettingsStore::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
+#ifdef Q_OS_WIN
+    // Windows' native settings are the registry; the store keeps its file where Qt keeps
+    // a settings file.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->path());
+    QCOMPARE(QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tobrinel"), App).fileName(),
+             m_dir->filePath(QStringLiteral("Tobrinel/Tobrinel.ini")));
+    QCOMPARE(QSettingsStore::fileName(App), confFile());
+#else
     QCOMPARE(QSettings(QStringLiteral("Tobrinel"), App).fileName(), confFile());
+#endif
 }
 
 void TestQSettingsStore::cleanup()
@@ -358,7 +388,7 @@ void TestQSettingsStore::clearNeedsTheSection()
     t.hi.clear();
     QVERIFY(t.dialogs.calls.empty());
     QVERIFY(onDisk(confFile()).isEmpty());
-    QCOMPARE(QSettings(QStringLiteral("Tobrinel"), App).value(QStringLiteral("Other/x")).toString(),
+    QCOMPARE(QSettings(confFile(), QSettings::IniFormat).value(QStringLiteral("Other/x")).toString(),
              QStringLiteral("kept"));
 
     QCOMPARE(t.hi.entries()[5].name.text(), QStringLiteral("Zenlor")); // cleared in memory too
@@ -397,8 +427,10 @@ void TestQSettingsStore::clearThenAWinStoresOnlyTheWin()
 void TestQSettingsStore::somethingElseInTheFilesPlace_data()
 {
     QTest::addColumn<QString>("what");
+#ifndef Q_OS_WIN // no named pipes in a folder there
     QTest::newRow("a pipe") << "fifo";
     QTest::newRow("a link to a pipe") << "link to fifo";
+#endif
     QTest::newRow("a folder") << "folder";
 }
 
@@ -407,6 +439,9 @@ void TestQSettingsStore::somethingElseInTheFilesPlace()
     // Opening a pipe would wait for a writer for ever, on the window's thread.
     QFETCH(QString, what);
     QDir().mkpath(QFileInfo(confFile()).path());
+#ifdef Q_OS_WIN
+    QVERIFY(QDir().mkpath(confFile()));
+#else
     const QString fifo = m_dir->filePath(QStringLiteral("pipe"));
     QCOMPARE(::mkfifo(qPrintable(fifo), 0600), 0);
     if (what == QLatin1String("fifo"))
@@ -415,6 +450,7 @@ void TestQSettingsStore::somethingElseInTheFilesPlace()
         QVERIFY(QFile::link(fifo, confFile()));
     else
         QVERIFY(QDir().mkpath(confFile()));
+#endif
 
     StoredTable t;
     t.hi.load();
@@ -472,6 +508,9 @@ void TestQSettingsStore::aLinkedFileStaysALink_data()
 // win goes to the file linked to, and the link stays.
 void TestQSettingsStore::aLinkedFileStaysALink()
 {
+#ifdef Q_OS_WIN
+    QSKIP("symbolic links need a privilege on Windows that a player does not have");
+#else
     QFETCH(QByteArray, linked);
     QFETCH(bool, keptAside);
     const QString target = m_dir->filePath(QStringLiteral("dotfiles/tobrinel.conf"));
@@ -509,6 +548,7 @@ void TestQSettingsStore::aLinkedFileStaysALink()
         QCOMPARE(besides, QStringList());
         QCOMPARE(t.dialogs.calls.size(), size_t(1)); // the name asked, nothing reported
     }
+#endif
 }
 
 
@@ -516,7 +556,9 @@ void TestQSettingsStore::theFolderIsSyncedOnceTheNewListIsInPlace_data()
 {
     QTest::addColumn<bool>("linked");
     QTest::newRow("a file") << false;
+#ifndef Q_OS_WIN // symbolic links need a privilege there
     QTest::newRow("a link into another folder") << true;
+#endif
 }
 
 // Without the folder synced, the rename that put the new list in place may not survive a
@@ -559,7 +601,7 @@ void TestQSettingsStore::aSaveRemovesWhatKilledSavesLeft_data()
 
     // Names that say which copy of the game made them: a killed copy's go at once.
     QProcess ended;
-    ended.start(QStringLiteral("true"));
+    startExitingAtOnce(ended);
     QVERIFY(ended.waitForStarted());
     const qint64 gone = ended.processId();
     QVERIFY(ended.waitForFinished());
@@ -585,10 +627,10 @@ void TestQSettingsStore::aSaveRemovesWhatKilledSavesLeft()
     QFETCH(int, ageSecs);
     QFETCH(bool, removed);
 
-    const QByteArray oldTmpdir = qgetenv("TMPDIR");
+    const QByteArray oldTmpdir = qgetenv(TempFolderVariable);
     const QString tmp = m_dir->filePath(QStringLiteral("tmp"));
     QVERIFY(QDir().mkpath(tmp));
-    qputenv("TMPDIR", QFile::encodeName(tmp));
+    qputenv(TempFolderVariable, QFile::encodeName(tmp));
     const QString leftover =
         QDir(folder == QLatin1String("settings") ? QFileInfo(confFile()).path() : tmp).filePath(name);
     writeFile(confFile(), "[HiScores]\n9=Abc   57\n");
@@ -606,9 +648,9 @@ void TestQSettingsStore::aSaveRemovesWhatKilledSavesLeft()
     } catch (const StoreError &error) {
         failure = QString::fromUtf8(error.what());
     }
-    qputenv("TMPDIR", oldTmpdir);
+    qputenv(TempFolderVariable, oldTmpdir);
     if (oldTmpdir.isNull())
-        qunsetenv("TMPDIR");
+        qunsetenv(TempFolderVariable);
 
     QCOMPARE(failure, QString());
     QCOMPARE(onDisk(confFile()).value(QStringLiteral("8")), QStringLiteral("Won   50"));
@@ -620,7 +662,7 @@ void TestQSettingsStore::aLockNoOneHoldsIsTakenOverAtOnce_data()
     QTest::addColumn<QString>("owner"); // what the lock file says
 
     QProcess gone;
-    gone.start(QStringLiteral("true"));
+    startExitingAtOnce(gone);
     QVERIFY(gone.waitForStarted(5000));
     const qint64 pid = gone.processId();
     QVERIFY(gone.waitForFinished(5000));
@@ -634,6 +676,13 @@ void TestQSettingsStore::aLockNoOneHoldsIsTakenOverAtOnce_data()
 void TestQSettingsStore::aLockNoOneHoldsIsTakenOverAtOnce()
 {
     QFETCH(QString, owner);
+#ifdef Q_OS_WIN
+    // Under Wine this row waits out the lock as a live copy's: Wine hands a finished
+    // process's number to the next process at once, and QLockFile then sees one running.
+    // Not yet checked on a real Windows; the row without an owner's name still runs.
+    if (QTest::currentDataTag() == QLatin1String("a process gone from this host"))
+        QSKIP("under Wine the gone process's number is soon another's");
+#endif
     const QString lock = confFile() + QStringLiteral(".lock");
     writeFile(lock, owner.toUtf8());
     {
@@ -688,6 +737,9 @@ void TestQSettingsStore::theStartReadsWhileAnotherCopyHoldsTheLock()
 // in a hundred, when it landed on the old copy just unlinked by the rename.
 void TestQSettingsStore::aLoadMeetingAReplaceReadsTheWholeList()
 {
+#ifdef Q_OS_WIN
+    QSKIP("the other copy is a fork, which Windows has not; tst_race races two real copies there");
+#else
     QByteArray list = "[HiScores]\n";
     for (int i = 0; i < 10; ++i)
         list += QByteArray::number(i) + "=Abc   " + QByteArray::number(50 + i) + "\n";
@@ -718,6 +770,7 @@ void TestQSettingsStore::aLoadMeetingAReplaceReadsTheWholeList()
         QVERIFY2(saver.rounds() > 100, "the other copy hardly replaced the file: the reads met no replace");
     }
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+#endif
 }
 
 // Another copy's lock file comes and goes many times a second, as when it saves often. A
@@ -725,6 +778,9 @@ void TestQSettingsStore::aLoadMeetingAReplaceReadsTheWholeList()
 // two looks (there, then gone), for a folder in its place, and fail.
 void TestQSettingsStore::aLockFileThatComesAndGoesIsWaitedFor()
 {
+#ifdef Q_OS_WIN
+    QSKIP("the other copy is a fork, which Windows has not; tst_race races two real copies there");
+#else
     QDir().mkpath(QFileInfo(confFile()).path());
     const QString lockPath = confFile() + QStringLiteral(".lock");
     // The owner a live copy writes: a running process (this one), by its name, on this host.
@@ -757,6 +813,7 @@ void TestQSettingsStore::aLockFileThatComesAndGoesIsWaitedFor()
         QVERIFY2(other.rounds() > 100, "the other copy hardly locked: the saves met no lock");
     }
     QVERIFY2(failed.isEmpty(), qPrintable(failed.join(QLatin1Char('\n'))));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestQSettingsStore)

@@ -83,6 +83,9 @@ void TestRace::twoCopiesSavingAtOnceLoseNothing()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+#ifdef Q_OS_WIN
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path()); // the store's file there
+#endif
     const QString file = QSettingsStore::fileName(QStringLiteral("Tobrinel"));
     const QSet<QString> whole = {withWins({}), withWins({"OneA  47"}), withWins({"TwoB  46"}),
                                  withWins({"OneA  47", "TwoB  46"})};

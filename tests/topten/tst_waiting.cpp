@@ -58,7 +58,10 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
+        // The store's file lies where Qt keeps a settings file: the native format's folder,
+        // or on Windows, whose native format is the registry, the INI format's.
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, m_dir->path());
         QVERIFY(QDir().mkpath(QFileInfo(conf()).path()));
         write(conf(), Ladder.toUtf8());
     }
