@@ -1,5 +1,6 @@
 // The module is looked for only in places found from the program's own, as the audio
-// module is: a folder compiled in could be made by anyone where it does not exist.
+// module is: a folder compiled in could be made by anyone where it does not exist. The
+// program's place comes from the system, not the application, which may not exist yet.
 #include "ui/waylandextras.h"
 
 #include "ui/waylandmodule.h"
@@ -27,6 +28,12 @@ QFunctionPointer moduleEntry(const char *entry)
 }
 
 } // namespace
+
+int waylandFractionalScale()
+{
+    const auto check = reinterpret_cast<FractionalScaleFunction>(moduleEntry(FractionalScaleEntry));
+    return check ? check() : -1;
+}
 
 void markModalForShell(QWidget *dialog)
 {

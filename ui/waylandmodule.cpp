@@ -1,7 +1,7 @@
-// The module tobrinel_wayland (see waylandmodule.h): the modal hint for GNOME's shell
-// through gtk_shell1 on Qt's own Wayland connection.
+// The module tobrinel_wayland (see waylandmodule.h): the scale check before start, and the
+// modal hint for GNOME's shell through gtk_shell1 on Qt's own Wayland connection.
 //
-// Our objects live on an event queue of their own, so that Qt's queue never
+// For the hint, our objects live on an event queue of their own, so that Qt's queue never
 // sees an event meant for them and the module needs no part of Qt's event handling. The
 // shell's answer to set_modal is nothing: the window it maps next is a modal dialog,
 // attached to the parent Qt already named (xdg_toplevel.set_parent) and centred over it.
@@ -14,6 +14,7 @@
 #include "ui/waylandmodule.h"
 
 #include "gtkshell-modal-client-protocol.h"
+#include "xdg-output-unstable-v1-client-protocol.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -22,7 +23,10 @@
 
 #include <wayland-client.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <deque>
 
 namespace {
 
@@ -136,7 +140,133 @@ private:
     gtk_surface1 *m_gtkSurface = nullptr;
 };
 
+// --- the scale check -------------------------------------------------------------------
+// A monitor's mode is in the screen's pixels and its logical size in the desktop's: their
+// ratio is the scale GNOME's settings show. A turned monitor swaps the logical size, so the
+// long sides are compared.
+struct Output
+{
+    wl_output *output = nullptr;
+    zxdg_output_v1 *logical = nullptr;
+    int modeSide = 0;
+    int logicalSide = 0;
+};
+
+struct Outputs
+{
+    zxdg_output_manager_v1 *manager = nullptr;
+    std::deque<Output> list; // stays where it is as the list grows: the listeners point into it
+};
+
+void outputGeometry(void *, wl_output *, int32_t, int32_t, int32_t, int32_t, int32_t, const char *, const char *,
+                    int32_t)
+{
+}
+
+void outputMode(void *data, wl_output *, uint32_t flags, int32_t width, int32_t height, int32_t)
+{
+    if (flags & WL_OUTPUT_MODE_CURRENT)
+        static_cast<Output *>(data)->modeSide = std::max(width, height);
+}
+
+void outputDone(void *, wl_output *)
+{
+}
+
+void outputScale(void *, wl_output *, int32_t)
+{
+}
+
+void outputText(void *, wl_output *, const char *)
+{
+}
+
+const wl_output_listener outputListener{outputGeometry, outputMode, outputDone, outputScale, outputText, outputText};
+
+void logicalPosition(void *, zxdg_output_v1 *, int32_t, int32_t)
+{
+}
+
+void logicalSize(void *data, zxdg_output_v1 *, int32_t width, int32_t height)
+{
+    static_cast<Output *>(data)->logicalSide = std::max(width, height);
+}
+
+void logicalDone(void *, zxdg_output_v1 *)
+{
+}
+
+void logicalText(void *, zxdg_output_v1 *, const char *)
+{
+}
+
+const zxdg_output_v1_listener logicalListener{logicalPosition, logicalSize, logicalDone, logicalText, logicalText};
+
+void outputAnnounced(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t version)
+{
+    auto *outputs = static_cast<Outputs *>(data);
+    if (std::strcmp(interface, wl_output_interface.name) == 0 && version >= 2) {
+        // Its mode comes right after the bind: the listener has to be there first.
+        Output &output = outputs->list.emplace_back();
+        output.output = static_cast<wl_output *>(wl_registry_bind(registry, name, &wl_output_interface, 2));
+        wl_output_add_listener(output.output, &outputListener, &output);
+    } else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0 && !outputs->manager) {
+        outputs->manager = static_cast<zxdg_output_manager_v1 *>(
+            wl_registry_bind(registry, name, &zxdg_output_manager_v1_interface, 1));
+    }
+}
+
+const wl_registry_listener outputRegistryListener{outputAnnounced, withdrawn};
+
+// 1, 0 or -1 as tobrinelFractionalScale() answers, from what the outputs reported.
+int anyFractional(const std::deque<Output> &outputs)
+{
+    bool fractional = false;
+    for (const Output &output : outputs) {
+        if (output.modeSide <= 0 || output.logicalSide <= 0)
+            return -1;
+        const double scale = double(output.modeSide) / output.logicalSide;
+        fractional = fractional || std::abs(scale - std::round(scale)) > 0.01;
+    }
+    return outputs.empty() ? -1 : int(fractional);
+}
+
+int fractionalScale(wl_display *display)
+{
+    Outputs outputs;
+    wl_registry *registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &outputRegistryListener, &outputs);
+    int answer = -1;
+    if (wl_display_roundtrip(display) >= 0 && outputs.manager) {
+        for (Output &output : outputs.list) {
+            output.logical = zxdg_output_manager_v1_get_xdg_output(outputs.manager, output.output);
+            zxdg_output_v1_add_listener(output.logical, &logicalListener, &output);
+        }
+        if (wl_display_roundtrip(display) >= 0)
+            answer = anyFractional(outputs.list);
+    }
+    for (const Output &output : outputs.list) {
+        if (output.logical)
+            zxdg_output_v1_destroy(output.logical);
+        wl_output_destroy(output.output);
+    }
+    if (outputs.manager)
+        zxdg_output_manager_v1_destroy(outputs.manager);
+    wl_registry_destroy(registry);
+    return answer;
+}
+
 } // namespace
+
+extern "C" Q_DECL_EXPORT int tobrinelFractionalScale()
+{
+    wl_display *display = wl_display_connect(nullptr);
+    if (!display)
+        return -1;
+    const int answer = fractionalScale(display);
+    wl_display_disconnect(display);
+    return answer;
+}
 
 extern "C" Q_DECL_EXPORT void tobrinelShellModalHint(QWindow *window)
 {

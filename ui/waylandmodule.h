@@ -1,4 +1,4 @@
-// What the program and the module tobrinel_wayland share: the Wayland request Qt's
+// What the program and the module tobrinel_wayland share: the few Wayland requests Qt's
 // Wayland plugin does not make for the game. The module links the Wayland client library,
 // so the program loads it only on a Wayland desktop (waylandextras.h).
 #pragma once
@@ -14,3 +14,9 @@ class QWindow;
 using ShellModalHint = void (*)(QWindow *window);
 inline constexpr char ShellModalHintEntry[] = "tobrinelShellModalHint";
 
+// Before the application exists: whether a monitor of the Wayland desktop named by
+// WAYLAND_DISPLAY is scaled by a fraction (125%, 150%, ...), from its mode against its
+// logical size, through a connection of its own. 1 if one is, 0 if none is, -1 when the
+// desktop cannot tell (no connection, no logical sizes).
+using FractionalScaleFunction = int (*)();
+inline constexpr char FractionalScaleEntry[] = "tobrinelFractionalScale";
