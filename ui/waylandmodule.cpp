@@ -13,6 +13,8 @@
 // it has a wl_surface at all for a window shown again.
 #include "ui/waylandmodule.h"
 
+#include "platform/monitorscale.h"
+
 #include "gtkshell-modal-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
@@ -23,10 +25,9 @@
 
 #include <wayland-client.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <deque>
+#include <vector>
 
 namespace {
 
@@ -141,15 +142,12 @@ private:
 };
 
 // --- the scale check -------------------------------------------------------------------
-// A monitor's mode is in the screen's pixels and its logical size in the desktop's: their
-// ratio is the scale GNOME's settings show. A turned monitor swaps the logical size, so the
-// long sides are compared.
+// Each monitor's mode (wl_output) and logical size (xdg_output), for anyFractionalScale.
 struct Output
 {
     wl_output *output = nullptr;
     zxdg_output_v1 *logical = nullptr;
-    int modeSide = 0;
-    int logicalSide = 0;
+    MonitorSize size;
 };
 
 struct Outputs
@@ -165,8 +163,10 @@ void outputGeometry(void *, wl_output *, int32_t, int32_t, int32_t, int32_t, int
 
 void outputMode(void *data, wl_output *, uint32_t flags, int32_t width, int32_t height, int32_t)
 {
-    if (flags & WL_OUTPUT_MODE_CURRENT)
-        static_cast<Output *>(data)->modeSide = std::max(width, height);
+    if (flags & WL_OUTPUT_MODE_CURRENT) {
+        static_cast<Output *>(data)->size.modeWidth = width;
+        static_cast<Output *>(data)->size.modeHeight = height;
+    }
 }
 
 void outputDone(void *, wl_output *)
@@ -189,7 +189,8 @@ void logicalPosition(void *, zxdg_output_v1 *, int32_t, int32_t)
 
 void logicalSize(void *data, zxdg_output_v1 *, int32_t width, int32_t height)
 {
-    static_cast<Output *>(data)->logicalSide = std::max(width, height);
+    static_cast<Output *>(data)->size.logicalWidth = width;
+    static_cast<Output *>(data)->size.logicalHeight = height;
 }
 
 void logicalDone(void *, zxdg_output_v1 *)
@@ -218,19 +219,6 @@ void outputAnnounced(void *data, wl_registry *registry, uint32_t name, const cha
 
 const wl_registry_listener outputRegistryListener{outputAnnounced, withdrawn};
 
-// 1, 0 or -1 as tobrinelFractionalScale() answers, from what the outputs reported.
-int anyFractional(const std::deque<Output> &outputs)
-{
-    bool fractional = false;
-    for (const Output &output : outputs) {
-        if (output.modeSide <= 0 || output.logicalSide <= 0)
-            return -1;
-        const double scale = double(output.modeSide) / output.logicalSide;
-        fractional = fractional || std::abs(scale - std::round(scale)) > 0.01;
-    }
-    return outputs.empty() ? -1 : int(fractional);
-}
-
 int fractionalScale(wl_display *display)
 {
     Outputs outputs;
@@ -242,8 +230,12 @@ int fractionalScale(wl_display *display)
             output.logical = zxdg_output_manager_v1_get_xdg_output(outputs.manager, output.output);
             zxdg_output_v1_add_listener(output.logical, &logicalListener, &output);
         }
-        if (wl_display_roundtrip(display) >= 0)
-            answer = anyFractional(outputs.list);
+        if (wl_display_roundtrip(display) >= 0) {
+            std::vector<MonitorSize> sizes;
+            for (const Output &output : outputs.list)
+                sizes.push_back(output.size);
+            answer = anyFractionalScale(sizes);
+        }
     }
     for (const Output &output : outputs.list) {
         if (output.logical)

@@ -1,9 +1,15 @@
 // Which plugin the game asks Qt for at start: X11 on GNOME with an X display, Wayland on
 // GNOME on Wayland at a fractional scale, and never over the player's own choice. The
-// scale is asked of the desktop only where it decides.
+// scale is asked of the desktop only where it decides, and read from what its monitors
+// report.
+#include "platform/monitorscale.h"
 #include "platform/platformchoice.h"
 
 #include <QTest>
+
+#include <vector>
+
+Q_DECLARE_METATYPE(std::vector<MonitorSize>)
 
 class TestPlatformChoice final : public QObject
 {
@@ -57,6 +63,36 @@ private slots:
         int asked = 0;
         QCOMPARE(preferredPlatform(env, [&] { ++asked; return fractional; }), expected);
         QCOMPARE(asked, scaleAsked ? 1 : 0);
+    }
+
+    // Monitors as GNOME reports them: the mode in the screen's pixels, the logical size
+    // after the monitor's turn, rounded to whole pixels.
+    void monitorScale_data()
+    {
+        QTest::addColumn<std::vector<MonitorSize>>("monitors");
+        QTest::addColumn<int>("expected");
+
+        QTest::newRow("100%") << std::vector<MonitorSize>{{1920, 1080, 1920, 1080}} << 0;
+        QTest::newRow("200%") << std::vector<MonitorSize>{{2560, 1800, 1280, 900}} << 0;
+        QTest::newRow("125%") << std::vector<MonitorSize>{{1600, 1125, 1280, 900}} << 1;
+        QTest::newRow("150%") << std::vector<MonitorSize>{{1920, 1350, 1280, 900}} << 1;
+        QTest::newRow("176%, logical size rounded") << std::vector<MonitorSize>{{2240, 1575, 1273, 895}} << 1;
+        QTest::newRow("200%, logical size rounded") << std::vector<MonitorSize>{{3841, 2161, 1920, 1080}} << 0;
+        QTest::newRow("150%, turned upright") << std::vector<MonitorSize>{{1920, 1080, 720, 1280}} << 1;
+        QTest::newRow("200%, turned upright") << std::vector<MonitorSize>{{2560, 1440, 720, 1280}} << 0;
+        QTest::newRow("a fractional one beside a whole one")
+            << std::vector<MonitorSize>{{1920, 1080, 1920, 1080}, {2880, 1620, 1920, 1080}} << 1;
+        QTest::newRow("a logical size missing")
+            << std::vector<MonitorSize>{{2880, 1620, 1920, 1080}, {1920, 1080, 0, 0}} << -1;
+        QTest::newRow("no mode") << std::vector<MonitorSize>{{0, 0, 1280, 900}} << -1;
+        QTest::newRow("no monitor") << std::vector<MonitorSize>{} << -1;
+    }
+
+    void monitorScale()
+    {
+        QFETCH(std::vector<MonitorSize>, monitors);
+        QFETCH(int, expected);
+        QCOMPARE(anyFractionalScale(monitors), expected);
     }
 
     // The command line and the environment as a player's session sets them.
