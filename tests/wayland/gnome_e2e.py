@@ -6,9 +6,12 @@
 # and that the exit question opens over the main window. Before that it opens the main
 # window once on native Wayland, and holds the game's logo and step count to that window's
 # sharpness at the same scale. As GNOME players start it (platform auto), the game must run
-# through X11 at a whole scale and on Wayland at a fractional one. The shell itself, asked
-# through its Eval interface, reports each window's frame, focus and title-bar owner.
-# Usage: gnome_e2e.py <tobrinel> <tobrinel_solution> <platform: auto|wayland|xcb> <scale> <shots dir or -> [-]
+# through X11 at a whole scale and on Wayland at a fractional one. Given the reshow helper,
+# it then has it show one modal dialog on Wayland, hide it and show it again: the dialog must
+# open over its window both times, and the helper's connection must live to the end. The
+# shell itself, asked through its Eval interface, reports each window's frame, focus and
+# title-bar owner.
+# Usage: gnome_e2e.py <tobrinel> <tobrinel_solution> <platform: auto|wayland|xcb> <scale> <shots dir or -> <reshow or ->
 import json
 import os
 import subprocess
@@ -33,6 +36,7 @@ def bail(code, message):
 
 game, solution, platform, scale = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4]
 shots = sys.argv[5] if len(sys.argv) > 5 and sys.argv[5] != '-' else None
+reshow = sys.argv[6] if len(sys.argv) > 6 and sys.argv[6] != '-' else None
 sysconf = os.path.join(run, 'system.conf')
 with open(sysconf, 'w') as f:
     f.write('<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN" '
@@ -353,6 +357,41 @@ black_list = check_over('Hi Scores') if window('Hi Scores') or wait_until(lambda
 screenshot('%s-%s-black-list' % (platform, scale))
 driverkit.results_then_exit(key, window, windows, check_over,
                             lambda name: screenshot('%s-%s-%s' % (platform, scale, name)), bail)
+
+
+def reshow_twice(helper):
+    """One dialog shown, hidden and shown again: each show is a new Wayland surface, and a
+    second modal request for one surface would end the helper's connection."""
+    owner = 'Reshow owner'
+    helper_env = dict(game_env, QT_QPA_PLATFORM='wayland')
+    process = start([helper], 'reshow.log', helper_env, stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+
+    def ask(command):
+        process.stdin.write(command + '\n')
+        process.stdin.flush()
+        return process.stdout.readline().strip() == 'done ' + command
+
+    if not wait_until(lambda: window(owner), 20):
+        bail(1, 'the reshow helper opened no window')
+    for round in ('first', 'second'):
+        if not ask('show'):
+            bail(1, 'the reshow helper did not show its dialog a %s time' % round)
+        check_over('Reshow dialog', owner)
+        if not ask('hide') or not wait_until(lambda: not window('Reshow dialog'), 10):
+            bail(1, 'the reshow helper did not hide its dialog')
+    ask('quit')
+    try:
+        code = process.wait(10)
+    except subprocess.TimeoutExpired:
+        code = None
+    if code != 0:
+        failures.append('the reshow helper ended with %s: %s' % (code, driverkit.tail('reshow.log.err', 3)))
+    else:
+        print('a dialog shown twice: the connection lived')
+
+
+if reshow:
+    reshow_twice(reshow)
 
 cleanup()
 if failures:
