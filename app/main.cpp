@@ -15,6 +15,7 @@
 #include "platform/sessionend.h"
 #include "platform/platformchoice.h"
 #include "platform/sysinfo.h"
+#include "ui/waylandextras.h"
 
 #include <QApplication>
 
@@ -52,7 +53,7 @@ int main(int argc, char *argv[])
     // Chosen before the application exists, through the command line rather than the
     // environment, so that programs the game opens do not inherit the choice.
     std::vector<char *> args(argv, argv + argc);
-    QByteArray platform = preferredPlatform(argc, argv);
+    QByteArray platform = preferredPlatform(argc, argv, waylandFractionalScale);
     char platformOption[] = "-platform";
     if (!platform.isEmpty())
         args.insert(args.begin() + 1, {platformOption, platform.data()});

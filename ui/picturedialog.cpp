@@ -1,6 +1,7 @@
 #include "ui/picturedialog.h"
 
 #include "ui/centreover.h"
+#include "ui/waylandextras.h"
 #include "ui/artpictures.h"
 #include "ui/background.h"
 
@@ -25,4 +26,11 @@ void PictureDialog::showEvent(QShowEvent *event)
     if (!event->spontaneous())
         centreOverOwner(this, parentWidget());
     QDialog::showEvent(event);
+}
+
+void PictureDialog::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    if (visible)
+        markModalForShell(this);
 }

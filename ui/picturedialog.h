@@ -12,6 +12,7 @@ class PictureDialog : public QDialog
 public:
     // picture names one of the game's pictures, as for artImage().
     PictureDialog(QWidget *owner, const QString &title, QSize size, const QString &picture);
+    void setVisible(bool visible) override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

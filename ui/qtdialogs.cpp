@@ -1,6 +1,7 @@
 #include "ui/qtdialogs.h"
 
 #include "ui/centreover.h"
+#include "ui/waylandextras.h"
 #include "platform/sessionend.h"
 
 #include <QApplication>
@@ -17,6 +18,13 @@ class Centred final : public Dialog
 {
 public:
     using Dialog::Dialog;
+
+    void setVisible(bool visible) override
+    {
+        Dialog::setVisible(visible);
+        if (visible)
+            markModalForShell(this);
+    }
 
 protected:
     void showEvent(QShowEvent *event) override

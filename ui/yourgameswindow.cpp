@@ -4,6 +4,7 @@
 #include "history/historyfile.h"
 #include "topten/settingsstore.h"
 #include "platform/dialogs.h"
+#include "ui/waylandextras.h"
 
 #include <QAbstractTableModel>
 #include <QAccessible>
@@ -405,6 +406,13 @@ YourGamesWindow::YourGamesWindow(GameController &game, Dialogs &dialogs, const Q
     // The chart first: it draws its focus, and a screen reader hears the trend with it.
     m_chart->setFocus();
     m_loader.start(m_game.solver().table());
+}
+
+void YourGamesWindow::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    if (visible)
+        markModalForShell(this);
 }
 
 QStringList YourGamesWindow::figureTexts() const

@@ -27,6 +27,7 @@ class YourGamesWindow final : public QDialog
 
 public:
     YourGamesWindow(GameController &game, Dialogs &dialogs, const QString &historyPath, QWidget *owner);
+    void setVisible(bool visible) override;
 
     // What the figures show, each "caption: value", in the order shown; for tests and a
     // screen reader's summary.

@@ -100,6 +100,7 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 [ -f /usr/share/man/man6/tobrinel.6.gz ] || fail "no man page in section 6"
 [ -f /usr/lib/tobrinel/libtobrinel_audio.so ] || fail "no sound module in /usr/lib/tobrinel"
+[ -f /usr/lib/tobrinel/libtobrinel_wayland.so ] || fail "no Wayland module in /usr/lib/tobrinel"
 
 echo "== validate"
 desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
@@ -124,7 +125,7 @@ read -r -a command <<<"$(entry Exec)"
 echo "== nothing outside the install tree"
 # The package was built from a copy under the work folder, and the tests from the source
 # folder: neither may be a place the installed program looks in.
-for binary in /usr/games/tobrinel /usr/lib/tobrinel/libtobrinel_audio.so; do
+for binary in /usr/games/tobrinel /usr/lib/tobrinel/libtobrinel_{audio,wayland}.so; do
     for folder in "$work" "$source"; do
         ! grep -qaF "$folder" "$binary" || fail "$binary names $folder"
     done

@@ -32,10 +32,10 @@ fi
 work=$(mktemp -d /tmp/tobw-run.XXXXXX)
 mkdir -p "$work/run" "$work/home" "$work/config" "$work/data" "$work/bin"
 # Copies that user can reach wherever the build is (a home folder is often closed to others),
-# with the sound library the game loads from beside itself.
+# with the modules the game loads from beside itself (sound, and its Wayland requests).
 cp "$game" "$solution" "$work/bin/"
 if [ "$helper" != - ]; then cp "$helper" "$work/bin/" && helper=$work/bin/$(basename "$helper"); fi
-for lib in "$(dirname "$game")"/libtobrinel_audio*.so*; do [ -e "$lib" ] && cp "$lib" "$work/bin/"; done
+for lib in "$(dirname "$game")"/libtobrinel_{audio,wayland}*.so*; do [ -e "$lib" ] && cp "$lib" "$work/bin/"; done
 game=$work/bin/$(basename "$game")
 solution=$work/bin/$(basename "$solution")
 chmod 700 "$work/run"
