@@ -54,61 +54,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Waits for the game to end and forgets its number: process numbers come round again (here
-# within a minute, beside the other tests), and the cleanup must not kill whatever process
-# carries it next, such as another test's X server.
-game_ended() {
-    local status=0
-    wait "$gamepid" || status=$?
-    local keep=() pid
-    for pid in "${pids[@]}"; do [ "$pid" = "$gamepid" ] || keep+=("$pid"); done
-    pids=("${keep[@]}")
-    return "$status"
-}
-
-# To standard error, so that a failure inside $(...) or under >/dev/null is still told.
-fail() {
-    {
-        echo "FAIL: $*"
-        echo "active $(active_window); stacking $(xprop -root _NET_CLIENT_LIST_STACKING)"
-        for id in $(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | grep -o '0x[0-9a-f]*'); do
-            echo "  $((id)) $(xprop -id "$id" WM_NAME)"
-        done
-        for log in "$work"/*.log; do
-            [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
-        done
-    } >&2
-    exit 1
-}
-
-# Waits until cmd succeeds: $1 × 50 tries, 20 ms apart, so at least $1 seconds (more when
-# cmd itself is slow).
-wait_until() {
-    local seconds=$1
-    shift
-    local tries=$((seconds * 50))
-    until "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.02
+# The cleanup must not kill whatever process carries a finished game's number next (here
+# within a minute, beside the other tests), such as another test's X server: game_ended.
+source "$here/../support/xwindows.sh"
+on_failure() {
+    echo "active $(active_window); stacking $(xprop -root _NET_CLIENT_LIST_STACKING)"
+    for id in $(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | grep -o '0x[0-9a-f]*'); do
+        echo "  $((id)) $(xprop -id "$id" WM_NAME)"
     done
-}
-
-# The one visible window whose title is exactly $1 (printed), or failure.
-visible_window() {
-    local ids
-    ids=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null) || return 1
-    [ "$(wc -l <<<"$ids")" -eq 1 ] || return 1
-    echo "$ids"
-}
-
-window_of() {
-    wait_until 10 visible_window "$1" || fail "no window \"$1\""
-    visible_window "$1"
-}
-
-gone() {
-    ! visible_window "$1"
 }
 
 # x y w h of a window's frame on the screen (client area grown by _NET_FRAME_EXTENTS).
@@ -144,10 +97,6 @@ stacking_index() {
         [ $((id)) -eq "$1" ] && { echo "$n"; return; }
     done
     echo 0
-}
-
-active_window() {
-    xdotool getactivewindow 2>/dev/null
 }
 
 # After a win: the Black List comes up active and Return closes it; then the results

@@ -40,31 +40,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() {
-    {
-        echo "FAIL: $*"
-        for log in "$work"/*.log; do
-            [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
-        done
-    } >&2
-    exit 1
-}
-wait_until() {
-    local tries=$(($1 * 50)); shift
-    until "$@" >/dev/null 2>&1; do tries=$((tries - 1)); [ "$tries" -gt 0 ] || return 1; sleep 0.02; done
-}
-visible_window() {
-    local ids
-    ids=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null) || return 1
-    [ "$(wc -l <<<"$ids")" -eq 1 ] || return 1
-    echo "$ids"
-}
-window_of() {
-    wait_until 10 visible_window "$1" || fail "no window \"$1\""
-    visible_window "$1"
-}
-gone() { ! visible_window "$1"; }
-active_window() { xdotool getactivewindow 2>/dev/null; }
+source "$here/../support/xwindows.sh"
 
 Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)

@@ -53,47 +53,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    {
-        echo "FAIL: $*"
-        import -window root "$out/failure-${scale}x.png" 2>/dev/null && echo "the screen: $out/failure-${scale}x.png"
-        for log in "$work"/*.log; do
-            [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
-        done
-    } >&2
-    exit 1
+# A window of the game under Wine can take a while to come: window_of waits 20 s.
+window_wait=20
+source "$(dirname "$0")/../support/xwindows.sh"
+on_failure() {
+    import -window root "$out/failure-${scale}x.png" 2>/dev/null && echo "the screen: $out/failure-${scale}x.png"
 }
-
-wait_until() {
-    local tries=$(($1 * 50))
-    shift
-    until "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.02
-    done
-}
-visible_window() {
-    local ids
-    ids=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null) || return 1
-    [ "$(wc -l <<<"$ids")" -eq 1 ] || return 1
-    echo "$ids"
-}
-window_of() {
-    wait_until "${2:-20}" visible_window "$1" || fail "no window \"$1\""
-    visible_window "$1"
-}
-gone() { ! visible_window "$1"; }
-# Waits for the game to end and forgets its number, so that the cleanup cannot kill
-# whatever process carries it next.
-game_ended() {
-    local status=0 keep=() pid
-    wait "$gamepid" || status=$?
-    for pid in "${pids[@]}"; do [ "$pid" = "$gamepid" ] || keep+=("$pid"); done
-    pids=("${keep[@]}")
-    return "$status"
-}
-active_window() { xdotool getactivewindow 2>/dev/null; }
 # What the screen shows of a window (a grab of the window alone can come out black under
 # Wine), and a check that its pictures are there: a window drawn without them has a few
 # dozen colours, not thousands.
