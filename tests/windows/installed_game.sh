@@ -20,7 +20,7 @@ setup=$1
 solution=$2
 out=$3
 scale=${4:-1}
-for tool in wine wineserver wineboot Xvfb openbox xdotool xprop import pulseaudio pactl parec sox; do
+for tool in wine wineserver wineboot Xvfb openbox xdotool xprop xwininfo import pulseaudio pactl parec sox; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (./run windows-test installs it)"; exit 77; }
 done
 [ -f "$setup" ] || { echo "FAIL: no installer at $setup (cmake --build <build> --target windows_package)"; exit 1; }
@@ -64,13 +64,15 @@ on_failure() {
 # dozen colours, not thousands.
 shot() {
     sleep 0.5 # the window's first paint
-    local X Y WIDTH HEIGHT WINDOW SCREEN
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2-${scale}x.png" ||
+    local x y width height
+    read -r x y width height < <(xwininfo -id "$1" | awk '
+        /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }')
+    import -window root -crop "${width}x${height}+${x}+${y}" +repage "$out/$2-${scale}x.png" ||
         fail "no screenshot of $2"
     local colours
     colours=$(identify -format '%k' "$out/$2-${scale}x.png")
-    echo "screenshot $out/$2-${scale}x.png: ${WIDTH}x${HEIGHT}, $colours colours"
+    echo "screenshot $out/$2-${scale}x.png: ${width}x${height}, $colours colours"
     [ "$colours" -ge "${3:-1000}" ] || fail "$2 is drawn without its pictures ($colours colours)"
 }
 
