@@ -43,8 +43,14 @@ chown -R "$user" "$work" 2>/dev/null
 chmod 755 "$work"
 if [ "$shots" != - ]; then mkdir -p "$shots" && chown "$user" "$shots"; fi
 
+# The sanitizers' settings of the suite's run go with it (the sanitized build's stage
+# turns the leak check off); nothing else of the caller's environment does.
+sanitizers=()
+for name in ASAN_OPTIONS UBSAN_OPTIONS TSAN_OPTIONS LSAN_OPTIONS; do
+    [ -n "${!name+set}" ] && sanitizers+=("$name=${!name}")
+done
 setsid "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
-    XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" LANG=C.UTF-8 NO_AT_BRIDGE=1 \
+    XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" LANG=C.UTF-8 NO_AT_BRIDGE=1 "${sanitizers[@]}" \
     timeout -k 5 150 /usr/bin/python3 "$here/$driver" "$game" "$solution" "$platform" "$scale" "$shots" "$helper" &
 leader=$!
 wait "$leader"
