@@ -21,42 +21,8 @@ game=$1
 solution=$2
 layout=$3
 scale=${4:-1}
-# CLIENT_PIXELS and the cells' centres, as the build wrote them from the game's layout.
-# shellcheck source=/dev/null
-source "$layout" || { echo "FAIL: no board layout in $layout (the build writes it)"; exit 1; }
-read -ra cellX <<<"$CELL_CENTRE_X"
-read -ra cellY <<<"$CELL_CENTRE_Y"
 here=$(dirname "$0")
-for tool in Xvfb openbox xdotool xprop xwininfo dbus-daemon gdbus; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (./run test installs it)"; exit 1; }
-done
-
-work=$(mktemp -d)
-pids=()
-# What the session bus started on its own (the accessibility bus, its daemon and its
-# registry) is not our child: it is known by the runtime folder it inherited from us.
-started_by_the_bus() {
-    local proc
-    for proc in /proc/[0-9]*; do
-        grep -qzx "XDG_RUNTIME_DIR=$work/runtime" "$proc/environ" 2>/dev/null && echo "${proc#/proc/}"
-    done
-    return 0
-}
-cleanup() {
-    local i
-    # Those go last, after the game and the bus.
-    if [ -n "${buspid:-}" ]; then pids=($(started_by_the_bus) "${pids[@]}"); fi
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# The cleanup must not kill whatever process carries a finished game's number next (here
-# within a minute, beside the other tests), such as another test's X server: game_ended.
-source "$here/../support/xwindows.sh"
+source "$here/desktopsetup.sh"
 on_failure() {
     echo "active $(active_window); stacking $(xprop -root _NET_CLIENT_LIST_STACKING)"
     for id in $(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | grep -o '0x[0-9a-f]*'); do

@@ -12,35 +12,8 @@ game=$1
 solution=$2
 layout=$3
 scale=${4:-1}
-# shellcheck source=/dev/null
-source "$layout" || { echo "FAIL: no board layout in $layout (the build writes it)"; exit 1; }
-read -ra cellX <<<"$CELL_CENTRE_X"
-read -ra cellY <<<"$CELL_CENTRE_Y"
 here=$(dirname "$0")
-for tool in Xvfb openbox xdotool xprop xwininfo dbus-daemon gdbus; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (./run test installs it)"; exit 1; }
-done
-
-work=$(mktemp -d)
-pids=()
-started_by_the_bus() {
-    local proc
-    for proc in /proc/[0-9]*; do
-        grep -qzx "XDG_RUNTIME_DIR=$work/runtime" "$proc/environ" 2>/dev/null && echo "${proc#/proc/}"
-    done
-    return 0
-}
-cleanup() {
-    local i
-    if [ -n "${buspid:-}" ]; then pids=($(started_by_the_bus) "${pids[@]}"); fi
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-source "$here/../support/xwindows.sh"
+source "$here/desktopsetup.sh"
 
 Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
