@@ -12,18 +12,7 @@ for tool in Xvfb openbox xdotool xprop import; do
     command -v "$tool" >/dev/null || { echo "screenshot: $tool is not installed" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    local i
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; wait "${pids[i]}" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-wait_until() {
-    local tries=$(($1 * 50)); shift
-    until "$@" >/dev/null 2>&1; do tries=$((tries - 1)); [ "$tries" -gt 0 ] || return 1; sleep 0.02; done
-}
+source "$(dirname "$0")/lookkit.sh"
 
 # No reset: a server resets when its last client leaves and refuses connections meanwhile.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &

@@ -15,18 +15,7 @@ for tool in Xvfb openbox xdotool xprop xwininfo import; do
 done
 mkdir -p "$out"
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    local i
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; wait "${pids[i]}" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-wait_until() {
-    local tries=$(($1 * 50)); shift
-    until "$@" >/dev/null 2>&1; do tries=$((tries - 1)); [ "$tries" -gt 0 ] || return 1; sleep 0.02; done
-}
+source "$(dirname "$0")/lookkit.sh"
 shoot() { # window id, file
     import -window root -crop "$(xwininfo -id "$1" -frame | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /Width/ {w=$2} /Height/ {h=$2} END {printf "%dx%d+%d+%d", w, h, x, y}')" \
         +repage "$2"
